@@ -1,0 +1,44 @@
+// The state the Parts share: the portable half of the application object.
+// Members keep the order and names the rest of the program knows them by.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/system.h"
+#include "settings/settings_store.h"
+#include "tuning/tuning_choices.h"
+
+namespace vl {
+
+class IFormControls;
+
+struct AppState {
+  Platform sys;  // how the core reaches the system
+
+  std::string m_strModePaneText;
+  int m_nConfigMode = ModeNone;
+  std::string m_strOsName = "NT";
+  bool LargeFontLayout = false;
+  SettingsStore m_settings;
+  std::string m_strCommand;
+  IFormControls* m_pFormView = nullptr;
+  void* m_pMainFrame = nullptr;  // the Win32 frame; opaque to the core
+  bool m_bApplyPending = false;
+  std::string m_strActiveConfig;
+  // TuningSettings
+  std::string m_strMaxMtu;
+  std::string m_strMaxMss;
+  std::string m_strTtl;
+  std::string m_strRwinMultiple;
+  uint32_t m_dwRcvWindow = 0;
+  std::string m_strKeepAlive;
+  uint32_t m_dwKeepAliveMs = 0;
+  std::string m_strNdiCache;
+  // Adapter census
+  bool m_bHasDialUpAdapter = false;
+  bool m_bHasLanAdapter = false;
+  std::string m_strProductName;
+  std::string m_strVersion;
+};
+
+}  // namespace vl

@@ -1,0 +1,31 @@
+// The application object: the shared state of the Parts plus the Win32
+// platform it runs on.
+#pragma once
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "platform/win/win_platform.h"
+
+class CMainFrame;
+
+class CVeloraApp : public vl::AppState {
+ public:
+  CVeloraApp();
+  // Start-up; FALSE ends the program at once.
+  BOOL InitInstance();
+  // The message loop of a normal run; returns the exit code.
+  int Run();
+
+  CMainFrame* MainFrame() const { return static_cast<CMainFrame*>(m_pMainFrame); }
+
+  HINSTANCE m_hInstance = nullptr;
+
+  vl::WinRegistry m_registry;
+  vl::WinMessageBoxes m_boxes;
+  vl::WinShell m_shell;
+  vl::WinFiles m_files;
+  vl::WinPacer m_pacer;
+  vl::WinRestart m_restart;
+};
+
+extern CVeloraApp theApp;

@@ -1,0 +1,15 @@
+# Regenerates the pictures and compares them with the committed ones.
+file(REMOVE_RECURSE ${OUT})
+execute_process(COMMAND ${PYTHON} ${SRC}/tools/art/make_all.py ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "art generators failed")
+endif()
+file(GLOB made RELATIVE ${OUT} ${OUT}/*)
+foreach(f ${made})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${f} ${SRC}/res/art/${f}
+                  RESULT_VARIABLE diff)
+  if(NOT diff EQUAL 0)
+    message(FATAL_ERROR "res/art/${f} differs from what tools/art makes; run python3 tools/art/make_all.py")
+  endif()
+endforeach()
+message(STATUS "all pictures match")

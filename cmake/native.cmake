@@ -1,0 +1,57 @@
+# Native build: the unit tests of the core against the in-memory platform, and
+# ctest entries that run the Wine end-to-end suites of the x86-64 build.
+enable_testing()
+find_package(GTest REQUIRED)
+
+file(GLOB MEM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/mem/*.cpp)
+add_library(velora_mem STATIC ${MEM_SOURCES})
+target_link_libraries(velora_mem PUBLIC velora_core)
+
+file(GLOB UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(unit_tests ${UNIT_SOURCES})
+target_link_libraries(unit_tests PRIVATE velora_mem GTest::gtest GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE VELORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+gtest_discover_tests(unit_tests TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
+
+option(VELORA_SANITIZE "Build with AddressSanitizer and UBSan" OFF)
+if(VELORA_SANITIZE)
+  foreach(t velora_core velora_mem unit_tests)
+    target_compile_options(${t} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                        -fno-sanitize-recover=all)
+  endforeach()
+  target_link_options(unit_tests PRIVATE -fsanitize=address,undefined)
+endif()
+
+# Wine end-to-end suites: one ctest entry per GoogleTest suite found in
+# tests/e2e/*.cpp, all sharing one Wine prefix and X display made by the
+# fixture below.
+if(VELORA_WIN64_DIR)
+  set(E2E_SCRIPT ${CMAKE_SOURCE_DIR}/tools/wine-e2e.sh)
+  set(E2E_STATE ${CMAKE_BINARY_DIR}/wine-e2e)
+  add_test(NAME e2e.setup COMMAND ${E2E_SCRIPT} setup ${E2E_STATE} ${VELORA_WIN64_DIR})
+  add_test(NAME e2e.cleanup COMMAND ${E2E_SCRIPT} cleanup ${E2E_STATE} ${VELORA_WIN64_DIR})
+  set_tests_properties(e2e.setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 180 RESOURCE_LOCK wine)
+  set_tests_properties(e2e.cleanup PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60 RESOURCE_LOCK wine)
+  file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+  set(E2E_SUITES "")
+  foreach(src ${E2E_SOURCES})
+    file(STRINGS ${src} lines REGEX "^TEST(_F|_P)?\\([A-Za-z0-9_]+,")
+    foreach(line ${lines})
+      string(REGEX REPLACE "^TEST(_F|_P)?\\(([A-Za-z0-9_]+),.*" "\\2" suite "${line}")
+      list(APPEND E2E_SUITES ${suite})
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES E2E_SUITES)
+  foreach(suite ${E2E_SUITES})
+    add_test(NAME e2e.${suite} COMMAND ${E2E_SCRIPT} run ${E2E_STATE} ${VELORA_WIN64_DIR} "${suite}.*")
+    set_tests_properties(e2e.${suite} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 600)
+  endforeach()
+endif()
+
+# The pictures in res/art are made by tools/art; they must come out the same.
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_FOUND)
+  add_test(NAME art.reproducible COMMAND ${CMAKE_COMMAND}
+    -DPYTHON=${Python3_EXECUTABLE} -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${CMAKE_BINARY_DIR}/art-check
+    -P ${CMAKE_SOURCE_DIR}/cmake/check_art.cmake)
+endif()

@@ -1,0 +1,3 @@
+// Placeholder until the About box lands.
+#include "links/win/about_dlg.h"
+void RunAboutBox() {}

@@ -1,0 +1,3 @@
+#pragma once
+// Runs the About box modally with no owner.
+void RunAboutBox();

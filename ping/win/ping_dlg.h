@@ -1,0 +1,3 @@
+#pragma once
+// Runs the Ping Configuration dialog modally with no owner.
+void RunPingConfigDialog();

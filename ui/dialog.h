@@ -1,0 +1,39 @@
+// Dialogs from resource templates: modal (DoModal) or as a child form
+// (CreateChild). Hooks in the manner of the framework: OnInitDialog, OnOK,
+// OnCancel, OnCommand, and DialogMessage for anything else.
+#pragma once
+#include "ui/window.h"
+
+namespace ui {
+
+class Dialog : public Wnd {
+ public:
+  // Runs the dialog modally; returns what EndDialog was given, or -1.
+  INT_PTR DoModal(HWND parent, int templateId);
+  // Creates the dialog as a modeless window (a form inside a frame).
+  HWND CreateChild(HWND parent, int templateId);
+  void EndDialog(INT_PTR result);
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+
+ protected:
+  virtual BOOL OnInitDialog() { return TRUE; }
+  virtual void OnOK() { EndDialog(IDOK); }
+  virtual void OnCancel() { EndDialog(IDCANCEL); }
+  // A WM_COMMAND not taken by the control's own object; true when handled.
+  virtual bool OnCommand(int id, int code, HWND control) {
+    (void)id; (void)code; (void)control;
+    return false;
+  }
+  // Any other message; return true and set *result when handled.
+  virtual bool DialogMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result) {
+    (void)msg; (void)wp; (void)lp; (void)result;
+    return false;
+  }
+
+ private:
+  static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  bool modal_ = false;
+};
+
+}  // namespace ui

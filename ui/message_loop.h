@@ -1,0 +1,23 @@
+// The main message loop, with the framework's idle-time hook: after each
+// burst of messages, when the queue is empty, `onIdle` runs once. Modal loops
+// (dialogs, message boxes) run their own loops, so the hook never runs inside
+// them.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+namespace ui {
+
+struct MessageLoopArgs {
+  std::function<void()> onIdle;                  // the idle-time update
+  std::function<bool(MSG*)> preTranslate;        // true when the message was consumed
+};
+
+int RunMessageLoop(const MessageLoopArgs& args);
+
+// Whether a message starts a new burst that earns an idle pass (the framework
+// leaves out paints, the caret's system timer and mouse moves that did not move).
+bool IsIdleMessage(const MSG& msg);
+
+}  // namespace ui
