@@ -1,6 +1,152 @@
-// Placeholder until the Apply command lands.
 #include "tuning/apply_command.h"
 
+#include "app/app_state.h"
+#include "app/os_detect.h"
+#include "res/resource.h"
+#include "settings/mode_file.h"
+#include "tuning/adapters.h"
+#include "tuning/form_controls.h"
+#include "tuning/writers.h"
+
 namespace vl {
-void RunApplyCommand(AppState&, IApplyUi&, bool) {}
+
+const char kNoModeSelected[] = "No configuration mode was selected.";
+const char kInvalidMtuEmpty[] =
+    "Invalid MTU value.\nYou chose the 'Custom' option without providing any value.";
+const char kInvalidTtlEmpty[] =
+    "Invalid TTL value.\nYou chose the 'Custom' option without providing any value.";
+const char kInvalidMtuLow[] = "Invalid MTU value.\nMTU value must be higher than 40. ";
+const char kRestartReminder[] =
+    "Keep in mind that you must restart your\ncomputer before the new settings become effective. ";
+const char kRestartErrorCaption[] = "ERROR...";
+
+std::string LanQuestion() {
+  return "You chose to optimize your Local Area\nNetworking (LAN) Internet connection.\n\n"
+         "Are you sure that you are using LAN connection?\n"
+         "If you use Dial-Up (Modem) connection, answer 'NO'. ";
+}
+
+std::string LanSecondQuestion(const std::string& productName) {
+  return "If you don't use LAN you are probably using regular\n"
+         "Dial-Up Networking Internet connection (Modem).\n\n" +
+         productName +
+         " can optimize your connection automaticlly. \n"
+         "Would you like to optimzie your connection now?";
+}
+
+std::string RestartQuestion(const std::string& productName) {
+  return "System changes were successful done.\n\nIn order to enjoy all the benefits of " +
+         productName +
+         "\nit's highly recommended to restart your computer.\n\n"
+         "Would you like to restart your computer now?";
+}
+
+std::string RestartError(const std::string& productName) {
+  return productName +
+         " was unable to restart your \ncomputer automatically.\n"
+         "Please restart your computer manually.";
+}
+
+static const char* KindText(int configMode) {
+  return FilterForMode(configMode) == AdapterFilter::DialUp ? "Dial-Up (Modem)"
+                                                            : "Local Area Networking (LAN)";
+}
+
+std::string NoAdapterMessage(int configMode) {
+  return std::string("No ") + KindText(configMode) +
+         " adapter was found on this computer.\n"
+         "No settings were changed.\n\n"
+         "Please choose the configuration that matches your connection.";
+}
+
+std::string WriteFailedMessage(int configMode) {
+  return std::string("The new ") + KindText(configMode) +
+         " settings could not be written to the registry.\n"
+         "Your settings may be incomplete.\n\n"
+         "Please log on as an administrator and apply the settings again.";
+}
+
+uint64_t ApplyStepCount(int step) {
+  if (step <= 14) return 5000000;
+  if (step <= 34) return 20000000;
+  if (step <= 74) return 10000000;
+  if (step == 75) return 17000000;
+  if (step <= 84) return 20000000;
+  return 1000000;
+}
+
+void RestartComputer(AppState& app, WindowHandle owner) {
+  IRestart& restart = *app.sys.restart;
+  if (!IsNtFamily(app.m_strOsName)) {
+    restart.ExitWindowsEx(kEwxReboot);
+    return;
+  }
+  // A reboot that the system refused would leave the user waiting for one
+  // that never comes: every failing step ends in the error box.
+  bool ok = restart.OpenProcessToken() && restart.EnableShutdownPrivilege() == 0 &&
+            restart.ExitWindowsEx(kEwxReboot);
+  if (!ok)
+    app.sys.boxes->Show(owner, RestartError(app.m_strProductName), kRestartErrorCaption,
+                        kMbOk | kMbIconExclamation);
+}
+
+void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
+  IMessageBoxes& boxes = *app.sys.boxes;
+  const WindowHandle owner = ui.Owner();
+  const std::string& caption = app.m_strProductName;
+  auto refuse = [&](const std::string& text) {
+    boxes.Show(owner, text, caption, kMbOk | kMbIconExclamation);
+  };
+
+  if (app.m_nConfigMode == ModeNone) return refuse(kNoModeSelected);
+  if (app.m_strMaxMtu.empty()) return refuse(kInvalidMtuEmpty);
+  if (app.m_strTtl.empty()) return refuse(kInvalidTtlEmpty);
+  if (Atoi(app.m_strMaxMtu) < 40) return refuse(kInvalidMtuLow);
+
+  if (app.m_nConfigMode == ModeAutoLan) {
+    int answer = boxes.Show(owner, LanQuestion(), caption,
+                            kMbYesNo | kMbIconQuestion | kMbDefButton2);
+    if (answer == kIdNo) {
+      answer = boxes.Show(owner, LanSecondQuestion(caption), caption, kMbYesNo | kMbIconQuestion);
+      if (answer == kIdNo) return;
+      LoadAutoMode(app, ModeAutoDialUp);
+      if (app.m_pFormView) {
+        app.m_pFormView->SetCheck(IDC_MODE_DIALUP, true);
+        app.m_pFormView->SetCheck(IDC_MODE_LAN, false);
+      }
+      app.m_bApplyPending = true;
+      return;
+    }
+  }
+
+  ui.CreateProgress();
+  ui.BeginWaitCursor();
+  ui.ShowProgress();
+  ui.SetRange(0, 100);
+  ui.SetStep(1);
+  ui.SetPos(0);
+  WriteReport report;
+  for (int step = 1; step <= kApplySteps; ++step) {
+    if (step == kApplyWriterStep)
+      report = IsNtFamily(app.m_strOsName) ? ApplySettingsNt(app) : ApplySettings9x(app);
+    app.sys.pacer->Wait(ApplyStepCount(step));
+    ui.StepIt();
+  }
+  ui.EndWaitCursor();
+  ui.DestroyProgress();
+
+  // Success is only claimed, and the configuration only recorded, when the
+  // settings really reached the registry.
+  if (report.adapters == 0) return refuse(NoAdapterMessage(app.m_nConfigMode));
+  if (report.failed) return refuse(WriteFailedMessage(app.m_nConfigMode));
+  if (deferred) WriteModeFile(app);
+
+  int answer = boxes.Show(owner, RestartQuestion(caption), caption, kMbYesNo | kMbIconQuestion);
+  if (answer == kIdNo) {
+    boxes.Show(owner, kRestartReminder, caption, kMbOk | kMbIconInformation);
+    return;
+  }
+  RestartComputer(app, owner);
+}
+
 }  // namespace vl

@@ -1,6 +1,9 @@
 // The Apply command: validation, LAN questions, paced progress with the
 // writer at step 75, the restart question and the restart.
 #pragma once
+#include <cstdint>
+#include <string>
+
 #include "platform/system.h"
 
 namespace vl {
@@ -17,14 +20,38 @@ class IApplyUi {
   virtual void SetRange(int low, int high) = 0;
   virtual void SetStep(int step) = 0;
   virtual void SetPos(int pos) = 0;
-  virtual void StepIt() = 0;  // and repaint
+  virtual void StepIt() = 0;  // and repaint, since no messages run meanwhile
   virtual void DestroyProgress() = 0;
   virtual void BeginWaitCursor() = 0;
   virtual void EndWaitCursor() = 0;
 };
 
+// The pace of the 100 steps, in loop counts (a million counts is a
+// millisecond of waiting).
+uint64_t ApplyStepCount(int step);
+constexpr int kApplySteps = 100;
+constexpr int kApplyWriterStep = 75;
+
 // `deferred`: reached through the form's Apply button at a pane update; then
 // the mode file is written once the settings are.
 void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred);
+
+// The restart step of both families; `owner` owns the error box.
+void RestartComputer(AppState& app, WindowHandle owner);
+
+// The texts of the command.
+extern const char kNoModeSelected[];
+extern const char kInvalidMtuEmpty[];
+extern const char kInvalidTtlEmpty[];
+extern const char kInvalidMtuLow[];
+extern const char kRestartReminder[];
+extern const char kRestartErrorCaption[];
+std::string LanQuestion();
+std::string LanSecondQuestion(const std::string& productName);
+std::string RestartQuestion(const std::string& productName);
+std::string RestartError(const std::string& productName);
+// What the user is told when the settings were not written.
+std::string NoAdapterMessage(int configMode);
+std::string WriteFailedMessage(int configMode);
 
 }  // namespace vl
