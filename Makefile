@@ -7,7 +7,7 @@ W32 := $(BUILD)/win32
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps build native win64 win32 test unit e2e demo clean
+.PHONY: all deps build native win64 win32 test unit e2e demo clean fuzz
 
 all: build
 
@@ -49,3 +49,7 @@ demo: win64
 
 clean:
 	rm -rf $(BUILD)
+
+# libFuzzer runs of every target (FUZZ_SECONDS each, 60 by default).
+fuzz:
+	BUILD=$(BUILD) tools/fuzz.sh

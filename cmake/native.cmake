@@ -61,3 +61,10 @@ if(Python3_FOUND)
     -DPYTHON=${Python3_EXECUTABLE} -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${CMAKE_BINARY_DIR}/art-check
     -P ${CMAKE_SOURCE_DIR}/cmake/check_art.cmake)
 endif()
+
+if(VELORA_FUZZ)
+  add_library(velora_fuzzcore STATIC ${CORE_SOURCES} ${MEM_SOURCES})
+  target_include_directories(velora_fuzzcore PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(velora_fuzzcore PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+endif()
+include(${CMAKE_SOURCE_DIR}/cmake/fuzz.cmake)
