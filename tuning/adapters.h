@@ -27,13 +27,27 @@ struct AdapterCensus {
 };
 
 // Called with each selected adapter and its open parameter key (the walk
-// closes it afterwards).
+// closes it afterwards). The 9x key is open for writing, the NT key with all
+// access.
 using AdapterAction = std::function<void(const AdapterBinding&, RegKey parameterKey)>;
 
-void WalkAdapters9x(IRegistry& reg, AdapterFilter filter, const AdapterAction& action);
-void WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAction& action);
+// What a walk met. A missing key or value (or one too long to read) only
+// removes an index from the walk; any other failing registry call is trouble,
+// since it may have hidden an adapter the caller wanted.
+struct WalkOutcome {
+  int adapters = 0;        // times the action ran
+  bool troubled = false;
+};
+
+WalkOutcome WalkAdapters9x(IRegistry& reg, AdapterFilter filter, const AdapterAction& action);
+WalkOutcome WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAction& action);
+// Also leaves the result in the application's census flags.
 AdapterCensus TakeAdapterCensus(AppState& app);
 // The filter the writers use for a mode.
 AdapterFilter FilterForMode(int configMode);
+
+// Statuses that only say a key or value is not there (or does not fit the
+// walk's buffer).
+bool IsAbsentStatus(long status);
 
 }  // namespace vl

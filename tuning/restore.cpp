@@ -1,7 +1,106 @@
-// Placeholder until the tuning engine lands.
 #include "tuning/restore.h"
 
+#include "app/app_state.h"
+#include "tuning/adapters.h"
+#include "tuning/write_steps.h"
+
 namespace vl {
-WriteReport RestoreDefaults9x(AppState&, bool) { return {}; }
-WriteReport RestoreDefaultsNt(AppState&, bool) { return {}; }
+
+namespace {
+
+const char kRestoreQuestion[] =
+    "The program will restore Windows default settings.\n"
+    "It will restore both your Dial-Up and LAN settings.\n"
+    "Would you like to continue?";
+const char kRestoreDone[] = "Windows default settings were successfully restored.";
+const char kRestoreFailed[] =
+    "Windows default settings could not be fully restored.\n"
+    "Some values could not be changed in the registry.\n\n"
+    "Please log on as an administrator and restore them again.";
+
+constexpr uint32_t kDefaultWindow = 8192;
+constexpr uint32_t kDefaultKeepAliveMs = 3600000;
+
+// Writing the default before deleting leaves the default in place should the
+// delete fail; once deleted, Windows falls back on its built-in value anyway.
+void RestoreSz(IRegistry& reg, RegKey key, const char* name, const char* text,
+               WriteReport& report) {
+  Check(report, SetSz(reg, key, name, text));
+  Check(report, reg.DeleteValue(key, name));
+}
+
+void RestoreDword(IRegistry& reg, RegKey key, const char* name, uint32_t value,
+                  WriteReport& report) {
+  Check(report, SetDword(reg, key, name, value));
+  Check(report, reg.DeleteValue(key, name));
+}
+
+// Asks first and tells the outcome when the user is at the controls; the
+// uninstall run does neither.
+template <typename Work>
+WriteReport Restore(AppState& app, bool confirm, Work work) {
+  WriteReport report;
+  IMessageBoxes& boxes = *app.sys.boxes;
+  const std::string& caption = app.m_strProductName;
+  if (confirm && boxes.Show(0, kRestoreQuestion, caption,
+                            kMbYesNo | kMbIconQuestion | kMbDefButton2) != kIdYes) {
+    report.cancelled = true;
+    return report;
+  }
+  WalkOutcome walk = work(*app.sys.registry, report);
+  report.adapters = walk.adapters;
+  if (walk.troubled) report.failed = true;
+  if (confirm) {
+    if (report.failed)
+      boxes.Show(0, kRestoreFailed, caption, kMbOk | kMbIconExclamation);
+    else
+      boxes.Show(0, kRestoreDone, caption, kMbOk | kMbIconInformation);
+  }
+  return report;
+}
+
+}  // namespace
+
+WriteReport RestoreDefaults9x(AppState& app, bool confirm) {
+  return Restore(app, confirm, [&app](IRegistry& reg, WriteReport& report) {
+    return WalkAdapters9x(reg, AdapterFilter::All, [&](const AdapterBinding&, RegKey binding) {
+      RestoreSz(reg, binding, "MaxMTU", "1500", report);
+      RestoreSz(reg, binding, "MaxMSS", "1460", report);
+
+      ScopedKey mstcp(reg);
+      if (!OpenGlobal(reg, kMstcpKey, kKeyWrite, mstcp, report)) return;
+      app.m_dwRcvWindow = kDefaultWindow;
+      RestoreDword(reg, mstcp.get(), "DefaultRcvWindow", app.m_dwRcvWindow, report);
+      RestoreSz(reg, mstcp.get(), "DefaultMSS", "1460", report);
+      RestoreSz(reg, mstcp.get(), "DefaultTTL", "32", report);
+      app.m_dwKeepAliveMs = kDefaultKeepAliveMs;
+      RestoreDword(reg, mstcp.get(), "SessionKeepAlive", app.m_dwKeepAliveMs, report);
+      RestoreDword(reg, mstcp.get(), "PMTUDiscovery", 1, report);
+      RestoreDword(reg, mstcp.get(), "PMTUBlackHoleDetect", 0, report);
+      mstcp.Close();
+
+      // Without IPX/SPX there is no NDI key and nothing to restore there.
+      ScopedKey ndi(reg);
+      if (!OpenGlobal(reg, kNdiCacheKey, kKeyWrite, ndi, report, /*mayBeAbsent=*/true)) return;
+      Check(report, SetSz(reg, ndi.get(), "", "0"));
+    });
+  });
+}
+
+WriteReport RestoreDefaultsNt(AppState& app, bool confirm) {
+  return Restore(app, confirm, [&app](IRegistry& reg, WriteReport& report) {
+    return WalkAdaptersNt(reg, AdapterFilter::All, [&](const AdapterBinding&, RegKey tcpip) {
+      RestoreDword(reg, tcpip, "MTU", 1500, report);
+
+      ScopedKey parameters(reg);
+      if (!OpenGlobal(reg, kTcpipParametersKey, kKeyAllAccess, parameters, report)) return;
+      app.m_dwRcvWindow = kDefaultWindow;
+      RestoreDword(reg, parameters.get(), "TcpWindowSize", app.m_dwRcvWindow, report);
+      RestoreDword(reg, parameters.get(), "DefaultTTL", 32, report);
+      RestoreDword(reg, parameters.get(), "EnablePMTUDiscovery", 1, report);
+      RestoreDword(reg, parameters.get(), "EnablePMTUBHDetect", 0, report);
+    });
+  });
+}
+
 }  // namespace vl

@@ -6,7 +6,11 @@ namespace vl {
 // writer itself.
 struct WriteReport {
   int adapters = 0;         // adapters whose work was carried out
-  bool failed = false;      // a registry write, delete or needed open failed
+  // A registry write or delete failed, a global key that had to be written
+  // could not be opened, or the walk met a registry call that failed for
+  // another reason than a missing key or value. A missing NWLink NDI key is
+  // no failure: without IPX/SPX there is no cache to size.
+  bool failed = false;
   bool cancelled = false;   // the user answered No to the confirmation
 };
 

@@ -1,0 +1,46 @@
+// What the writers and the restores share: the global keys they write, the
+// numbers computed from the tuning texts, the form's say in the manual modes,
+// and the bookkeeping of their report.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/registry.h"
+#include "tuning/write_report.h"
+
+namespace vl {
+struct AppState;
+
+// "Vxd" and "VxD" are spelt as Windows 9x spells them; key names compare
+// without case anyway.
+extern const char kMstcpKey[];
+extern const char kNdiCacheKey[];
+extern const char kTcpipParametersKey[];
+
+// The manual modes whose adapter kind was chosen read the form at write time.
+bool ReadsFormAtWriteTime(int configMode);
+// A check box or radio of the form; a missing form has nothing checked.
+bool FormChecked(const AppState& app, int controlId);
+// The combo's text when its Custom radio is checked, else `current` stays.
+void TakeCustomText(const AppState& app, int customId, int comboId, std::string* current);
+
+// MSS times the number after the leading "x" of the multiple, 32-bit
+// unsigned; 0 stands for the Windows default 8192.
+uint32_t ReceiveWindow(const std::string& rwinMultiple, const std::string& mss);
+// "n min." in milliseconds; five characters or fewer give 0.
+uint32_t KeepAliveMs(const std::string& keepAlive);
+
+struct PmtuFlags {
+  uint32_t discovery;
+  uint32_t blackHole;
+};
+PmtuFlags PmtuFlagsFor(const AppState& app);
+
+// Notes a failed write or delete in the report.
+void Check(WriteReport& report, long status);
+// Opens a global key for the writers; a failure is noted unless `mayBeAbsent`
+// and the key simply is not there.
+bool OpenGlobal(IRegistry& reg, const char* path, uint32_t access, ScopedKey& key,
+                WriteReport& report, bool mayBeAbsent = false);
+
+}  // namespace vl
