@@ -1,37 +1,58 @@
 #include "app/startup.h"
 
-#include <cctype>
-
 #include "app/app_state.h"
+#include "platform/registry.h"
 #include "settings/install_folder.h"
 #include "tuning/restore.h"
 
 namespace vl {
 
+const char kFrameworkProfileKey[] =
+    "Software\\Local AppWizard-Generated Applications\\VELORA";
+
 std::string ParseVerb(const std::string& commandLine) {
-  std::string lower(commandLine);
-  for (auto& c : lower) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (u < 128) c = static_cast<char>(std::tolower(u));
+  const size_t slash = commandLine.find('/');
+  if (slash == std::string::npos) return std::string();
+  std::string verb = commandLine.substr(slash + 1);
+  // Lower-casing as the C locale does it: only A to Z change, bytes above 127
+  // are left as they are.
+  for (char& c : verb)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return verb;
+}
+
+void OpenFrameworkProfile(AppState& app) {
+  // The window framework keeps its recent-file list and print-preview setting
+  // here and creates the sections when it loads them; the program itself
+  // stores nothing in them.
+  IRegistry& reg = *app.sys.registry;
+  for (const char* section : {"Recent File List", "Settings"}) {
+    ScopedKey key(reg);
+    reg.CreateKey(kHkeyCurrentUser, std::string(kFrameworkProfileKey) + "\\" + section,
+                  kRegOptionNonVolatile, kKeyRead | kKeyWrite, key.Receive());
   }
-  size_t slash = lower.find('/');
-  return slash == std::string::npos ? std::string() : lower.substr(slash + 1);
 }
 
 StartupAction RunStartup(AppState& app, const std::string& commandLine) {
+  OpenFrameworkProfile(app);
   app.m_strProductName = "Velora 2001";
   app.m_strVersion = "v5.1";
   app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
   app.m_strCommand = ParseVerb(commandLine);
+
   if (app.m_strCommand == "uninstall") {
     RestoreDefaultsNt(app, false);
     RestoreDefaults9x(app, false);
     return StartupAction::End;
   }
-  std::string folder = GetInstallFolder(app);
+
+  const std::string folder = GetInstallFolder(app);
   if (folder.empty()) return StartupAction::End;
+  // The mode file is opened by its bare name for the rest of the run.
   app.sys.files->SetCurrentDirectoryA(folder);
+  // Start-up goes on without the companion: the tuning does not need it.
   app.sys.shell->ShellExecuteA(0, "open", "vldetect.exe", "/auto", "", kSwShowNormal);
+
   if (app.m_strCommand == "about") return StartupAction::AboutBox;
   if (app.m_strCommand == "ping") return StartupAction::PingDialog;
   return StartupAction::MainWindow;

@@ -6,12 +6,19 @@
 namespace vl {
 struct AppState;
 
+// Where the window framework keeps its own profile, below HKEY_CURRENT_USER.
+extern const char kFrameworkProfileKey[];
+
 // The text after the first "/" of the lower-cased command line, or empty.
 std::string ParseVerb(const std::string& commandLine);
 
+// Creates the framework's profile sections, as loading its standard profile
+// settings does.
+void OpenFrameworkProfile(AppState& app);
+
 enum class StartupAction { End, AboutBox, PingDialog, MainWindow };
 
-// Steps 3 to 11 of start-up up to the point where a window is needed.
+// Start-up up to the point where a window is needed: what to show next.
 StartupAction RunStartup(AppState& app, const std::string& commandLine);
 
 }  // namespace vl

@@ -1,12 +1,34 @@
-// Placeholder until the settings issue lands.
 #include "settings/install_folder.h"
 
 #include "app/app_state.h"
+#include "links/maker.h"
 
 namespace vl {
-std::string GetInstallFolder(AppState& app) {
-  std::string f = app.m_settings.ReadString("Install", "Folder", "", false);
-  if (!f.empty() && f.back() != '\\') f += '\\';
-  return f;
+
+namespace {
+
+bool IsBlank(const std::string& text) {
+  return text.find_first_not_of(" \t\r\n\v\f") == std::string::npos;
 }
+
+}  // namespace
+
+std::string GetInstallFolder(AppState& app) {
+  std::string folder = app.m_settings.ReadString("Install", "Folder", "", false);
+  // A folder of nothing but blanks names no folder at all; treating it like a
+  // missing one tells the user to reinstall instead of working in some other
+  // directory.
+  if (!IsBlank(folder)) {
+    if (folder.back() != '\\') folder += '\\';
+    return folder;
+  }
+  const std::string text = "Missing registry information, please re-install " +
+                           app.m_strProductName +
+                           ".\nFor more information contact our support team <" +
+                           kMakerSupportMail + ">.";
+  app.sys.boxes->Show(0, text, app.m_strProductName + " - Severe Error",
+                      kMbIconHand | kMbSystemModal);
+  return std::string();
+}
+
 }  // namespace vl

@@ -1,11 +1,64 @@
-// Placeholder until the settings issue lands.
 #include "settings/mode_file.h"
 
 #include "app/app_state.h"
+#include "settings/install_folder.h"
 
 namespace vl {
+
 const char kModeFileName[] = "Velora.cfg";
-bool WriteModeFile(AppState&) { return false; }
-void ReadModeFile(AppState&) {}
-void ShowStartupNotice(AppState&) {}
+
+namespace {
+
+constexpr uint32_t kHiddenAttributes =
+    kFileAttributeReadOnly | kFileAttributeHidden | kFileAttributeSystem;
+// The file holds one short description; a first line longer than this is not
+// ours, and a file of megabytes must not be read whole.
+constexpr size_t kMaxLineBytes = 1000;
+
+void EnterInstallFolder(AppState& app) {
+  const std::string folder = GetInstallFolder(app);
+  if (!folder.empty()) app.sys.files->SetCurrentDirectoryA(folder);
+}
+
+}  // namespace
+
+bool WriteModeFile(AppState& app) {
+  IFiles& files = *app.sys.files;
+  EnterInstallFolder(app);
+  uint32_t attributes = files.GetFileAttributesA(kModeFileName);
+  if (attributes != kInvalidFileAttributes)
+    files.SetFileAttributesA(kModeFileName, attributes & ~kHiddenAttributes);
+  if (!files.WriteTextFile(kModeFileName, app.m_strActiveConfig)) return false;
+  attributes = files.GetFileAttributesA(kModeFileName);
+  if (attributes != kInvalidFileAttributes)
+    // NORMAL is only valid alone, so it goes once other bits are set.
+    files.SetFileAttributesA(kModeFileName,
+                             (attributes & ~kFileAttributeNormal) | kHiddenAttributes);
+  return true;
+}
+
+void ReadModeFile(AppState& app) {
+  EnterInstallFolder(app);
+  std::string line;
+  if (!app.sys.files->ReadFirstLine(kModeFileName, kMaxLineBytes, &line)) return;
+  // The description is a C string in the file; whatever follows a NUL is not
+  // part of it.
+  const size_t nul = line.find('\0');
+  if (nul != std::string::npos) line.resize(nul);
+  app.m_strActiveConfig = line;
+}
+
+void ShowStartupNotice(AppState& app) {
+  static const char kWhiteSpace[] = " \t\r\n\v\f";
+  std::string& config = app.m_strActiveConfig;
+  const size_t first = config.find_first_not_of(kWhiteSpace);
+  if (first == std::string::npos) {
+    config.clear();
+    return;
+  }
+  config = config.substr(first, config.find_last_not_of(kWhiteSpace) - first + 1);
+  app.sys.boxes->Show(0, "   Your current active configuration is:\n\n   " + config + "\n\n",
+                      app.m_strProductName, kMbOk | kMbIconInformation);
+}
+
 }  // namespace vl

@@ -1,0 +1,109 @@
+#include "settings/mode_file.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/unit/mem_app.h"
+
+namespace vl {
+namespace {
+
+class ModeFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m.reg.PutSz(kInstallKey, "Folder", "C:\\Velora");
+    m.files.AddDirectory("C:\\Velora");
+    m.files.AddDirectory("C:\\Elsewhere");
+    m.files.SetCurrentDirectoryA("C:\\Elsewhere");
+  }
+  uint32_t Attributes() { return m.files.GetFileAttributesA(kFile); }
+
+  const std::string kFile = "C:\\Velora\\Velora.cfg";
+  static constexpr uint32_t kRhs =
+      kFileAttributeReadOnly | kFileAttributeHidden | kFileAttributeSystem;
+  MemApp m;
+};
+
+TEST_F(ModeFileTest, WriteLeavesTheFileReadOnlyHiddenSystemAndCanRewriteIt) {
+  m.app.m_strActiveConfig = "Dial-Up Networking (Modem) - Automatically Configured";
+  ASSERT_TRUE(WriteModeFile(m.app));
+  EXPECT_EQ("C:\\Velora", m.files.GetCurrentDirectoryA());
+  EXPECT_EQ(m.app.m_strActiveConfig, m.files.Content(kFile));
+  EXPECT_EQ(kRhs, Attributes() & kRhs);
+
+  m.app.m_strActiveConfig = "";
+  ASSERT_TRUE(WriteModeFile(m.app));
+  EXPECT_EQ("", m.files.Content(kFile));
+  EXPECT_EQ(kRhs | kFileAttributeArchive, Attributes()) << "other attribute bits are kept";
+}
+
+TEST_F(ModeFileTest, FailedWriteIsReportedAndLeavesTheOldFile) {
+  m.files.AddFile(kFile, "old", kRhs);
+  m.files.fault = [](const std::string& op, const std::string&) { return op == "WriteTextFile"; };
+  m.app.m_strActiveConfig = "new";
+  EXPECT_FALSE(WriteModeFile(m.app));
+  EXPECT_EQ("old", m.files.Content(kFile));
+}
+
+TEST_F(ModeFileTest, ReadTakesTheFirstLineOnlyAndBounded) {
+  struct Case {
+    const char* what;
+    std::string content;
+    std::string expected;
+  } const cases[] = {
+      {"one line", "Networking Performance - Manual Configured",
+       "Networking Performance - Manual Configured"},
+      {"empty", "", ""},
+      {"two lines", "first\r\nsecond", "first"},
+      {"binary", std::string("ab\0\x01\xFF", 5), "ab"},
+      {"megabytes without a line end", std::string(5 << 20, 'x'), std::string(1000, 'x')},
+  };
+  for (const auto& c : cases) {
+    m.files.AddFile(kFile, c.content, kRhs);
+    m.app.m_strActiveConfig = "previous";
+    ReadModeFile(m.app);
+    EXPECT_EQ(c.expected, m.app.m_strActiveConfig) << c.what;
+  }
+}
+
+TEST_F(ModeFileTest, UnreadableFileLeavesTheDescription) {
+  m.app.m_strActiveConfig = "kept";
+  ReadModeFile(m.app);  // no file yet
+  EXPECT_EQ("kept", m.app.m_strActiveConfig);
+  m.files.AddFile(kFile, "x");
+  m.files.fault = [](const std::string& op, const std::string&) { return op == "ReadFirstLine"; };
+  ReadModeFile(m.app);
+  EXPECT_EQ("kept", m.app.m_strActiveConfig);
+}
+
+TEST_F(ModeFileTest, NoticeShowsTheTrimmedDescription) {
+  m.app.m_strActiveConfig = "   Networking Performance - Manual Configured  ";
+  ShowStartupNotice(m.app);
+  EXPECT_EQ("Networking Performance - Manual Configured", m.app.m_strActiveConfig);
+  ASSERT_EQ(1u, m.boxes.shown.size());
+  EXPECT_EQ(
+      "   Your current active configuration is:\n\n   "
+      "Networking Performance - Manual Configured\n\n",
+      m.boxes.shown[0].text);
+  EXPECT_EQ("Velora 2001", m.boxes.shown[0].caption);
+  EXPECT_EQ(kMbOk | kMbIconInformation, m.boxes.shown[0].style);
+  EXPECT_EQ(0u, m.boxes.shown[0].owner);
+
+  for (const char* blank : {"", " \t\r\n "}) {
+    MemApp fresh;
+    fresh.app.m_strActiveConfig = blank;
+    ShowStartupNotice(fresh.app);
+    EXPECT_TRUE(fresh.boxes.shown.empty());
+    EXPECT_EQ("", fresh.app.m_strActiveConfig);
+  }
+}
+
+TEST_F(ModeFileTest, MissingInstallFolderWorksInTheCurrentDirectory) {
+  m.reg.RemoveKey(kInstallKey);
+  m.app.m_strActiveConfig = "x";
+  EXPECT_TRUE(WriteModeFile(m.app));
+  EXPECT_EQ(1u, m.boxes.shown.size());
+  EXPECT_EQ("x", m.files.Content("C:\\Elsewhere\\Velora.cfg"));
+}
+
+}  // namespace
+}  // namespace vl
