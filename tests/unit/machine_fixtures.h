@@ -76,9 +76,9 @@ inline std::vector<std::string> Changes(const MemRegistry& reg) {
 
 // What every machine shares: the application state wired to the in-memory
 // platform, with the product name as start-up sets it.
-class MachineTest : public ::testing::Test {
+class TuningMachine : public ::testing::Test {
  protected:
-  MachineTest() {
+  TuningMachine() {
     app.sys.registry = &reg;
     app.sys.boxes = &boxes;
     app.m_strProductName = "Velora 2001";
@@ -94,9 +94,9 @@ class MachineTest : public ::testing::Test {
 // Windows 98: adapters under Enum\Root\Net, each bound to TCP/IP through
 // Enum\Network\MSTCP\nnnn to its class key NetTrans\nnnn; the MSTCP and NDI
 // cache keys exist.
-class Win98Test : public MachineTest {
+class Tuning98Machine : public TuningMachine {
  protected:
-  Win98Test() {
+  Tuning98Machine() {
     app.m_strOsName = "98";
     reg.AddKey(kMstcp);
     reg.PutSz(kNdiCache, "", "0");
@@ -119,9 +119,9 @@ class Win98Test : public MachineTest {
 
 // Windows NT 4/2000: cards under NetworkCards with a service whose
 // Parameters\Tcpip key takes the MTU; the global Tcpip parameters exist.
-class NtTest : public MachineTest {
+class TuningNtMachine : public TuningMachine {
  protected:
-  NtTest() {
+  TuningNtMachine() {
     app.m_strOsName = "NT";
     reg.AddKey(kTcpipParameters);
   }

@@ -12,8 +12,8 @@ using machines::Changes;
 using machines::kMstcp;
 using machines::kNdiCache;
 using machines::kTcpipParameters;
-using machines::NtTest;
-using machines::Win98Test;
+using machines::TuningNtMachine;
+using machines::Tuning98Machine;
 
 const char kQuestion[] =
     "The program will restore Windows default settings.\n"
@@ -24,7 +24,7 @@ const char kDone[] = "Windows default settings were successfully restored.";
 const char* const kMstcpValues[] = {"DefaultRcvWindow", "DefaultMSS",    "DefaultTTL",
                                     "SessionKeepAlive", "PMTUDiscovery", "PMTUBlackHoleDetect"};
 
-class Restore9xTest : public Win98Test {
+class Restore9xTest : public Tuning98Machine {
  protected:
   // What an automatic Dial-Up Apply leaves behind on a machine with a modem
   // and a network card.
@@ -116,7 +116,7 @@ TEST_F(Restore9xTest, AFailedDeleteIsNeverCalledASuccess) {
   EXPECT_EQ(kMbOk | kMbIconExclamation, boxes.shown[1].style);
 }
 
-TEST_F(Win98Test, WithoutAdaptersNothingIsTouchedAndSuccessIsStillShown) {
+TEST_F(Tuning98Machine, WithoutAdaptersNothingIsTouchedAndSuccessIsStillShown) {
   boxes.answers = {kIdYes};
   WriteReport report = RestoreDefaults9x(app, true);
   EXPECT_TRUE(Changes(reg).empty());
@@ -125,7 +125,7 @@ TEST_F(Win98Test, WithoutAdaptersNothingIsTouchedAndSuccessIsStillShown) {
   EXPECT_EQ(kDone, boxes.shown[1].text);
 }
 
-TEST_F(NtTest, RestoresEveryCardAndTheTcpipParameters) {
+TEST_F(TuningNtMachine, RestoresEveryCardAndTheTcpipParameters) {
   AddCard(1, "[1] Velora Ethernet", "VlLan");
   AddCard(2, "[2] Remote Access WAN Wrapper", "NdisWan");
   reg.PutDword(machines::Tcpip("VlLan"), "MTU", 1400);
@@ -151,7 +151,7 @@ TEST_F(NtTest, RestoresEveryCardAndTheTcpipParameters) {
   EXPECT_EQ(nullptr, reg.Get(kTcpipParameters, "TcpWindowSize"));
 }
 
-TEST_F(NtTest, ACardWithoutTitleIsNotRestored) {
+TEST_F(TuningNtMachine, ACardWithoutTitleIsNotRestored) {
   AddCard(1, "[1] Velora Ethernet", "VlLan");
   reg.RemoveKey(machines::kNetCards + "1");
   reg.PutSz(machines::kNetCards + "1", "ServiceName", "VlLan");

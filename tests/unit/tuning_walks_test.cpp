@@ -8,8 +8,8 @@
 namespace vl {
 namespace {
 
-using machines::NtTest;
-using machines::Win98Test;
+using machines::TuningNtMachine;
+using machines::Tuning98Machine;
 
 struct Visit {
   int index;
@@ -44,7 +44,7 @@ bool Opened(const MemRegistry& reg, const std::string& path) {
   });
 }
 
-TEST_F(Win98Test, WalkVisitsFourDigitIndicesInOrderAndFollowsTheBinding) {
+TEST_F(Tuning98Machine, WalkVisitsFourDigitIndicesInOrderAndFollowsTheBinding) {
   AddAdapter(12, "Dial-Up Adapter", /*binding=*/42);
   AddAdapter(0, "Velora Ethernet");
   WalkOutcome outcome;
@@ -62,7 +62,7 @@ TEST_F(Win98Test, WalkVisitsFourDigitIndicesInOrderAndFollowsTheBinding) {
   EXPECT_FALSE(outcome.troubled);
 }
 
-TEST_F(NtTest, WalkUsesPlainIndicesAndTheServiceTcpipKey) {
+TEST_F(TuningNtMachine, WalkUsesPlainIndicesAndTheServiceTcpipKey) {
   AddCard(12, "[12] Velora Ethernet", "VlLan");
   AddCard(3, "[3] Remote Access WAN Wrapper", "NdisWan");
   auto visits = Collect(reg, WalkAdaptersNt, AdapterFilter::All);
@@ -82,7 +82,7 @@ struct KindCase {
   AdapterKind census;
 };
 
-TEST_F(Win98Test, DescriptionsClassifyByExactText) {
+TEST_F(Tuning98Machine, DescriptionsClassifyByExactText) {
   const KindCase cases[] = {
       {"Dial-Up Adapter", AdapterKind::DialUp, AdapterKind::DialUp},
       {"dial-up adapter", AdapterKind::Lan, AdapterKind::Lan},
@@ -104,7 +104,7 @@ TEST_F(Win98Test, DescriptionsClassifyByExactText) {
   }
 }
 
-TEST_F(NtTest, TitlesClassifyByCaseSensitiveSubstring) {
+TEST_F(TuningNtMachine, TitlesClassifyByCaseSensitiveSubstring) {
   const KindCase cases[] = {
       {"[2] Remote Access WAN Wrapper", AdapterKind::DialUp, AdapterKind::DialUp},
       {"Remote Access WAN Wrapper", AdapterKind::DialUp, AdapterKind::DialUp},
@@ -125,7 +125,7 @@ TEST_F(NtTest, TitlesClassifyByCaseSensitiveSubstring) {
   }
 }
 
-TEST_F(Win98Test, BrokenAdaptersAreSkippedSilentlyAndTheWalkGoesOn) {
+TEST_F(Tuning98Machine, BrokenAdaptersAreSkippedSilentlyAndTheWalkGoesOn) {
   // 0: Bindings without any MSTCP name. 1: no Bindings key. 2: binding
   // without its Enum\Network key. 3: driver whose class key is missing.
   // 4: description too long for the 1000-byte buffer. 5: sound.
@@ -143,7 +143,7 @@ TEST_F(Win98Test, BrokenAdaptersAreSkippedSilentlyAndTheWalkGoesOn) {
   EXPECT_FALSE(outcome.troubled);
 }
 
-TEST_F(NtTest, CardsWithoutServiceOrTcpipKeyAreSkipped) {
+TEST_F(TuningNtMachine, CardsWithoutServiceOrTcpipKeyAreSkipped) {
   AddCard(0, "[0] Velora Ethernet", "NoTcpip");
   reg.RemoveKey(machines::Tcpip("NoTcpip"));
   AddCard(1, "[1] Velora Ethernet", "Anything");
@@ -157,7 +157,7 @@ TEST_F(NtTest, CardsWithoutServiceOrTcpipKeyAreSkipped) {
   EXPECT_FALSE(outcome.troubled);
 }
 
-TEST_F(Win98Test, AFailingRegistryCallIsTroubleButTheWalkGoesOn) {
+TEST_F(Tuning98Machine, AFailingRegistryCallIsTroubleButTheWalkGoesOn) {
   AddAdapter(0, "Dial-Up Adapter");
   AddAdapter(1, "Velora Ethernet");
   AddAdapter(2, "Velora Ethernet");
@@ -179,7 +179,7 @@ TEST_F(Win98Test, AFailingRegistryCallIsTroubleButTheWalkGoesOn) {
   EXPECT_FALSE(census.hasDialUp || census.hasLan);
 }
 
-TEST_F(Win98Test, CensusStartsAfreshAndFollowsTheOsName) {
+TEST_F(Tuning98Machine, CensusStartsAfreshAndFollowsTheOsName) {
   AddAdapter(0, "Dial-Up Adapter");
   AddAdapter(1, "Velora Ethernet");
   AdapterCensus census = TakeAdapterCensus(app);

@@ -13,8 +13,8 @@ using machines::Changes;
 using machines::kMstcp;
 using machines::kNdiCache;
 using machines::kTcpipParameters;
-using machines::NtTest;
-using machines::Win98Test;
+using machines::TuningNtMachine;
+using machines::Tuning98Machine;
 
 struct Texts {
   const char* mtu;
@@ -45,7 +45,7 @@ size_t CountOf(const std::vector<std::string>& lines, const std::string& needle)
 
 // ---- Windows 9x/Me ----
 
-class Apply9xTest : public Win98Test {
+class Apply9xTest : public Tuning98Machine {
  protected:
   Apply9xTest() {
     AddAdapter(0, "Dial-Up Adapter");
@@ -101,7 +101,7 @@ TEST_F(Apply9xTest, EveryDialUpAdapterGetsItsValuesAndTheGlobalsEachTime) {
   EXPECT_EQ(2u, CountOf(changes, "[] = \"16\""));
 }
 
-TEST_F(Win98Test, NoAdapterOfTheKindMeansNoWriteAtAll) {
+TEST_F(Tuning98Machine, NoAdapterOfTheKindMeansNoWriteAtAll) {
   AddAdapter(0, "Dial-Up Adapter");
   for (int mode : {ModeAutoLan, ModeManual, ModeManualLan}) {
     Load(app, mode, kLanTexts);
@@ -219,7 +219,7 @@ TEST_F(Apply9xTest, AFailedWriteIsReportedAndTheRestStillWritten) {
 
 // ---- Windows NT/2000 ----
 
-class ApplyNtTest : public NtTest {
+class ApplyNtTest : public TuningNtMachine {
  protected:
   ApplyNtTest() { AddCard(1, "[1] Velora Ethernet", "VlLan"); }
 };
