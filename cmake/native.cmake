@@ -68,3 +68,8 @@ if(VELORA_FUZZ)
   target_compile_options(velora_fuzzcore PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
 endif()
 include(${CMAKE_SOURCE_DIR}/cmake/fuzz.cmake)
+
+if(VELORA_BENCH)
+  include(${CMAKE_SOURCE_DIR}/cmake/bench.cmake)
+endif()
+include(${CMAKE_SOURCE_DIR}/cmake/release.cmake)

@@ -49,3 +49,7 @@ if(VELORA_E2E)
     add_dependencies(e2e_tests stub_${name})
   endforeach()
 endif()
+
+if(VELORA_BENCH)
+  include(${CMAKE_SOURCE_DIR}/cmake/bench.cmake)
+endif()

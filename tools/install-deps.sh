@@ -22,6 +22,7 @@ have import || need+=(imagemagick)
 for extra in "$@"; do
   case $extra in
     nsis) have makensis || need+=(nsis) ;;
+    benchmark) [ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev) ;;
     clang) { have clang && [ -n "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ]; } || need+=(clang libclang-rt-14-dev) ;;
   esac
 done

@@ -1,0 +1,122 @@
+// The writers and restores against the in-memory registry, next to a replay
+// of the same registry calls. Both sides pay the in-memory registry's own
+// cost (its call log included), so the difference is the program's.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "bench/call_script.h"
+#include "bench/scale_cases.h"
+#include "platform/mem/mem_registry.h"
+#include "platform/mem/mem_system.h"
+
+namespace {
+
+using bench::Operation;
+
+struct MemApi {
+  using Handle = vl::RegKey;
+  vl::MemRegistry& reg;
+  Handle Root(vl::RegKey root) { return root; }
+  long Open(Handle key, const std::string& sub, uint32_t access, Handle* out) {
+    return reg.OpenKey(key, sub, access, out);
+  }
+  long Create(Handle key, const std::string& sub, uint32_t options, uint32_t access,
+              Handle* out) {
+    return reg.CreateKey(key, sub, options, access, out);
+  }
+  long Query(Handle key, const std::string& name, uint8_t* data, uint32_t* size) {
+    uint32_t type = 0;
+    return reg.QueryValue(key, name, &type, data, size);
+  }
+  long Set(Handle key, const std::string& name, uint32_t type, const std::vector<uint8_t>& data) {
+    return reg.SetValue(key, name, type, data.data(), static_cast<uint32_t>(data.size()));
+  }
+  long Delete(Handle key, const std::string& name) { return reg.DeleteValue(key, name); }
+  long Close(Handle key) { return reg.CloseKey(key); }
+};
+
+// One machine with its application state, the operation run once to settle
+// the registry (later runs rewrite the same values) and once recorded.
+struct Machine {
+  Machine(Operation op, int adapters) : op(op), adapters(adapters) {
+    app.sys.registry = &reg;
+    app.sys.boxes = &boxes;
+    bench::SeedMachine(reg, op, adapters, false);
+    bench::PrepareApp(app, op);
+    bench::Run(app, op);
+    bench::RecordingRegistry recorder(reg);
+    app.sys.registry = &recorder;
+    handled = bench::Run(app, op).adapters;
+    script = recorder.script();
+    app.sys.registry = &reg;
+    reg.ClearCalls();
+  }
+  // Why the figures would not mean what they say, or empty.
+  std::string Problem() const {
+    if (handled != adapters)
+      return "the operation handled " + std::to_string(handled) + " of " +
+             std::to_string(adapters) + " adapters";
+    return "";
+  }
+
+  Operation op;
+  int adapters;
+  vl::MemRegistry reg;
+  vl::MemMessageBoxes boxes;
+  vl::AppState app;
+  bench::CallScript script;
+  int handled = 0;
+};
+
+void Label(benchmark::State& state, const Machine& m) {
+  state.counters["adapters"] = m.adapters;
+  state.counters["calls"] = static_cast<double>(m.script.calls.size());
+}
+
+void Core(benchmark::State& state, Operation op) {
+  Machine m(op, static_cast<int>(state.range(0)));
+  if (!m.Problem().empty()) return state.SkipWithError(m.Problem().c_str());
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(bench::Run(m.app, op));
+    m.reg.ClearCalls();  // the log would grow without end
+  }
+  Label(state, m);
+}
+
+void Floor(benchmark::State& state, Operation op) {
+  Machine m(op, static_cast<int>(state.range(0)));
+  if (!m.Problem().empty()) return state.SkipWithError(m.Problem().c_str());
+  MemApi api{m.reg};
+  std::vector<vl::RegKey> slots;
+  if (int bad = bench::Replay(m.script, api, slots)) {
+    std::string why = std::to_string(bad) + " replayed calls returned another status";
+    return state.SkipWithError(why.c_str());
+  }
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(bench::Replay(m.script, api, slots));
+    m.reg.ClearCalls();
+  }
+  Label(state, m);
+}
+
+void Register() {
+  for (Operation op : bench::AllOperations()) {
+    for (auto side : {std::make_pair("core", &Core), std::make_pair("floor", &Floor)}) {
+      std::string name = std::string(side.first) + "/" + bench::Name(op);
+      benchmark::RegisterBenchmark(name.c_str(), side.second, op)
+          ->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Register();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,335 @@
+#!/usr/bin/env python3
+"""Turns the benchmark results into one table: prints it and writes it, with
+the date, the machine and how to reproduce it, to the given markdown file."""
+import argparse
+import datetime
+import json
+import os
+import platform
+import re
+import subprocess
+
+START_GOAL = 1.3
+REGISTRY_GOAL = 1.2
+MEMORY_GOAL = 1.5
+SIZE_GOAL_KB = 400
+CPU_SHARE_GOAL = 0.05
+LINEAR_LIMIT = 1.5  # marginal cost per adapter may grow this much and still count as linear
+APPLY_TOLERANCE = 0.15
+# The Apply's 100 paced steps in loop counts, a million counts to the millisecond.
+PACED_MS = (14 * 5 + 20 * 20 + 40 * 10 + 17 + 9 * 20 + 16 * 1)
+SIZES = [1, 10, 100]
+
+NOTES = """\
+Each figure is the median of repeated runs, the program and its floor taken in
+turn so that drift of a shared machine falls on both ({start_runs} start-ups of
+each, {apply_runs} Applies). The ratio is velora over floor.
+
+- Start-up: from CreateProcess until the main window is visible and the
+  program has handled everything queued for it (WaitForInputIdle, then a
+  WM_NULL round trip). The floor, bench/win/floor.cpp, is a bare window of
+  604x450 with a menu and a status bar. velora.exe starts from an install
+  folder with the companion program beside it, as installed (the test
+  stand-in plays the companion); the second row starts it from a folder
+  without one.
+- Apply: a Windows 98 machine seeded in Wine's registry, automatic Dial-Up
+  chosen on the form, then the menu command Apply New Settings; wall time
+  until the restart question shows, and processor time of velora.exe over the
+  same interval, read from the system's process list (under Wine 8
+  GetProcessTimes of another process keeps its first figures). Its floor is
+  the pace itself: the 100 steps wait {paced} ms in all.
+- Registry work: the writers and restores on machines of 1, 10 and 100 LAN
+  adapters. The floor replays the very registry calls the operation made,
+  recorded once, in a bare loop. In memory with Google Benchmark (processor
+  time); under Wine against Wine's registry (wall time, since wineserver does
+  the work). Linear means an adapter added between 10 and 100 costs at most
+  {linear} times one added between 1 and 10.
+- Size: stripped Release builds; imports counted with objdump -p. Working set:
+  PeakWorkingSetSize after start-up and a settle of 300 ms; under Wine most of
+  it is Wine's own libraries, on both sides.
+
+To reproduce: `make bench` (or `make BUILD=<folder> bench`; `BENCH_RUNS=n`
+sets the repetitions, 15 by default). It builds velora.exe of both kinds, the
+bench programs in <build>/bench, a Wine prefix of its own in
+<build>/bench/prefix and an Xvfb display when none is set; then it prints the
+table and writes it to <build>/bench.md.
+"""
+
+
+def read_wine(path):
+    rows = []
+    if os.path.exists(path):
+        with open(path) as f:
+            for line in f:
+                line = line.strip()
+                if line.startswith('{'):
+                    try:
+                        rows.append(json.loads(line))
+                    except ValueError:
+                        pass
+    return rows
+
+
+def read_native(path):
+    """{(side, op, n): (cpu_us, calls)} and {(side, op, n): error}."""
+    figures, errors = {}, {}
+    if not os.path.exists(path) or os.path.getsize(path) == 0:
+        return figures, errors
+    try:
+        data = json.load(open(path))
+    except ValueError:
+        return figures, errors
+    for b in data.get('benchmarks', []):
+        m = re.match(r'(core|floor)/(\w+)/(\d+)', b.get('run_name', b.get('name', '')))
+        if not m:
+            continue
+        key = (m.group(1), m.group(2), int(m.group(3)))
+        if b.get('error_occurred'):
+            errors[key] = b.get('error_message', 'failed')
+        elif b.get('aggregate_name') == 'median':
+            scale = {'ns': 1e-3, 'us': 1.0, 'ms': 1e3, 's': 1e6}[b.get('time_unit', 'ns')]
+            figures[key] = (b['cpu_time'] * scale, b.get('calls', 0))
+    return figures, errors
+
+
+def fmt_ms(v):
+    return '%.0f ms' % v if v >= 100 else '%.1f ms' % v
+
+
+def fmt_us(v):
+    return '%.0f' % v if v >= 100 else ('%.1f' % v if v >= 10 else '%.2f' % v)
+
+
+def fmt_kb(v):
+    return '%.0f KB' % v
+
+
+def verdict(ok, reason=''):
+    return 'met' if ok else ('missed: ' + reason if reason else 'missed')
+
+
+def imports(exe, objdump):
+    try:
+        text = subprocess.run([objdump, '-p', exe], capture_output=True, text=True,
+                              check=True).stdout
+    except (OSError, subprocess.CalledProcessError):
+        return None
+    dlls, functions = 0, 0
+    in_dll = False
+    for line in text.splitlines():
+        if 'DLL Name:' in line:
+            dlls += 1
+            in_dll = True
+        elif in_dll and re.match(r'^\s+[0-9a-f]+\s+\d+\s+\S', line):
+            functions += 1
+        elif in_dll and not line.strip():
+            in_dll = False
+    return dlls, functions
+
+
+def machine(wine_version):
+    cpu = '?'
+    try:
+        for line in open('/proc/cpuinfo'):
+            if line.startswith('model name'):
+                cpu = line.split(':', 1)[1].strip()
+                break
+    except OSError:
+        pass
+    load = '?'
+    try:
+        load = open('/proc/loadavg').read().split()[0]
+    except OSError:
+        pass
+    return cpu, os.cpu_count(), load, wine_version or 'not found', platform.platform()
+
+
+def registry_rows(label, op, per_n, problem, calls):
+    """per_n: {n: (core_us, floor_us)}."""
+    if problem:
+        return [(f'{label}: {op}', 'not measured', '', '', f'≤ {REGISTRY_GOAL}, linear',
+                 'not measured: ' + problem)]
+    if any(n not in per_n for n in SIZES):
+        return [(f'{label}: {op}', 'not measured', '', '', f'≤ {REGISTRY_GOAL}, linear',
+                 'not measured: results incomplete')]
+    core = [per_n[n][0] / n for n in SIZES]
+    floor = [per_n[n][1] / n for n in SIZES]
+    ratios = [per_n[n][0] / per_n[n][1] if per_n[n][1] else float('inf') for n in SIZES]
+    reasons = []
+    worst = max(ratios)
+    if worst > REGISTRY_GOAL:
+        n = SIZES[ratios.index(worst)]
+        reasons.append(f'{worst:.2f} times the floor at {n} adapter{"s" if n > 1 else ""}')
+    t = {n: per_n[n][0] for n in SIZES}
+    early = (t[10] - t[1]) / 9
+    late = (t[100] - t[10]) / 90
+    if early > 0 and late > LINEAR_LIMIT * early:
+        why = f'cost per added adapter grows from {fmt_us(early)} to {fmt_us(late)} µs'
+        if calls and all(n in calls for n in SIZES):
+            c_early = (calls[10] - calls[1]) / 9
+            c_late = (calls[100] - calls[10]) / 90
+            why += f' (registry calls per added adapter {c_early:.0f} → {c_late:.0f}'
+            if op.endswith('9x') and c_late > LINEAR_LIMIT * c_early:
+                why += ': each adapter\'s binding search reads MSTCP\\0000 upwards to its own'
+            why += ')'
+        reasons.append('not linear, ' + why)
+    return [(f'{label}: {op}, µs per adapter at 1 / 10 / 100',
+             ' / '.join(fmt_us(v) for v in core),
+             ' / '.join(fmt_us(v) for v in floor),
+             ' / '.join('%.2f' % r for r in ratios),
+             f'≤ {REGISTRY_GOAL}, linear', verdict(not reasons, '; '.join(reasons)))]
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument('--build', required=True)
+    ap.add_argument('--native', required=True)
+    ap.add_argument('--wine', required=True)
+    ap.add_argument('--wine-version', default='')
+    ap.add_argument('--out', required=True)
+    args = ap.parse_args()
+
+    wine = read_wine(args.wine)
+    native, native_errors = read_native(args.native)
+    rows = []  # (what, velora, floor, ratio, goal, result)
+
+    def find(kind, what=None):
+        for r in wine:
+            if r.get('kind') == kind and (what is None or r.get('what') == what):
+                return r
+        return None
+
+    # 1. Start-up
+    start = {w: find('startup', w) for w in ('velora', 'floor', 'velora_alone')}
+    fl = start['floor']
+    for what, label in (('velora', 'Start-up to a visible, idle main window (Wine)'),
+                        ('velora_alone', 'Start-up with no companion program beside it (Wine)')):
+        v = start[what]
+        goal = f'ratio ≤ {START_GOAL}' if what == 'velora' else '(for comparison)'
+        problem = (v or {}).get('problem') or (fl or {}).get('problem')
+        if not v or not fl or problem:
+            rows.append((label, 'not measured', '', '', goal,
+                         'not measured: ' + (problem or 'no result')))
+            continue
+        ratio = v['startup_ms'] / fl['startup_ms']
+        result = 'info'
+        if what == 'velora':
+            reason = ''
+            alone = start['velora_alone']
+            if ratio > START_GOAL and alone and 'startup_ms' in alone:
+                wait = v['startup_ms'] - alone['startup_ms']
+                if wait > 0.1 * v['startup_ms']:
+                    reason = f'starting the companion program takes {fmt_ms(wait)} of it'
+            result = verdict(ratio <= START_GOAL, reason)
+        rows.append((label, fmt_ms(v['startup_ms']), fmt_ms(fl['startup_ms']), '%.2f' % ratio,
+                     goal, result))
+
+    # 2. Apply
+    ap_ = find('apply')
+    if not ap_ or ap_.get('problem'):
+        why = 'not measured: ' + ((ap_ or {}).get('problem') or 'no result')
+        rows.append(('Apply, wall time from the command to the restart question', 'not measured',
+                     fmt_ms(PACED_MS) + ' paced', '', '≈ 1.1 s', why))
+        rows.append(('Apply, processor time of velora.exe', 'not measured', '', '',
+                     f'< {CPU_SHARE_GOAL:.0%} of wall', why))
+    else:
+        wall, cpu = ap_['wall_ms'], ap_['cpu_ms']
+        close = abs(wall - PACED_MS) <= APPLY_TOLERANCE * PACED_MS
+        reason = '' if close else ('slower than its pace' if wall > PACED_MS else 'faster than its pace')
+        if not ap_.get('written'):
+            close, reason = False, 'the Dial-Up adapter\'s MaxMTU was not written'
+        rows.append(('Apply, wall time from the command to the restart question',
+                     fmt_ms(wall), fmt_ms(PACED_MS) + ' paced', '%.2f' % (wall / PACED_MS),
+                     '≈ 1.1 s', verdict(close, reason)))
+        share = cpu / wall if wall else 0
+        rows.append(('Apply, processor time of velora.exe', f'{fmt_ms(cpu)} ({share:.1%} of wall)',
+                     '', '', f'< {CPU_SHARE_GOAL:.0%} of wall',
+                     verdict(share < CPU_SHARE_GOAL, 'busy while it should wait')))
+
+    # 3. Registry work at scale
+    for op in ('apply9x', 'applyNt', 'restore9x', 'restoreNt'):
+        per_n, calls, problem = {}, {}, ''
+        for n in SIZES:
+            c, f = native.get(('core', op, n)), native.get(('floor', op, n))
+            err = native_errors.get(('core', op, n)) or native_errors.get(('floor', op, n))
+            if err:
+                problem = err
+            if c and f:
+                per_n[n] = (c[0], f[0])
+                calls[n] = c[1]
+        if not native and not native_errors:
+            problem = 'Google Benchmark is not installed (tools/install-deps.sh benchmark)'
+        rows += registry_rows('In-memory registry (processor time)', op, per_n, problem, calls)
+    for op in ('apply9x', 'applyNt', 'restore9x', 'restoreNt'):
+        per_n, calls, problem = {}, {}, ''
+        for r in wine:
+            if r.get('kind') != 'registry':
+                continue
+            if r.get('problem') and (r.get('what', '').split('/')[0] in (op, 'driver', 'set-up')):
+                problem = r['problem']
+            elif r.get('op') == op:
+                per_n[r['adapters']] = (r['core_us'], r['floor_us'])
+                calls[r['adapters']] = r['calls']
+        if not per_n and not problem:
+            problem = 'no result'
+        rows += registry_rows('Wine registry (wall time)', op, per_n, problem, calls)
+
+    # 4. Size and memory
+    b = args.build
+    w64, w32 = os.path.join(b, 'win64', 'velora.exe'), os.path.join(b, 'win32', 'velora.exe')
+    setup = os.path.join(b, 'velora-setup.exe')
+    floor_exe = os.path.join(b, 'bench', 'win64', 'floor.exe')
+    kb = lambda p: os.path.getsize(p) / 1024 if os.path.exists(p) else None
+    floor_kb = kb(floor_exe)
+    s64 = kb(w64)
+    rows.append(('Size of velora.exe, x86-64', fmt_kb(s64) if s64 else 'not built',
+                 fmt_kb(floor_kb) if floor_kb else '', '%.1f' % (s64 / floor_kb) if s64 and floor_kb else '',
+                 '(for comparison)', 'info'))
+    s32 = kb(w32)
+    rows.append(('Size of velora.exe, i686 (for Windows 95 to 2000)', fmt_kb(s32) if s32 else 'not built',
+                 '', '', f'< {SIZE_GOAL_KB} KB',
+                 verdict(s32 < SIZE_GOAL_KB) if s32 else 'not measured: not built'))
+    ss = kb(setup)
+    rows.append(('Size of the installer velora-setup.exe', fmt_kb(ss) if ss else 'not built', '', '',
+                 '(for comparison)', 'info' if ss else 'not measured: not built'))
+    for exe, objdump, label in ((w64, 'x86_64-w64-mingw32-objdump', 'x86-64'),
+                                (w32, 'i686-w64-mingw32-objdump', 'i686')):
+        mine = imports(exe, objdump) if os.path.exists(exe) else None
+        theirs = imports(floor_exe, 'x86_64-w64-mingw32-objdump') if label == 'x86-64' and os.path.exists(floor_exe) else None
+        rows.append((f'Imports of velora.exe, {label}',
+                     f'{mine[0]} DLLs, {mine[1]} functions' if mine else 'not measured',
+                     f'{theirs[0]} DLLs, {theirs[1]} functions' if theirs else '', '',
+                     '(for comparison)', 'info'))
+    v, fl = start['velora'], start['floor']
+    if v and fl and not v.get('problem') and not fl.get('problem'):
+        ratio = v['peak_ws_kb'] / fl['peak_ws_kb']
+        rows.append(('Peak working set at idle after start-up (Wine)', fmt_kb(v['peak_ws_kb']),
+                     fmt_kb(fl['peak_ws_kb']), '%.2f' % ratio, f'ratio ≤ {MEMORY_GOAL}',
+                     verdict(ratio <= MEMORY_GOAL)))
+    else:
+        why = ((v or {}).get('problem') or (fl or {}).get('problem') or 'no result')
+        rows.append(('Peak working set at idle after start-up (Wine)', 'not measured', '', '',
+                     f'ratio ≤ {MEMORY_GOAL}', 'not measured: ' + why))
+
+    header = ('Benchmark', 'velora', 'floor', 'ratio', 'goal', 'result')
+    table = ['| ' + ' | '.join(header) + ' |', '|' + '---|' * len(header)]
+    table += ['| ' + ' | '.join(str(c).replace('|', '\\|') for c in r) + ' |' for r in rows]
+    table = '\n'.join(table)
+    print(table)
+
+    cpu, cores, load, wine_version, os_name = machine(args.wine_version)
+    now = datetime.datetime.now(datetime.timezone.utc).strftime('%Y-%m-%d %H:%M UTC')
+    start_runs = (start['velora'] or {}).get('samples', '?')
+    apply_runs = (ap_ or {}).get('samples', '?')
+    with open(args.out, 'w') as f:
+        f.write('# Benchmarks\n\n')
+        f.write(f'Run {now} on {cores} × {cpu} ({os_name}), {wine_version}; '
+                f'load average {load} at the end of the run.\n\n')
+        f.write(table + '\n\n')
+        f.write(NOTES.format(start_runs=start_runs, apply_runs=apply_runs, paced=PACED_MS,
+                             linear=LINEAR_LIMIT))
+    print(f'\nwritten to {args.out}')
+
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,39 @@
+// The benchmark driver that runs inside Wine. Each mode prints its results
+// as JSON lines on stdout; tools/bench.sh collects them.
+#pragma once
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace driver {
+
+double NowMs();  // a monotonic clock in milliseconds
+
+template <typename T>
+double Median(std::vector<T> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
+}
+
+// Quotes a text for JSON.
+std::string Quote(const std::string& text);
+void Emit(const std::string& json);
+// A result line that says why a figure could not be taken.
+void EmitProblem(const std::string& kind, const std::string& what, const std::string& why);
+
+struct Options {
+  int runs = 15;
+  std::string velora;     // path of velora.exe to measure
+  std::string companion;  // the stand-in companion program
+  std::string floor;      // floor.exe
+};
+
+int RunRegistry(const Options& options);
+int RunStartup(const Options& options);
+int RunApply(const Options& options);
+
+}  // namespace driver

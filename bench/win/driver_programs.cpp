@@ -1,0 +1,385 @@
+// Start-up, memory and the Apply: the real programs, started and driven from
+// outside as a user would, in one Wine prefix.
+#include "bench/win/driver.h"
+
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "res/resource.h"
+#include "tests/e2e/harness.h"
+
+namespace driver {
+
+namespace {
+
+const char kFrameClass[] = "VeloraFrame";
+const char kFloorClass[] = "FloorFrame";
+const char kBenchDir[] = "C:\\VeloraBench\\";
+const char kAloneDir[] = "C:\\VeloraBench\\alone\\";  // no companion beside it
+const char kAutoDialUpCaption[] = "Automatic Mode - Dial-Up";
+const char kRestartQuestionStart[] = "System changes were successful done.";
+
+// A program started for one measurement; ends it and anything it started.
+class Launched {
+ public:
+  ~Launched() { End(); }
+  bool Start(const std::string& exe, const std::string& dir, std::string* error) {
+    std::string cmd = "\"" + exe + "\"";
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.c_str(), &si, &pi_)) {
+      *error = "cannot start " + exe + " (error " + std::to_string(GetLastError()) + ")";
+      return false;
+    }
+    return true;
+  }
+  // Waits for the visible top-level window of the class, then until the
+  // program has handled everything queued for it. The first wait blocks
+  // instead of polling: polling wineserver hard would slow the very start-up
+  // it measures.
+  HWND WaitReady(const char* cls, int timeoutMs, std::string* error) {
+    double start = NowMs();
+    WaitForInputIdle(pi_.hProcess, timeoutMs);
+    HWND found = nullptr;
+    for (int polls = 0; !found; ++polls) {
+      HWND w = FindWindowA(cls, nullptr);
+      DWORD pid = 0;
+      if (w) GetWindowThreadProcessId(w, &pid);
+      if (w && pid == pi_.dwProcessId && IsWindowVisible(w)) {
+        found = w;
+        break;
+      }
+      if (polls % 50 == 0) {
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) {
+          *error = "the program ended before its window showed";
+          return nullptr;
+        }
+        if (HWND box = e2e::FindAnyMessageBox(pi_.dwProcessId)) {
+          *error = "a message box came instead of the window: " + e2e::MessageBoxText(box);
+          return nullptr;
+        }
+      }
+      if (NowMs() - start > timeoutMs) {
+        *error = "no visible window within " + std::to_string(timeoutMs / 1000) + " s";
+        return nullptr;
+      }
+      Sleep(2);
+    }
+    WaitForInputIdle(pi_.hProcess, timeoutMs);
+    DWORD_PTR result;
+    SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
+    return found;
+  }
+  void End() {
+    if (!pi_.hProcess) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+      if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+      if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(pi_.hProcess, 99);
+      WaitForSingleObject(pi_.hProcess, 5000);
+    }
+    EndChildren(pi_.dwProcessId);
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
+    pi_ = {};
+  }
+  HANDLE handle() const { return pi_.hProcess; }
+  DWORD pid() const { return pi_.dwProcessId; }
+  HWND window = nullptr;
+
+ private:
+  // Programs this one started and left running (a lingering companion would
+  // weigh on the next run).
+  static void EndChildren(DWORD parent) {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL ok = Process32First(snap, &entry); ok; ok = Process32Next(snap, &entry)) {
+      if (entry.th32ParentProcessID != parent) continue;
+      if (HANDLE child = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+        TerminateProcess(child, 99);
+        WaitForSingleObject(child, 5000);
+        CloseHandle(child);
+      }
+    }
+    CloseHandle(snap);
+  }
+  PROCESS_INFORMATION pi_ = {};
+};
+
+// Processor time of another process in milliseconds. GetProcessTimes of
+// another process stays at its first figures under Wine 8; the system's
+// process list carries the live figures on Windows and on Wine alike.
+struct ProcessEntry {
+  ULONG NextEntryOffset;
+  ULONG NumberOfThreads;
+  LARGE_INTEGER WorkingSetPrivateSize;
+  ULONG HardFaultCount;
+  ULONG NumberOfThreadsHighWatermark;
+  ULONGLONG CycleTime;
+  LARGE_INTEGER CreateTime;
+  LARGE_INTEGER UserTime;
+  LARGE_INTEGER KernelTime;
+  USHORT NameLength;
+  USHORT NameMaximumLength;
+  PWSTR NameBuffer;
+  LONG BasePriority;
+  HANDLE UniqueProcessId;
+};
+
+bool ProcessorMs(DWORD pid, double* ms) {
+  using QuerySystemInformation = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  static auto query = reinterpret_cast<QuerySystemInformation>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"),
+                                             "NtQuerySystemInformation")));
+  if (!query) return false;
+  std::vector<char> buffer(1 << 20);
+  ULONG length = 0;
+  const ULONG kSystemProcessInformation = 5;
+  if (query(kSystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+            &length) != 0)
+    return false;
+  for (size_t offset = 0;;) {
+    const auto* entry = reinterpret_cast<const ProcessEntry*>(buffer.data() + offset);
+    if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(entry->UniqueProcessId)) == pid) {
+      *ms = static_cast<double>(entry->UserTime.QuadPart + entry->KernelTime.QuadPart) / 10000.0;
+      return true;
+    }
+    if (!entry->NextEntryOffset) return false;
+    offset += entry->NextEntryOffset;
+  }
+}
+
+void CopyOrThrow(const std::string& from, const std::string& to) {
+  SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+    throw std::runtime_error("cannot copy " + from + " to " + to);
+}
+
+// The installed program: velora.exe with the companion beside it, and a
+// second copy alone.
+void Install(const Options& options) {
+  CreateDirectoryA(kBenchDir, nullptr);
+  CreateDirectoryA(kAloneDir, nullptr);
+  CopyOrThrow(options.velora, std::string(kBenchDir) + "velora.exe");
+  CopyOrThrow(options.companion, std::string(kBenchDir) + "vldetect.exe");
+  CopyOrThrow(options.velora, std::string(kAloneDir) + "velora.exe");
+  for (const char* dir : {kBenchDir, kAloneDir}) e2e::RemoveFile(std::string(dir) + "Velora.cfg");
+}
+
+struct Sample {
+  bool ok = false;
+  std::string error;
+  double startupMs = 0;
+  double peakKb = 0;
+  double workingKb = 0;
+};
+
+Sample MeasureStartup(const std::string& exe, const std::string& dir, const char* cls) {
+  Sample s;
+  Launched p;
+  double start = NowMs();
+  if (!p.Start(exe, dir, &s.error)) return s;
+  p.window = p.WaitReady(cls, 20000, &s.error);
+  if (!p.window) return s;
+  s.startupMs = NowMs() - start;
+  // Let what start-up left for the idle passes run before the memory is read.
+  e2e::Settle(p.window, 300);
+  PROCESS_MEMORY_COUNTERS pmc = {};
+  pmc.cb = sizeof pmc;
+  if (!GetProcessMemoryInfo(p.handle(), &pmc, sizeof pmc)) {
+    s.error = "GetProcessMemoryInfo failed";
+    return s;
+  }
+  s.peakKb = pmc.PeakWorkingSetSize / 1024.0;
+  s.workingKb = pmc.WorkingSetSize / 1024.0;
+  if (HWND box = e2e::FindAnyMessageBox(p.pid())) {
+    s.error = "a message box showed at start-up: " + e2e::MessageBoxText(box);
+    return s;
+  }
+  s.ok = true;
+  return s;
+}
+
+}  // namespace
+
+int RunStartup(const Options& options) {
+  Install(options);
+  e2e::ClearMachine();
+  struct Variant {
+    const char* name;
+    std::string exe;
+    std::string dir;
+    const char* cls;
+    std::vector<Sample> samples;
+    std::string problem;
+  };
+  std::vector<Variant> variants = {
+      {"velora", std::string(kBenchDir) + "velora.exe", kBenchDir, kFrameClass, {}, ""},
+      {"floor", options.floor, kBenchDir, kFloorClass, {}, ""},
+      {"velora_alone", std::string(kAloneDir) + "velora.exe", kAloneDir, kFrameClass, {}, ""},
+  };
+  // One warm-up launch each: the first start of a program in a fresh prefix
+  // pays for loading it from disk and for Wine's own set-up.
+  for (int r = -1; r < options.runs; ++r) {
+    for (size_t k = 0; k < variants.size(); ++k) {
+      // Rotate the order so that each program goes first as often as the others.
+      Variant& v = variants[(k + static_cast<size_t>(r + 1)) % variants.size()];
+      if (!v.problem.empty()) continue;
+      e2e::SeedInstallFolder(v.dir);
+      Sample s = MeasureStartup(v.exe, v.dir, v.cls);
+      if (!s.ok) {
+        v.problem = s.error;
+        continue;
+      }
+      if (r >= 0) v.samples.push_back(s);
+    }
+  }
+  e2e::SeedInstallFolder(kBenchDir);
+  for (Variant& v : variants) {
+    if (!v.problem.empty()) {
+      EmitProblem("startup", v.name, v.problem);
+      continue;
+    }
+    std::vector<double> ms, peak, working;
+    for (const Sample& s : v.samples) {
+      ms.push_back(s.startupMs);
+      peak.push_back(s.peakKb);
+      working.push_back(s.workingKb);
+    }
+    char line[512];
+    std::snprintf(line, sizeof line,
+                  "{\"kind\":\"startup\",\"what\":\"%s\",\"startup_ms\":%.2f,\"min_ms\":%.2f,"
+                  "\"max_ms\":%.2f,\"peak_ws_kb\":%.0f,\"ws_kb\":%.0f,\"samples\":%zu}",
+                  v.name, Median(ms), *std::min_element(ms.begin(), ms.end()),
+                  *std::max_element(ms.begin(), ms.end()), Median(peak), Median(working),
+                  ms.size());
+    Emit(line);
+  }
+  return 0;
+}
+
+namespace {
+
+struct ApplySample {
+  bool ok = false;
+  std::string error;
+  double wallMs = 0;
+  double cpuMs = 0;
+  bool written = false;
+};
+
+// The Dial-Up adapter of the seeded machine got the automatic Dial-Up MTU.
+bool Written() {
+  return e2e::GetSz("System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000", "MaxMTU") ==
+         "576";
+}
+
+HWND WaitForBox(DWORD pid, int timeoutMs) {
+  double start = NowMs();
+  while (NowMs() - start < timeoutMs) {
+    if (HWND box = e2e::FindAnyMessageBox(pid)) return box;
+    Sleep(2);
+  }
+  return nullptr;
+}
+
+ApplySample MeasureApply() {
+  ApplySample s;
+  e2e::SeedWin98Machine();
+  e2e::SeedInstallFolder(kBenchDir);
+  e2e::RemoveFile(std::string(kBenchDir) + "Velora.cfg");
+  Launched p;
+  if (!p.Start(std::string(kBenchDir) + "velora.exe", kBenchDir, &s.error)) return s;
+  p.window = p.WaitReady(kFrameClass, 20000, &s.error);
+  if (!p.window) return s;
+  HWND form = FindWindowExA(p.window, nullptr, "#32770", nullptr);
+  if (!form) {
+    s.error = "the frame has no form";
+    return s;
+  }
+  // Choosing the mode opens a modal dialog, so the click is posted.
+  e2e::Click(form, IDC_MODE_DIALUP);
+  HWND dialog = e2e::WaitForWindow(p.pid(), "#32770", kAutoDialUpCaption, 10000);
+  if (!dialog) {
+    s.error = std::string("the \"") + kAutoDialUpCaption + "\" dialog did not open";
+    return s;
+  }
+  if (!e2e::Answer(dialog, IDOK)) {
+    s.error = "the automatic-mode dialog did not close on OK";
+    return s;
+  }
+  e2e::Settle(p.window);
+
+  double cpuBefore = 0, cpuAfter = 0;
+  bool haveCpu = ProcessorMs(p.pid(), &cpuBefore);
+  double start = NowMs();
+  e2e::PostCommand(p.window, ID_APPLY_NEW_SETTINGS);
+  HWND box = WaitForBox(p.pid(), 30000);
+  double end = NowMs();
+  haveCpu = haveCpu && ProcessorMs(p.pid(), &cpuAfter);
+  if (!box) {
+    s.error = "no box within 30 s of the Apply command, and ";
+    s.error += Written() ? "the settings were written" : "nothing was written";
+    return s;
+  }
+  std::string text = e2e::MessageBoxText(box);
+  if (text.compare(0, sizeof kRestartQuestionStart - 1, kRestartQuestionStart) != 0) {
+    s.error = "the Apply ended with another box: " + text;
+    return s;
+  }
+  if (!haveCpu) {
+    s.error = "the processor time of velora.exe could not be read";
+    return s;
+  }
+  s.wallMs = end - start;
+  s.cpuMs = cpuAfter - cpuBefore;
+  s.written = Written();
+  e2e::Answer(box, IDNO);
+  if (HWND reminder = WaitForBox(p.pid(), 10000)) e2e::Answer(reminder, IDOK);
+  s.ok = true;
+  return s;
+}
+
+}  // namespace
+
+int RunApply(const Options& options) {
+  Install(options);
+  std::vector<double> wall, cpu;
+  bool written = true;
+  std::string problem;
+  for (int r = 0; r < options.runs && problem.empty(); ++r) {
+    ApplySample s = MeasureApply();
+    if (!s.ok) {
+      problem = s.error;
+      break;
+    }
+    wall.push_back(s.wallMs);
+    cpu.push_back(s.cpuMs);
+    written = written && s.written;
+  }
+  e2e::ClearMachine();
+  e2e::SeedInstallFolder(kBenchDir);
+  if (!problem.empty()) {
+    EmitProblem("apply", "velora", problem);
+    return 0;
+  }
+  char line[512];
+  std::snprintf(line, sizeof line,
+                "{\"kind\":\"apply\",\"what\":\"velora\",\"wall_ms\":%.1f,\"cpu_ms\":%.1f,"
+                "\"min_wall_ms\":%.1f,\"max_wall_ms\":%.1f,\"written\":%s,\"samples\":%zu}",
+                Median(wall), Median(cpu), *std::min_element(wall.begin(), wall.end()),
+                *std::max_element(wall.begin(), wall.end()), written ? "true" : "false",
+                wall.size());
+  Emit(line);
+  return 0;
+}
+
+}  // namespace driver
