@@ -1,3 +1,118 @@
-// Placeholder until the Ping Configuration dialog lands.
 #include "ping/win/ping_dlg.h"
-void RunPingConfigDialog() {}
+
+#include "app/win/velora_app.h"
+#include "res/resource.h"
+
+namespace {
+// How long OK waits for the companion to take the notice. A companion that
+// hangs must not keep the dialog open; the settings are stored by then.
+constexpr UINT kCompanionWaitMs = 3000;
+// The OK button's width when the system runs large fonts.
+constexpr int kLargeFontButtonWidth = 100;
+}  // namespace
+
+void RunPingConfigDialog() {
+  CPingConfigDlg dlg;
+  dlg.DoModal();
+}
+
+CPingConfigDlg::CPingConfigDlg()
+    : m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PING_WINDOW))),
+      m_rules(theApp, *this) {}
+
+BOOL CPingConfigDlg::OnInitDialog() {
+  SendDlgItemMessageA(hwnd_, IDC_PING_INTERVAL, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 13);
+  SendDlgItemMessageA(hwnd_, IDC_PING_HOST, EM_LIMITTEXT, vl::kPingHostMaxChars, 0);
+  RepairLargeFontLayout();
+  if (theApp.m_strCommand == "ping") {
+    // Shown on its own, the dialog stands for the program in the task bar.
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+  }
+  m_rules.Init();
+  return TRUE;
+}
+
+void CPingConfigDlg::RepairLargeFontLayout() {
+  RECT ok;
+  GetWindowRect(Item(IDOK), &ok);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&ok), 2);
+  if (ok.right - ok.left != kLargeFontButtonWidth) return;
+  theApp.LargeFontLayout = true;
+  struct Move {
+    int id, x, y;
+  };
+  for (const Move& m : {Move{IDC_PING_ICON, 50, 17}, Move{IDC_PING_TEXT, 138, 16},
+                        Move{IDC_PING_MANUAL, 208, 112}}) {
+    HWND item = Item(m.id);
+    RECT r;
+    GetWindowRect(item, &r);
+    MoveWindow(item, m.x, m.y, r.right - r.left, r.bottom - r.top, TRUE);
+  }
+  SendDlgItemMessageA(hwnd_, IDC_PING_INTERVAL, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16);
+}
+
+bool CPingConfigDlg::OnCommand(int id, int code, HWND) {
+  switch (id) {
+    case IDC_PING_AUTO:
+      if (code != BN_CLICKED) return false;
+      m_rules.OnAutomaticClicked();
+      return true;
+    case IDC_PING_MANUAL:
+      if (code != BN_CLICKED) return false;
+      m_rules.OnManualClicked();
+      return true;
+    case IDC_PING_DEFAULT:
+      if (code != BN_CLICKED) return false;
+      m_rules.OnDefaults();
+      return true;
+    case IDC_PING_HELP:
+      if (code != BN_CLICKED) return false;
+      m_rules.OnHelp();
+      return true;
+    case IDC_PING_INTERVAL:
+      if (code != CBN_EDITUPDATE || m_bRepairingInterval) return false;
+      m_bRepairingInterval = true;
+      m_rules.OnIntervalEdited();
+      m_bRepairingInterval = false;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CPingConfigDlg::OnOK() {
+  if (!m_rules.OnOk(reinterpret_cast<vl::WindowHandle>(hwnd_))) return;
+  NotifyCompanion();
+  EndDialog(IDOK);
+}
+
+void CPingConfigDlg::NotifyCompanion() {
+  HWND companion = FindWindowA(nullptr, vl::kCompanionWindowName);
+  if (!companion) return;
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(companion, vl::kWmPingSettingsChanged, vl::kPingNoticeParam,
+                      vl::kPingNoticeParam, SMTO_BLOCK | SMTO_ABORTIFHUNG, kCompanionWaitMs,
+                      &result);
+}
+
+bool CPingConfigDlg::IsChecked(int id) const { return ui::IsItemChecked(hwnd_, id); }
+void CPingConfigDlg::SetCheck(int id, bool checked) { ui::SetItemCheck(hwnd_, id, checked); }
+void CPingConfigDlg::Enable(int id, bool enable) { ui::EnableItem(hwnd_, id, enable); }
+std::string CPingConfigDlg::GetText(int id) const { return ui::GetItemText(hwnd_, id); }
+void CPingConfigDlg::SetText(int id, const std::string& text) { ui::SetItemText(hwnd_, id, text); }
+
+void CPingConfigDlg::FillList(int id, const std::vector<std::string>& items) {
+  for (const std::string& item : items)
+    SendDlgItemMessageA(hwnd_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+int CPingConfigDlg::GetSelection(int id) const {
+  return static_cast<int>(SendDlgItemMessageA(hwnd_, id, CB_GETCURSEL, 0, 0));
+}
+
+void CPingConfigDlg::SetSelection(int id, int index) {
+  SendDlgItemMessageA(hwnd_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void CPingConfigDlg::SetFocus(int id) { ::SetFocus(Item(id)); }

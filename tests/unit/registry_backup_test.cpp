@@ -1,0 +1,163 @@
+#include "backup/registry_backup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "platform/mem/mem_registry.h"
+#include "platform/mem/mem_system.h"
+
+namespace vl {
+namespace {
+
+const char kInstallKey[] = "HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install";
+const uint32_t kRhs = kFileAttributeReadOnly | kFileAttributeHidden | kFileAttributeSystem;
+
+class RegistryBackup : public ::testing::Test {
+ protected:
+  RegistryBackup() {
+    app.sys.registry = &reg;
+    app.sys.boxes = &boxes;
+    app.sys.files = &files;
+    app.m_settings.Attach(&reg);
+    app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
+    app.m_strProductName = "Velora 2001";
+    app.m_strOsName = "Microsoft Windows 98";
+    reg.PutSz(kInstallKey, "Folder", "C:\\Program Files\\Velora\\");
+    files.AddDirectory("C:\\Program Files\\Velora");
+    files.AddFile("C:\\WINDOWS\\system.dat", "system hive", kRhs);
+    files.AddFile("C:\\WINDOWS\\user.dat", "user hive", kRhs);
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const ShownBox& b : boxes.shown) texts.push_back(b.text);
+    return texts;
+  }
+
+  MemRegistry reg;
+  MemMessageBoxes boxes;
+  MemFiles files;
+  AppState app;
+  const std::string copies = "C:\\Program Files\\Velora\\RegBak\\";
+};
+
+TEST_F(RegistryBackup, OnTheNinetyEightFamilyBothFilesAreCopiedAndSuccessIsToldOnce) {
+  RunRegistryBackup(app, 0x77);
+  EXPECT_EQ("system hive", files.Content(copies + "system.dat"));
+  EXPECT_EQ("user hive", files.Content(copies + "user.dat"));
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_EQ("Registry backup was successfully created. ", boxes.shown[0].text);
+  EXPECT_EQ("Velora 2001", boxes.shown[0].caption);
+  EXPECT_EQ(kMbOk | kMbIconInformation, boxes.shown[0].style);
+  EXPECT_EQ(0x77u, boxes.shown[0].owner);
+  // Relative paths of the process now resolve in the base folder.
+  EXPECT_EQ("C:\\Program Files\\Velora", files.GetCurrentDirectoryA());
+}
+
+TEST_F(RegistryBackup, AnEarlierProtectedBackupIsReplaced) {
+  files.AddFile(copies + "system.dat", "old system", kRhs);
+  files.AddFile(copies + "user.dat", "old user", kRhs | kFileAttributeArchive);
+  RunRegistryBackup(app, 0);
+  EXPECT_EQ("system hive", files.Content(copies + "system.dat"));
+  EXPECT_EQ("user hive", files.Content(copies + "user.dat"));
+  EXPECT_EQ((std::vector<std::string>{kBackupDoneText}), Texts());
+}
+
+TEST_F(RegistryBackup, TheNtFamilyGetsInstructionsAndTheFolderButNoCopies) {
+  const struct {
+    const char* os;
+    const char* text;
+  } cases[] = {{"NT", kBackupNtText}, {"2000", kBackup2000Text}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.os);
+    MemFiles fresh;
+    fresh.AddDirectory("C:\\Program Files\\Velora");
+    fresh.AddFile("C:\\WINDOWS\\system.dat", "system hive");
+    app.sys.files = &fresh;
+    boxes.shown.clear();
+    app.m_strOsName = k.os;
+    RunRegistryBackup(app, 0);
+    EXPECT_TRUE(fresh.IsDirectory("C:\\Program Files\\Velora\\RegBak"));
+    EXPECT_FALSE(fresh.Exists(copies + "system.dat"));
+    EXPECT_EQ((std::vector<std::string>{k.text}), Texts());
+    EXPECT_EQ(kMbOk | kMbIconInformation, boxes.shown.at(0).style);
+  }
+}
+
+TEST_F(RegistryBackup, TheNtTextsKeepTheirOwnSpacing) {
+  EXPECT_NE(std::string::npos, std::string(kBackupNtText).find("drive A: \n2. Go to 'Start'  -> "));
+  EXPECT_NE(std::string::npos, std::string(kBackup2000Text).find("Accessories,\n    point to"));
+}
+
+TEST_F(RegistryBackup, BaseFolderIsTheInstallFolderWithOrWithoutItsBackslash) {
+  for (const char* stored : {"C:\\Program Files\\Velora", "C:\\Program Files\\Velora\\"}) {
+    reg.PutSz(kInstallKey, "Folder", stored);
+    EXPECT_EQ("C:\\Program Files\\Velora", BackupBaseFolder(app)) << stored;
+  }
+}
+
+TEST_F(RegistryBackup, WithoutAnInstallFolderNothingIsCreatedAnywhere) {
+  reg.RemoveKey(kInstallKey);
+  RunRegistryBackup(app, 0);
+  EXPECT_FALSE(files.Exists("C:\\RegBak"));
+  EXPECT_FALSE(files.Exists("RegBak"));
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_EQ("Velora 2001 - Severe Error", boxes.shown[0].caption);
+}
+
+TEST_F(RegistryBackup, AWindowsFolderWithATrailingBackslashGetsNoSecondOne) {
+  files.windowsDirectory = "C:\\WINDOWS\\";
+  RunRegistryBackup(app, 0);
+  for (const std::string& entry : files.log) {
+    if (entry.rfind("CopyFile", 0) == 0) {
+      EXPECT_EQ(std::string::npos, entry.find("\\\\")) << entry;
+    }
+  }
+  EXPECT_EQ((std::vector<std::string>{kBackupDoneText}), Texts());
+}
+
+TEST_F(RegistryBackup, AFailedCopyIsReportedByNameInsteadOfSuccess) {
+  const struct {
+    const char* what;
+    std::function<void(MemFiles&)> breakIt;
+    const char* named;
+  } cases[] = {
+      {"missing source", [](MemFiles& f) { f.DeleteFileA("C:\\WINDOWS\\user.dat"); },
+       "C:\\WINDOWS\\user.dat"},
+      {"copy refused",
+       [](MemFiles& f) {
+         f.fault = [](const std::string& op, const std::string& path) {
+           return op == "CopyFile" && path.find("system.dat") != std::string::npos;
+         };
+       },
+       "C:\\WINDOWS\\system.dat"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    MemFiles fresh;
+    fresh.AddDirectory("C:\\Program Files\\Velora");
+    fresh.AddFile("C:\\WINDOWS\\system.dat", "system hive");
+    fresh.AddFile("C:\\WINDOWS\\user.dat", "user hive");
+    k.breakIt(fresh);
+    app.sys.files = &fresh;
+    boxes.shown.clear();
+    RunRegistryBackup(app, 0);
+    ASSERT_EQ(1u, boxes.shown.size());
+    EXPECT_NE(kBackupDoneText, boxes.shown[0].text);
+    EXPECT_NE(std::string::npos, boxes.shown[0].text.find(k.named)) << boxes.shown[0].text;
+    EXPECT_EQ(kMbOk | kMbIconExclamation, boxes.shown[0].style);
+  }
+}
+
+TEST_F(RegistryBackup, ABackupFolderThatCannotBeMadeIsReported) {
+  files.fault = [](const std::string& op, const std::string&) { return op == "CreateDirectory"; };
+  RunRegistryBackup(app, 0);
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_NE(std::string::npos,
+            boxes.shown[0].text.find("C:\\Program Files\\Velora\\RegBak could not be created"));
+  EXPECT_FALSE(files.Exists(copies + "system.dat"));
+}
+
+}  // namespace
+}  // namespace vl
