@@ -1,6 +1,7 @@
 // The writers and restores against Wine's registry, next to a replay of the
 // same calls made straight to the registry API.
 #include <cstdio>
+#include <memory>
 
 #include "bench/call_script.h"
 #include "bench/scale_cases.h"
@@ -57,73 +58,95 @@ double TimeOne(int repeat, Work work) {
   return (NowMs() - start) / repeat;
 }
 
+// One operation on one machine size, with what it gathered.
+struct Case {
+  Operation op;
+  int adapters;
+  vl::AppState app;
+  bench::CallScript script;
+  int repeat = 0;  // runs per sample; 0 until the first round set it
+  std::vector<double> coreMs, floorMs;
+  std::string problem;
+};
+
+// Seeds the case's machine, makes sure the operation and its replay do what
+// they should, and takes one sample of each side.
+void Sample(Case& c, vl::WinRegistry& win, bool coreFirst) {
+  constexpr double kSampleMs = 30;
+  ClearBenchMachine(c.op);
+  bench::SeedMachine(win, c.op, c.adapters, /*volatileCards=*/true);
+  c.app.sys.registry = &win;
+  bench::Run(c.app, c.op);  // the first run creates the values, later ones rewrite them
+  if (c.script.calls.empty()) {
+    bench::RecordingRegistry recorder(win);
+    c.app.sys.registry = &recorder;
+    int handled = bench::Run(c.app, c.op).adapters;
+    c.app.sys.registry = &win;
+    c.script = recorder.script();
+    if (handled != c.adapters) {
+      c.problem = "the operation handled " + std::to_string(handled) + " of " +
+                  std::to_string(c.adapters) + " adapters";
+      return;
+    }
+  }
+  Win32Api api;
+  std::vector<HKEY> slots;
+  if (int bad = bench::Replay(c.script, api, slots)) {
+    c.problem = std::to_string(bad) + " replayed calls returned another status";
+    return;
+  }
+  auto core = [&] { bench::Run(c.app, c.op); };
+  auto floor = [&] { bench::Replay(c.script, api, slots); };
+  if (c.repeat == 0) {
+    double once = TimeOne(1, core);
+    c.repeat = std::max(1, static_cast<int>(kSampleMs / std::max(once, 0.001)));
+  }
+  if (coreFirst) {
+    c.coreMs.push_back(TimeOne(c.repeat, core));
+    c.floorMs.push_back(TimeOne(c.repeat, floor));
+  } else {
+    c.floorMs.push_back(TimeOne(c.repeat, floor));
+    c.coreMs.push_back(TimeOne(c.repeat, core));
+  }
+}
+
 }  // namespace
 
+// Every round takes one sample of every case, so that a slow spell of the
+// machine or of wineserver (its services start with the first program) spoils
+// one sample of many cases rather than all samples of one.
 int RunRegistry(const Options& options) {
-  constexpr double kSampleMs = 30;
-  for (Operation op : bench::AllOperations()) {
+  vl::WinRegistry win;
+  NoBoxes boxes;
+  std::vector<std::unique_ptr<Case>> cases;
+  for (Operation op : bench::AllOperations())
     for (int adapters : {1, 10, 100}) {
-      std::string what = std::string(bench::Name(op)) + "/" + std::to_string(adapters);
-      ClearBenchMachine(op);
-      vl::WinRegistry win;
-      bench::SeedMachine(win, op, adapters, /*volatileCards=*/true);
-      NoBoxes boxes;
-      vl::AppState app;
-      app.sys.registry = &win;
-      app.sys.boxes = &boxes;
-      bench::PrepareApp(app, op);
-      bench::Run(app, op);  // later runs rewrite the same values
-
-      bench::RecordingRegistry recorder(win);
-      app.sys.registry = &recorder;
-      int handled = bench::Run(app, op).adapters;
-      app.sys.registry = &win;
-      bench::CallScript script = recorder.script();
-      if (handled != adapters) {
-        EmitProblem("registry", what,
-                    "the operation handled " + std::to_string(handled) + " of " +
-                        std::to_string(adapters) + " adapters");
-        continue;
-      }
-      Win32Api api;
-      std::vector<HKEY> slots;
-      if (int bad = bench::Replay(script, api, slots)) {
-        EmitProblem("registry", what,
-                    std::to_string(bad) + " replayed calls returned another status");
-        continue;
-      }
-
-      auto core = [&] { bench::Run(app, op); };
-      auto floor = [&] { bench::Replay(script, api, slots); };
-      // A few runs first: the first calls after seeding meet a busy wineserver.
-      for (int i = 0; i < 2; ++i) {
-        core();
-        floor();
-      }
-      double once = TimeOne(1, core);
-      int repeat = std::max(1, static_cast<int>(kSampleMs / std::max(once, 0.001)));
-      std::vector<double> coreMs, floorMs;
-      for (int r = 0; r < options.runs; ++r) {
-        // Alternate which side goes first, so that neither always meets a
-        // registry the other has just warmed.
-        if (r % 2 == 0) {
-          coreMs.push_back(TimeOne(repeat, core));
-          floorMs.push_back(TimeOne(repeat, floor));
-        } else {
-          floorMs.push_back(TimeOne(repeat, floor));
-          coreMs.push_back(TimeOne(repeat, core));
-        }
-      }
-      char line[512];
-      std::snprintf(line, sizeof line,
-                    "{\"kind\":\"registry\",\"env\":\"wine\",\"op\":\"%s\",\"adapters\":%d,"
-                    "\"core_us\":%.3f,\"floor_us\":%.3f,\"calls\":%zu,\"samples\":%d,"
-                    "\"repeat\":%d}",
-                    bench::Name(op), adapters, 1000 * Median(coreMs), 1000 * Median(floorMs),
-                    script.calls.size(), options.runs, repeat);
-      Emit(line);
+      auto c = std::make_unique<Case>();
+      c->op = op;
+      c->adapters = adapters;
+      c->app.sys.boxes = &boxes;
+      bench::PrepareApp(c->app, op);
+      cases.push_back(std::move(c));
     }
-    ClearBenchMachine(op);
+  for (int round = 0; round < options.runs; ++round)
+    for (auto& c : cases)
+      if (c->problem.empty()) Sample(*c, win, round % 2 == 0);
+  for (Operation op : bench::AllOperations()) ClearBenchMachine(op);
+
+  for (auto& c : cases) {
+    std::string what = std::string(bench::Name(c->op)) + "/" + std::to_string(c->adapters);
+    if (!c->problem.empty()) {
+      EmitProblem("registry", what, c->problem);
+      continue;
+    }
+    char line[512];
+    std::snprintf(line, sizeof line,
+                  "{\"kind\":\"registry\",\"env\":\"wine\",\"op\":\"%s\",\"adapters\":%d,"
+                  "\"core_us\":%.3f,\"floor_us\":%.3f,\"calls\":%zu,\"samples\":%zu,"
+                  "\"repeat\":%d}",
+                  bench::Name(c->op), c->adapters, 1000 * Median(c->coreMs),
+                  1000 * Median(c->floorMs), c->script.calls.size(), c->coreMs.size(), c->repeat);
+    Emit(line);
   }
   return 0;
 }
