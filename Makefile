@@ -59,3 +59,9 @@ fuzz:
 .PHONY: bench
 bench: deps $(W64)/CMakeCache.txt $(W32)/CMakeCache.txt
 	BUILD=$(BUILD) tools/bench.sh
+
+# The release: the 32-bit program for Windows 95 to current Windows, checked
+# (PE header, imports, version, manifest), and its setup $(BUILD)/velora-setup.exe.
+.PHONY: dist
+dist: win32
+	tools/release/dist.sh $(W32)/velora.exe $(BUILD)/velora-setup.exe

@@ -1,0 +1,101 @@
+; Setup and uninstall of Velora 2001.
+;   makensis -DEXE=<velora.exe> -DOUTFILE=<setup.exe> [-DTARGET=amd64-unicode] velora.nsi
+; The shipped setup is x86-ansi: the only kind of NSIS installer that still
+; starts on Windows 95, 98 and Me. Silent use: setup.exe /S /D=C:\Folder and
+; uninstall.exe /S.
+
+!ifndef EXE
+  !error "EXE must name the velora.exe to package"
+!endif
+!ifndef OUTFILE
+  !define OUTFILE "velora-setup.exe"
+!endif
+!ifndef TARGET
+  !define TARGET "x86-ansi"
+!endif
+Target ${TARGET}
+
+!define PRODUCT "Velora 2001"
+!define COMPANY "Norwick Ltd"
+!define VERSION "5.1"
+; The program finds its folder here; it reads the value unscrambled.
+!define SETTINGS_KEY "SOFTWARE\${COMPANY}\${PRODUCT}"
+!define INSTALL_KEY "${SETTINGS_KEY}\Install"
+!define UNINSTALL_KEY "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define MENU_FOLDER "$SMPROGRAMS\${PRODUCT}"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDirRegKey HKLM "${INSTALL_KEY}" "Folder"
+; The program writes HKEY_LOCAL_MACHINE and so does setup.
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "5.1.0.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${COMPANY}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "5.1.0.0"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2001 ${COMPANY}"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+Section "Install"
+  SetOutPath "$INSTDIR"
+  File "/oname=velora.exe" "${EXE}"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  WriteRegStr HKLM "${INSTALL_KEY}" "Folder" "$INSTDIR"
+
+  ; Shortcuts for every user where Windows has per-user profiles; Windows 95
+  ; without profiles falls back on the one Start menu.
+  SetShellVarContext all
+  CreateDirectory "${MENU_FOLDER}"
+  CreateShortcut "${MENU_FOLDER}\${PRODUCT}.lnk" "$INSTDIR\velora.exe"
+  CreateShortcut "${MENU_FOLDER}\Ping Configuration.lnk" "$INSTDIR\velora.exe" "/ping"
+  CreateShortcut "${MENU_FOLDER}\About.lnk" "$INSTDIR\velora.exe" "/about"
+  CreateShortcut "${MENU_FOLDER}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\uninstall.exe"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${COMPANY}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\velora.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+  ; The program puts the Windows TCP/IP defaults back for both Windows
+  ; families; only it knows which values it wrote.
+  IfFileExists "$INSTDIR\velora.exe" 0 +2
+    ExecWait '"$INSTDIR\velora.exe" /uninstall'
+
+  ; The mode file is kept read-only, hidden and system between runs.
+  SetFileAttributes "$INSTDIR\Velora.cfg" NORMAL
+  Delete "$INSTDIR\Velora.cfg"
+  Delete "$INSTDIR\velora.exe"
+  Delete "$INSTDIR\uninstall.exe"
+  ; Not /r: the folder may hold files of the user's own.
+  RMDir "$INSTDIR"
+
+  SetShellVarContext all
+  Delete "${MENU_FOLDER}\${PRODUCT}.lnk"
+  Delete "${MENU_FOLDER}\Ping Configuration.lnk"
+  Delete "${MENU_FOLDER}\About.lnk"
+  Delete "${MENU_FOLDER}\Uninstall ${PRODUCT}.lnk"
+  RMDir "${MENU_FOLDER}"
+
+  DeleteRegKey HKLM "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKLM "SOFTWARE\${COMPANY}"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,156 @@
+// The setup program and its uninstaller, run silently as an administrator's
+// script would: setup /S /D=folder, then uninstall.exe /S.
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/harness.h"
+
+namespace e2e {
+namespace {
+
+const char kFolder[] = "C:\\VeloraSetupTest\\Velora 2001";
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velora 2001";
+const char kClass0[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000";
+const char kClass1[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001";
+const char kMstcp[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
+const char kNdi[] = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
+
+std::string SetupProgram() { return BuildDir() + "velora-setup-x64.exe"; }
+std::string InFolder(const std::string& name) { return std::string(kFolder) + "\\" + name; }
+
+std::string MenuFolder() {
+  char path[MAX_PATH] = {};
+  SHGetSpecialFolderPathA(nullptr, path, CSIDL_COMMON_PROGRAMS, FALSE);
+  return std::string(path) + "\\Velora 2001\\";
+}
+
+bool Exists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+// A shortcut keeps its arguments as ANSI or UTF-16 text, by the setup's kind.
+bool FileHoldsText(const std::string& path, const std::string& text) {
+  const std::string bytes = ReadFileText(path);
+  std::string wide;
+  for (char c : text) wide += std::string{c, '\0'};
+  return bytes.find(text) != std::string::npos || bytes.find(wide) != std::string::npos;
+}
+
+bool RunAndWait(const std::string& exe, const std::string& args, DWORD* code) {
+  CreateDirectoryA(InstallDir().c_str(), nullptr);  // Start() runs programs from there
+  Proc p = Start(args, exe);
+  return p.WaitExit(60000, code);
+}
+
+class InstallerSilent : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Exists(SetupProgram())) << SetupProgram() << " was not built";
+    RemoveAll();
+  }
+  void TearDown() override { RemoveAll(); }
+
+  static void RemoveAll() {
+    for (const char* f : {"velora.exe", "uninstall.exe", "Velora.cfg"}) RemoveFile(InFolder(f));
+    RemoveDirectoryA(kFolder);
+    RemoveDirectoryA("C:\\VeloraSetupTest");
+    for (const char* l : {"Velora 2001.lnk", "Ping Configuration.lnk", "About.lnk",
+                          "Uninstall Velora 2001.lnk"})
+      RemoveFile(MenuFolder() + l);
+    RemoveDirectoryA(MenuFolder().c_str());
+    DeleteTree(kBaseKey);
+    DeleteTree(kUninstallKey);
+    ClearMachine();
+  }
+
+  static void Install() {
+    DWORD code = 1;
+    ASSERT_TRUE(RunAndWait(SetupProgram(), std::string("/S /D=") + kFolder, &code)) << "setup hangs";
+    ASSERT_EQ(0u, code);
+  }
+};
+
+TEST_F(InstallerSilent, InstallsIntoTheChosenFolderAndTheProgramFindsIt) {
+  Install();
+  EXPECT_TRUE(Exists(InFolder("velora.exe")));
+  EXPECT_TRUE(Exists(InFolder("uninstall.exe")));
+  EXPECT_EQ(kFolder, GetSz(std::string(kBaseKey) + "\\Install", "Folder"));
+  EXPECT_EQ(REG_SZ, Get(std::string(kBaseKey) + "\\Install", "Folder").type);
+
+  EXPECT_EQ("Velora 2001", GetSz(kUninstallKey, "DisplayName"));
+  EXPECT_EQ("5.1", GetSz(kUninstallKey, "DisplayVersion"));
+  EXPECT_EQ("Norwick Ltd", GetSz(kUninstallKey, "Publisher"));
+  EXPECT_EQ("\"" + InFolder("uninstall.exe") + "\"", GetSz(kUninstallKey, "UninstallString"));
+  EXPECT_EQ("\"" + InFolder("uninstall.exe") + "\" /S", GetSz(kUninstallKey, "QuietUninstallString"));
+
+  struct Shortcut {
+    const char* file;
+    const char* args;
+  };
+  for (const Shortcut& s : {Shortcut{"Velora 2001.lnk", nullptr},
+                            Shortcut{"Ping Configuration.lnk", "/ping"},
+                            Shortcut{"About.lnk", "/about"}}) {
+    SCOPED_TRACE(s.file);
+    const std::string path = MenuFolder() + s.file;
+    ASSERT_TRUE(Exists(path));
+    EXPECT_TRUE(FileHoldsText(path, "velora.exe"));
+    if (s.args) {
+      EXPECT_TRUE(FileHoldsText(path, s.args));
+    }
+  }
+
+  // Started from elsewhere, the program has only the value setup wrote to
+  // find its folder; without it, it stops with its Severe Error message.
+  Proc program = Start("", InFolder("velora.exe"));
+  HWND frame = WaitForWindow(program.pid(), "VeloraFrame", nullptr, 20000);
+  ASSERT_NE(nullptr, frame) << "main window did not open; message box: "
+                            << MessageBoxText(FindAnyMessageBox(program.pid()));
+  EXPECT_EQ(" Velora 2001 v5.1", Text(frame));
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitExit());
+}
+
+TEST_F(InstallerSilent, UninstallRestoresTcpIpAndRemovesFilesShortcutsAndKeys) {
+  Install();
+  // A Windows 98 machine after an automatic Apply, with the mode file that
+  // Apply leaves read-only, hidden and system.
+  SeedWin98Machine();
+  for (const char* key : {kClass0, kClass1}) {
+    SetSz(key, "MaxMTU", "576");
+    SetSz(key, "MaxMSS", "536");
+  }
+  SetDword(kMstcp, "DefaultRcvWindow", 4288);
+  SetSz(kMstcp, "DefaultMSS", "536");
+  SetSz(kMstcp, "DefaultTTL", "64");
+  SetDword(kMstcp, "SessionKeepAlive", 600000);
+  SetDword(kMstcp, "PMTUDiscovery", 0);
+  SetDword(kMstcp, "PMTUBlackHoleDetect", 1);
+  SetSz(kNdi, "", "32");
+  SetSz(std::string(kBaseKey) + "\\UndoRegular", "PingHost", "scrambled");
+  WriteFileText(InFolder("Velora.cfg"), "Networking Performance - Dial-Up Auto Configured");
+  SetFileAttributesA(InFolder("Velora.cfg").c_str(),
+                     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+
+  DWORD code = 1;
+  ASSERT_TRUE(RunAndWait(InFolder("uninstall.exe"), "/S", &code));
+  EXPECT_EQ(0u, code);
+  // The uninstaller hands over to a copy of itself in the temporary folder
+  // so that it can delete its own file; that copy finishes the work.
+  ASSERT_TRUE(WaitUntil([] { return !Exists(kFolder) && !KeyExists(kUninstallKey); }, 60000))
+      << "uninstall did not finish: folder " << (Exists(kFolder) ? "still there" : "gone");
+
+  for (const char* key : {kClass0, kClass1}) {
+    EXPECT_FALSE(Get(key, "MaxMTU").exists) << key;
+    EXPECT_FALSE(Get(key, "MaxMSS").exists) << key;
+  }
+  for (const char* value : {"DefaultRcvWindow", "DefaultMSS", "DefaultTTL", "SessionKeepAlive",
+                            "PMTUDiscovery", "PMTUBlackHoleDetect"})
+    EXPECT_FALSE(Get(kMstcp, value).exists) << value;
+  EXPECT_EQ("0", GetSz(kNdi, ""));
+
+  EXPECT_FALSE(Exists(MenuFolder()));
+  EXPECT_FALSE(KeyExists(kBaseKey));
+  EXPECT_FALSE(KeyExists("SOFTWARE\\Norwick Ltd"));
+}
+
+}  // namespace
+}  // namespace e2e
