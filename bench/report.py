@@ -33,11 +33,14 @@ each, {apply_runs} Applies). The ratio is velora over floor.
   stand-in plays the companion); the second row starts it from a folder
   without one.
 - Apply: a Windows 98 machine seeded in Wine's registry, automatic Dial-Up
-  chosen on the form, then the menu command Apply New Settings; wall time
-  until the restart question shows, and processor time of velora.exe over the
-  same interval, read from the system's process list (under Wine 8
-  GetProcessTimes of another process keeps its first figures). Its floor is
-  the pace itself: the 100 steps wait {paced} ms in all.
+  chosen on the form, then the menu command Apply New Settings (posted);
+  wall time until the restart question shows, and processor time of the
+  program over the same interval, read from the system's process list (under
+  Wine 8 GetProcessTimes of another process keeps its first figures). The
+  floor program answers the same command with the same 100 waits ({paced} ms
+  in all), stepping and painting a progress bar over its first status-bar
+  pane after each, and then asks its question. The waits alone, in a bare
+  loop, are timed as well.
 - Registry work: the writers and restores on machines of 1, 10 and 100 LAN
   adapters. The floor replays the very registry calls the operation made,
   recorded once, in a bare loop. In memory with Google Benchmark (processor
@@ -248,26 +251,39 @@ def main():
                      goal, result))
 
     # 2. Apply
-    ap_ = find('apply')
-    if not ap_ or ap_.get('problem'):
-        why = 'not measured: ' + ((ap_ or {}).get('problem') or 'no result')
-        rows.append(('Apply, wall time from the command to the restart question', 'not measured',
-                     fmt_ms(PACED_MS) + ' paced', '', '≈ 1.1 s', why))
-        rows.append(('Apply, processor time of velora.exe', 'not measured', '', '',
-                     f'< {CPU_SHARE_GOAL:.0%} of wall', why))
+    av, af, pace = find('apply', 'velora'), find('apply', 'floor'), find('apply', 'pace')
+    wall_label = 'Apply, wall time from the command to the restart question (Wine)'
+    cpu_label = 'Apply, processor time of the program over that time'
+    if not av or av.get('problem'):
+        why = 'not measured: ' + ((av or {}).get('problem') or 'no result')
+        rows.append((wall_label, 'not measured', '', '', '≈ 1.1 s', why))
+        rows.append((cpu_label, 'not measured', '', '', f'< {CPU_SHARE_GOAL:.0%} of wall', why))
     else:
-        wall, cpu = ap_['wall_ms'], ap_['cpu_ms']
+        wall, cpu = av['wall_ms'], av['cpu_ms']
+        floor_ok = af and not af.get('problem')
         close = abs(wall - PACED_MS) <= APPLY_TOLERANCE * PACED_MS
-        reason = '' if close else ('slower than its pace' if wall > PACED_MS else 'faster than its pace')
-        if not ap_.get('written'):
-            close, reason = False, 'the Dial-Up adapter\'s MaxMTU was not written'
-        rows.append(('Apply, wall time from the command to the restart question',
-                     fmt_ms(wall), fmt_ms(PACED_MS) + ' paced', '%.2f' % (wall / PACED_MS),
-                     '≈ 1.1 s', verdict(close, reason)))
+        reasons = []
+        if pace and not pace.get('problem'):
+            reasons.append(f'the 100 waits alone take {fmt_ms(pace["wall_ms"])} here')
+        if floor_ok:
+            reasons.append(f'a bare program stepping and painting the same bar takes '
+                           f'{fmt_ms(af["wall_ms"])}')
+        if not av.get('written'):
+            close = False
+            reasons = ['the Dial-Up adapter\'s MaxMTU was not written']
+        rows.append((wall_label, fmt_ms(wall), fmt_ms(af['wall_ms']) if floor_ok else '',
+                     '%.2f' % (wall / af['wall_ms']) if floor_ok else '',
+                     f'≈ 1.1 s (paced {PACED_MS} ms)', verdict(close, '; '.join(reasons))))
         share = cpu / wall if wall else 0
-        rows.append(('Apply, processor time of velora.exe', f'{fmt_ms(cpu)} ({share:.1%} of wall)',
-                     '', '', f'< {CPU_SHARE_GOAL:.0%} of wall',
-                     verdict(share < CPU_SHARE_GOAL, 'busy while it should wait')))
+        floor_cell, ratio_cell, reason = '', '', ''
+        if floor_ok:
+            floor_share = af['cpu_ms'] / af['wall_ms'] if af['wall_ms'] else 0
+            floor_cell = f'{fmt_ms(af["cpu_ms"])} ({floor_share:.1%})'
+            ratio_cell = '%.2f' % (cpu / af['cpu_ms']) if af['cpu_ms'] else ''
+            if floor_share >= CPU_SHARE_GOAL:
+                reason = 'the bare program needs as much for the same bar and question'
+        rows.append((cpu_label, f'{fmt_ms(cpu)} ({share:.1%} of wall)', floor_cell, ratio_cell,
+                     f'< {CPU_SHARE_GOAL:.0%} of wall', verdict(share < CPU_SHARE_GOAL, reason)))
 
     # 3. Registry work at scale
     for op in ('apply9x', 'applyNt', 'restore9x', 'restoreNt'):
@@ -344,7 +360,7 @@ def main():
     cpu, cores, load, wine_version, os_name = machine(args.wine_version)
     now = datetime.datetime.now(datetime.timezone.utc).strftime('%Y-%m-%d %H:%M UTC')
     start_runs = (start['velora'] or {}).get('samples', '?')
-    apply_runs = (ap_ or {}).get('samples', '?')
+    apply_runs = (av or {}).get('samples', '?')
     with open(args.out, 'w') as f:
         f.write('# Benchmarks\n\n')
         f.write(f'Run {now} on {cores} × {cpu} ({os_name}), {wine_version}; '

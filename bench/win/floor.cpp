@@ -1,12 +1,48 @@
-// The floor for start-up and memory: the least a Win32 program needs for the
-// same window as velora.exe's frame, 604x450 with a menu and a status bar.
+// The floor for start-up, memory and the Apply: the least a Win32 program
+// needs for the same window as velora.exe's frame, 604x450 with a menu and a
+// status bar, and for the same paced progress bar followed by a question.
 #include <windows.h>
 #include <commctrl.h>
 
 namespace {
 
 const char kClass[] = "FloorFrame";
+const UINT kApplyCommand = 32781;  // the command id the bench posts to velora.exe too
 HWND statusBar = nullptr;
+
+// Milliseconds of waiting per step, steps counted from 1: the pace of
+// velora.exe's Apply.
+DWORD StepWaitMs(int step) {
+  if (step <= 14) return 5;
+  if (step <= 34) return 20;
+  if (step <= 74) return 10;
+  if (step == 75) return 17;
+  if (step <= 84) return 20;
+  return 1;
+}
+
+// A progress bar over the first status-bar pane, stepped and painted 100
+// times with the waits between, then the question and, on No, a reminder.
+void Apply(HWND frame) {
+  RECT pane;
+  SendMessageA(statusBar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane));
+  HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, pane.left, pane.top,
+                             pane.right - pane.left, pane.bottom - pane.top, statusBar, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+  HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+  SendMessageA(bar, PBM_SETSTEP, 1, 0);
+  SendMessageA(bar, PBM_SETPOS, 0, 0);
+  for (int step = 1; step <= 100; ++step) {
+    Sleep(StepWaitMs(step));
+    SendMessageA(bar, PBM_STEPIT, 0, 0);
+    UpdateWindow(bar);
+  }
+  SetCursor(previous);
+  DestroyWindow(bar);
+  if (MessageBoxA(frame, "Done. Restart now?", "Floor", MB_YESNO | MB_ICONQUESTION) == IDNO)
+    MessageBoxA(frame, "Restart later.", "Floor", MB_OK | MB_ICONINFORMATION);
+}
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -19,6 +55,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_COMMAND:
       if (LOWORD(wp) == 1) DestroyWindow(hwnd);
+      if (LOWORD(wp) == kApplyCommand) Apply(hwnd);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -38,7 +75,7 @@ HMENU MakeMenu() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
   WNDCLASSA wc = {};
   wc.lpfnWndProc = FrameProc;
