@@ -2,17 +2,77 @@
 
 #include <commctrl.h>
 
+#include "app/os_detect.h"
+#include "app/status_panes.h"
+#include "app/win/apply_ui.h"
 #include "app/win/velora_app.h"
+#include "backup/registry_backup.h"
 #include "form/win/form_view.h"
+#include "links/help.h"
+#include "links/shortcuts.h"
+#include "links/win/about_dlg.h"
+#include "ping/win/ping_dlg.h"
 #include "res/resource.h"
+#include "settings/mode_file.h"
+#include "tuning/apply_command.h"
+#include "tuning/restore.h"
+
+namespace {
+
+constexpr int kFrameWidth = 604;
+constexpr int kFrameHeight = 450;
+constexpr int kImageWidth = 17;
+constexpr int kImageHeight = 16;
+constexpr int kImageCount = 14;
+// Room around the pane texts and between the panes, as the framework left it.
+constexpr int kPanePadding = 6;
+constexpr int kPaneGap = 2;
+// Room at the toolbar's left for its gripper.
+constexpr int kGripperIndent = 8;
+
+struct ToolButton {
+  int image;    // -1 for a separator
+  UINT command;
+};
+
+// Spacers carry the blank images and a command without handler: always
+// disabled, so they only keep the groups apart.
+const ToolButton kToolButtons[] = {
+    {0, ID_APPLY_NEW_SETTINGS}, {1, ID_PING_CONFIGURATION}, {2, ID_TOOLBAR_SPACER},
+    {3, ID_RESTORE_ORIGINAL},   {4, ID_REGISTRY_BACKUP},    {-1, 0},
+    {5, ID_TOOLBAR_SPACER},     {6, ID_CPL_INTERNET},       {7, ID_CPL_SYSTEM},
+    {8, ID_CPL_MODEMS},         {9, ID_CPL_NETWORK},        {-1, 0},
+    {10, ID_TOOLBAR_SPACER},    {11, ID_HELP_INDEX},        {12, ID_APP_ABOUT},
+    {13, ID_HELP_WEB_SUPPORT},
+};
+
+std::string CommandString(UINT id) { return ui::LoadResString(theApp.m_hInstance, id); }
+
+int TextWidth(HWND window, const std::string& text) {
+  HDC dc = GetDC(window);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+  HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  return size.cx;
+}
+
+bool IsVisible(HWND hwnd) { return hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE); }
+
+}  // namespace
 
 CMainFrame* CMainFrame::CreateFrame() {
   CMainFrame* frame = new CMainFrame;
-  DWORD style = WS_OVERLAPPEDWINDOW & ~(WS_THICKFRAME | WS_MAXIMIZEBOX);
+  // Fixed size: no sizing border, no maximise box, no scroll bars.
+  DWORD style = WS_OVERLAPPEDWINDOW & ~(WS_VSCROLL | WS_HSCROLL | WS_THICKFRAME | WS_MAXIMIZEBOX);
   HMENU menu = LoadMenuA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  if (!frame->CreateEx(0, "VeloraFrame", "", style, CW_USEDEFAULT, CW_USEDEFAULT, 604, 450,
-                       nullptr, menu, LoadIconA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME)))) {
+  HICON icon = LoadIconA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  if (!frame->CreateEx(0, "VeloraFrame", "", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                       CW_USEDEFAULT, nullptr, menu, icon)) {
     delete frame;
+    if (menu) DestroyMenu(menu);
     return nullptr;
   }
   return frame;
@@ -20,43 +80,333 @@ CMainFrame* CMainFrame::CreateFrame() {
 
 int CMainFrame::OnCreate() {
   theApp.m_pMainFrame = this;
-  m_wndStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                   hwnd_, reinterpret_cast<HMENU>(AFX_IDW_STATUS_BAR),
-                                   theApp.m_hInstance, nullptr);
-  if (!m_wndStatusBar) return -1;
+  m_hAccelTable = LoadAcceleratorsA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  if (!CreateToolBar()) return -1;
+  if (!CreateStatusBar()) return -1;
+  PlaceWindow();
+  if (theApp.m_strCommand != "detect") CenterWindow();
+
+  // The form's initial update may place the frame once more (large fonts),
+  // so it comes after the frame's own placement.
   m_pFormView = new CMainFormView;
   if (!m_pFormView->Create(hwnd_)) return -1;
   LayoutChildren();
-
-  {
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  }
   return 0;
 }
 
-void CMainFrame::LayoutChildren() {
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  SendMessageA(m_wndStatusBar, WM_SIZE, 0, 0);
-  RECT sb;
-  GetWindowRect(m_wndStatusBar, &sb);
-  int bottom = client.bottom - (IsWindowVisible(m_wndStatusBar) ? sb.bottom - sb.top : 0);
-  if (m_pFormView && m_pFormView->hwnd())
-    MoveWindow(m_pFormView->hwnd(), 0, 0, client.right, bottom, TRUE);
+bool CMainFrame::CreateToolBar() {
+  m_wndToolBar = CreateWindowExA(
+      0, TOOLBARCLASSNAMEA, nullptr,
+      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP, 0, 0, 0,
+      0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_TOOLBAR)), theApp.m_hInstance,
+      nullptr);
+  if (!m_wndToolBar) return false;
+  SendMessageA(m_wndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(m_wndToolBar, TB_SETBITMAPSIZE, 0, MAKELONG(kImageWidth, kImageHeight));
+  SendMessageA(m_wndToolBar, TB_SETBUTTONSIZE, 0, MAKELONG(kImageWidth + 7, kImageHeight + 6));
+  SendMessageA(m_wndToolBar, TB_SETINDENT, kGripperIndent, 0);
+  // Loading by resource id lets the toolbar map the image greys onto the
+  // system's button colours.
+  TBADDBITMAP images = {theApp.m_hInstance, IDR_MAINFRAME};
+  if (!FindResourceA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME), RT_BITMAP) ||
+      SendMessageA(m_wndToolBar, TB_ADDBITMAP, kImageCount, reinterpret_cast<LPARAM>(&images)) == -1)
+    return false;
+  TBBUTTON buttons[sizeof kToolButtons / sizeof kToolButtons[0]] = {};
+  int n = 0;
+  for (const ToolButton& b : kToolButtons) {
+    TBBUTTON& t = buttons[n++];
+    if (b.image < 0) {
+      t.fsStyle = TBSTYLE_SEP;
+      continue;
+    }
+    t.iBitmap = b.image;
+    t.idCommand = static_cast<int>(b.command);
+    t.fsState = b.command == ID_TOOLBAR_SPACER ? 0 : TBSTATE_ENABLED;
+    t.fsStyle = TBSTYLE_BUTTON;
+    t.iString = -1;
+  }
+  return SendMessageA(m_wndToolBar, TB_ADDBUTTONSA, n, reinterpret_cast<LPARAM>(buttons)) != FALSE;
 }
 
-void CMainFrame::OnIdleUpdate() {}
+bool CMainFrame::CreateStatusBar() {
+  m_wndStatusBar = CreateWindowExA(
+      0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM, 0, 0, 0, 0,
+      hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_STATUS_BAR)), theApp.m_hInstance,
+      nullptr);
+  if (!m_wndStatusBar) return false;
+  // The panes take their widths from their sizing texts in the string table.
+  std::string modeSizing = CommandString(ID_INDICATOR_MODE);
+  std::string osSizing = CommandString(ID_INDICATOR_OS);
+  if (modeSizing.empty() || osSizing.empty()) return false;
+  m_cxModePane = TextWidth(m_wndStatusBar, modeSizing) + kPanePadding;
+  m_cxOsPane = TextWidth(m_wndStatusBar, osSizing) + kPanePadding;
+  SizePanes();
+  ShowIdleMessage();
+  return true;
+}
 
-bool CMainFrame::PreTranslateMessage(MSG* msg) {
-  if (m_pFormView && m_pFormView->hwnd() && IsDialogMessageA(m_pFormView->hwnd(), msg)) return true;
+void CMainFrame::SizePanes() {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  int right2 = client.right;
+  int right1 = right2 - m_cxOsPane - kPaneGap;
+  int right0 = right1 - m_cxModePane - kPaneGap;
+  int edges[3] = {right0 > 0 ? right0 : 0, right1 > 0 ? right1 : 0, -1};
+  SendMessageA(m_wndStatusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+}
+
+void CMainFrame::PlaceWindow() {
+  WINDOWPLACEMENT wp = {};
+  wp.length = sizeof wp;
+  GetWindowPlacement(hwnd_, &wp);
+  wp.length = 44;
+  wp.flags = 0;
+  wp.showCmd = GetProfileIntA("APPNAME", "OutlineShowCmd", 0);
+  // Far outside every screen until it is centred; the "detect" run leaves it
+  // there.
+  wp.rcNormalPosition.left = -100000;
+  wp.rcNormalPosition.top = 0;
+  wp.rcNormalPosition.right = -100000 + kFrameWidth;
+  wp.rcNormalPosition.bottom = kFrameHeight;
+  SetWindowPlacement(hwnd_, &wp);
+}
+
+void CMainFrame::CenterWindow() {
+  RECT area, r;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  GetWindowRect(hwnd_, &r);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  int x = (area.left + area.right) / 2 - w / 2;
+  int y = (area.top + area.bottom) / 2 - h / 2;
+  if (x + w > area.right) x = area.right - w;
+  if (x < area.left) x = area.left;
+  if (y + h > area.bottom) y = area.bottom - h;
+  if (y < area.top) y = area.top;
+  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainFrame::LayoutChildren() {
+  if (!m_wndToolBar || !m_wndStatusBar) return;
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  int top = 0, bottom = client.bottom;
+  if (IsVisible(m_wndToolBar)) {
+    SendMessageA(m_wndToolBar, TB_AUTOSIZE, 0, 0);
+    RECT r;
+    GetWindowRect(m_wndToolBar, &r);
+    top = r.bottom - r.top;
+  }
+  if (IsVisible(m_wndStatusBar)) {
+    SendMessageA(m_wndStatusBar, WM_SIZE, 0, 0);
+    SizePanes();
+    RECT r;
+    GetWindowRect(m_wndStatusBar, &r);
+    bottom -= r.bottom - r.top;
+  }
+  if (m_pFormView && m_pFormView->hwnd())
+    MoveWindow(m_pFormView->hwnd(), 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
+}
+
+void CMainFrame::OnIdleUpdate() {
+  if (!hwnd_ || !IsWindowVisible(hwnd_) || !IsWindowVisible(m_wndStatusBar)) return;
+  OnUpdateModePane();
+  // The update may have run an Apply with its boxes; the frame may be gone.
+  if (!hwnd_ || !IsWindowVisible(m_wndStatusBar)) return;
+  OnUpdateOsPane();
+}
+
+void CMainFrame::OnUpdateModePane() {
+  SetPaneText(1, vl::UpdateModePaneText(theApp));
+  // Counted before anything that opens a box, so that the notice cannot come
+  // twice.
+  int update = m_nModePaneUpdates++;
+  if (theApp.m_bApplyPending) {
+    theApp.m_bApplyPending = FALSE;
+    OnApplyNewSettings(true);
+  }
+  if (update == 2) {
+    vl::ReadModeFile(theApp);
+    vl::ShowStartupNotice(theApp);
+  }
+}
+
+void CMainFrame::OnUpdateOsPane() {
+  SetPaneText(2, vl::OsPaneText(theApp.m_strOsName));
+  if (theApp.m_bApplyPending) {
+    theApp.m_bApplyPending = FALSE;
+    OnApplyNewSettings(true);
+  }
+}
+
+void CMainFrame::SetPaneText(int index, const std::string& text) {
+  if (!m_wndStatusBar) return;
+  // The same text again would only repaint the pane on every idle pass.
+  LRESULT length = SendMessageA(m_wndStatusBar, SB_GETTEXTLENGTHA, index, 0);
+  if (static_cast<size_t>(LOWORD(length)) == text.size()) {
+    std::string current(text.size() + 1, '\0');
+    SendMessageA(m_wndStatusBar, SB_GETTEXTA, index, reinterpret_cast<LPARAM>(&current[0]));
+    current.resize(text.size());
+    if (current == text) return;
+  }
+  WPARAM part = static_cast<WPARAM>(index) | (index == 0 ? SBT_NOBORDERS : 0);
+  SendMessageA(m_wndStatusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CMainFrame::ShowPrompt(UINT commandId) {
+  std::string text = commandId ? CommandString(commandId) : std::string();
+  size_t lineEnd = text.find('\n');
+  if (lineEnd != std::string::npos) text.resize(lineEnd);
+  SetPaneText(0, text);
+}
+
+void CMainFrame::ShowIdleMessage() { SetPaneText(0, CommandString(IDS_IDLE_MESSAGE)); }
+
+void CMainFrame::OnApplyNewSettings(bool deferred) {
+  CApplyUi ui(hwnd_, m_wndStatusBar);
+  vl::RunApplyCommand(theApp, ui, deferred);
+}
+
+void CMainFrame::OnRestoreOriginalSettings() {
+  if (vl::IsNtFamily(theApp.m_strOsName))
+    vl::RestoreDefaultsNt(theApp, true);
+  else
+    vl::RestoreDefaults9x(theApp, true);
+}
+
+bool CMainFrame::OnCommand(UINT id) {
+  switch (id) {
+    case ID_APPLY_NEW_SETTINGS:
+      OnApplyNewSettings(false);
+      return true;
+    case ID_REGISTRY_BACKUP: {
+      HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      vl::RunRegistryBackup(theApp, reinterpret_cast<vl::WindowHandle>(hwnd_));
+      SetCursor(old);
+      return true;
+    }
+    case ID_PING_CONFIGURATION:
+      RunPingConfigDialog();
+      return true;
+    case ID_RESTORE_ORIGINAL:
+      OnRestoreOriginalSettings();
+      return true;
+    case ID_APP_EXIT:
+      PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+      return true;
+    case ID_VIEW_TOOLBAR:
+      ToggleBar(m_wndToolBar);
+      return true;
+    case ID_VIEW_STATUS_BAR:
+      ToggleBar(m_wndStatusBar);
+      return true;
+    case ID_CPL_SYSTEM:
+    case ID_CPL_INTERNET:
+    case ID_CPL_MODEMS:
+    case ID_CPL_NETWORK:
+      vl::RunControlPanel(theApp, static_cast<int>(id));
+      return true;
+    case ID_HELP_INDEX:
+      vl::HelpTopics(theApp, vl::kHelpWelcome);
+      return true;
+    case ID_HELP_WEB_SUPPORT:
+      vl::OpenWebSupport(theApp);
+      return true;
+    case ID_APP_ABOUT:
+      RunAboutBox();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CMainFrame::ToggleBar(HWND bar) {
+  ShowWindow(bar, IsVisible(bar) ? SW_HIDE : SW_SHOW);
+  LayoutChildren();
+}
+
+void CMainFrame::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+  if (flags == 0xFFFF && !menu) {
+    ShowIdleMessage();  // the menu closed
+  } else if (item == 0 || (flags & (MF_SEPARATOR | MF_POPUP)) || (flags & MF_SYSMENU)) {
+    SetPaneText(0, std::string());
+  } else {
+    ShowPrompt(item);
+  }
+}
+
+void CMainFrame::OnInitMenuPopup(HMENU menu) {
+  CheckMenuItem(menu, ID_VIEW_TOOLBAR,
+                MF_BYCOMMAND | (IsVisible(m_wndToolBar) ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(menu, ID_VIEW_STATUS_BAR,
+                MF_BYCOMMAND | (IsVisible(m_wndStatusBar) ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool CMainFrame::OnNotify(NMHDR* header, LRESULT* result) {
+  switch (header->code) {
+    case TTN_NEEDTEXTA:
+    case TTN_NEEDTEXTW: {
+      // Toolbar tooltips: the command's text after "\n".
+      std::string text = CommandString(static_cast<UINT>(header->idFrom));
+      size_t lineEnd = text.find('\n');
+      text = lineEnd == std::string::npos ? std::string() : text.substr(lineEnd + 1);
+      if (header->code == TTN_NEEDTEXTA) {
+        lstrcpynA(m_szTipText, text.c_str(), sizeof m_szTipText);
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+        info->lpszText = m_szTipText;
+        info->hinst = nullptr;
+      } else {
+        int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, m_wszTipText,
+                                    sizeof m_wszTipText / sizeof m_wszTipText[0]);
+        if (n <= 0) m_wszTipText[0] = L'\0';
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+        info->lpszText = m_wszTipText;
+        info->hinst = nullptr;
+      }
+      *result = 0;
+      return true;
+    }
+    case TBN_HOTITEMCHANGE: {
+      // The pointer over a toolbar button shows its prompt, as a menu item
+      // does; leaving the toolbar brings the idle message back.
+      auto* hot = reinterpret_cast<NMTBHOTITEM*>(header);
+      if (hot->dwFlags & HICF_LEAVING)
+        ShowIdleMessage();
+      else
+        ShowPrompt(static_cast<UINT>(hot->idNew));
+      *result = 0;
+      return true;
+    }
+    case NM_CUSTOMDRAW: {
+      if (header->hwndFrom != m_wndToolBar) return false;
+      auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
+      if (draw->dwDrawStage == CDDS_PREPAINT) {
+        *result = CDRF_NOTIFYPOSTPAINT;
+        return true;
+      }
+      if (draw->dwDrawStage == CDDS_POSTPAINT) {
+        DrawGripper(draw->hdc);
+        *result = CDRF_DODEFAULT;
+        return true;
+      }
+      return false;
+    }
+  }
   return false;
 }
 
-void CMainFrame::OnApplyNewSettings() {}
+void CMainFrame::DrawGripper(HDC dc) {
+  RECT client;
+  GetClientRect(m_wndToolBar, &client);
+  RECT grip = {2, client.top + 3, 5, client.bottom - 3};
+  DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
+}
+
+bool CMainFrame::PreTranslateMessage(MSG* msg) {
+  if (!hwnd_) return false;
+  if (m_hAccelTable && TranslateAcceleratorA(hwnd_, m_hAccelTable, msg)) return true;
+  if (m_pFormView && m_pFormView->hwnd() && IsDialogMessageA(m_pFormView->hwnd(), msg)) return true;
+  return false;
+}
 
 LRESULT CMainFrame::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -65,15 +415,30 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       LayoutChildren();
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    case WM_COMMAND:
-      if (LOWORD(wp) == ID_APP_EXIT) {
-        DestroyWindow(hwnd_);
+    case WM_SETFOCUS:
+      // The form keeps the keyboard focus, as the active view did.
+      if (m_pFormView && m_pFormView->hwnd()) {
+        SetFocus(m_pFormView->hwnd());
         return 0;
       }
       break;
+    case WM_COMMAND:
+      if (OnCommand(LOWORD(wp))) return 0;
+      break;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (OnNotify(reinterpret_cast<NMHDR*>(lp), &result)) return result;
+      break;
+    }
+    case WM_MENUSELECT:
+      OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
+      return 0;
+    case WM_INITMENUPOPUP:
+      if (!HIWORD(lp)) OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
   }
   return Default(msg, wp, lp);
 }

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "ui/window.h"
 
 class CMainFormView;
@@ -12,14 +14,17 @@ class CMainFrame : public ui::Wnd {
   // Creates the frame (hidden), its bars and the form view; null on failure.
   static CMainFrame* CreateFrame();
 
-  // The framework's idle-time update of the status-bar panes.
+  // The framework's idle-time update of the status-bar panes: only while the
+  // frame and its status bar are visible, the mode pane before the OS pane.
   void OnIdleUpdate();
   // Accelerators and the form's dialog keys; true when consumed.
   bool PreTranslateMessage(MSG* msg);
 
-  void OnApplyNewSettings();
+  void OnApplyNewSettings(bool deferred);
+  void OnRestoreOriginalSettings();
 
   HWND StatusBar() const { return m_wndStatusBar; }
+  HWND ToolBar() const { return m_wndToolBar; }
   CMainFormView* FormView() const { return m_pFormView; }
 
  protected:
@@ -27,10 +32,34 @@ class CMainFrame : public ui::Wnd {
 
  private:
   int OnCreate();
+  bool CreateToolBar();
+  bool CreateStatusBar();
+  void PlaceWindow();
+  void CenterWindow();
   void LayoutChildren();
+  void SizePanes();
+
+  void OnUpdateModePane();
+  void OnUpdateOsPane();
+  void SetPaneText(int index, const std::string& text);
+  // The status-bar prompt of a command: its string's text before "\n".
+  void ShowPrompt(UINT commandId);
+  void ShowIdleMessage();
+
+  bool OnCommand(UINT id);
+  void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+  void OnInitMenuPopup(HMENU menu);
+  bool OnNotify(NMHDR* header, LRESULT* result);
+  void ToggleBar(HWND bar);
+  void DrawGripper(HDC dc);
 
   int m_nModePaneUpdates = 1;
   HWND m_wndStatusBar = nullptr;
   HWND m_wndToolBar = nullptr;
   CMainFormView* m_pFormView = nullptr;
+  HACCEL m_hAccelTable = nullptr;
+  int m_cxModePane = 0;
+  int m_cxOsPane = 0;
+  char m_szTipText[256] = {};
+  wchar_t m_wszTipText[256] = {};
 };

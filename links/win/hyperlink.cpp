@@ -1,5 +1,224 @@
-// Placeholder until the hyperlink control lands.
 #include "links/win/hyperlink.h"
 
-void CHyperLink::SetTipText(const std::string&) {}
-void CHyperLink::SetCursorHandle(HCURSOR) {}
+#include <commctrl.h>
+
+#include "app/win/velora_app.h"
+#include "links/fit_to_text.h"
+#include "links/link_actions.h"
+
+#ifndef IDC_HAND
+#define IDC_HAND MAKEINTRESOURCE(32649)
+#endif
+
+namespace {
+
+constexpr UINT_PTR kToolId = 1;
+
+// The window whose message boxes a link's errors belong to: the dialog or
+// frame it sits in.
+HWND TopLevelOf(HWND hwnd) {
+  while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) {
+    HWND parent = GetParent(hwnd);
+    if (!parent) break;
+    hwnd = parent;
+  }
+  return hwnd;
+}
+
+}  // namespace
+
+CHyperLink::~CHyperLink() {
+  if (hwnd_ && m_hFont) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(m_hOriginalFont), FALSE);
+  if (m_hToolTip && IsWindow(m_hToolTip)) DestroyWindow(m_hToolTip);
+  if (m_hFont) DeleteObject(m_hFont);
+  if (m_bOwnsCursor && m_hLinkCursor) DestroyCursor(m_hLinkCursor);
+}
+
+void CHyperLink::PreSubclassWindow() {
+  // Statics report clicks only with SS_NOTIFY.
+  LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+  SetWindowLongA(hwnd_, GWL_STYLE, style | SS_NOTIFY);
+
+  std::string windowText = ui::GetText(hwnd_);
+  if (m_strTipText.empty()) m_strTipText = windowText;
+  if (windowText.empty()) SetWindowTextA(hwnd_, m_strTipText.c_str());
+
+  m_hOriginalFont = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+  LOGFONTA lf = {};
+  HGDIOBJ source = m_hOriginalFont ? static_cast<HGDIOBJ>(m_hOriginalFont)
+                                   : GetStockObject(DEFAULT_GUI_FONT);
+  GetObjectA(source, sizeof lf, &lf);
+  lf.lfUnderline = static_cast<BYTE>(m_bUnderline);
+  m_hFont = CreateFontIndirectA(&lf);
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+
+  FitToText();
+  LoadDefaultCursor();
+
+  m_hToolTip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  if (m_hToolTip) {
+    TOOLINFOA ti = {};
+    ti.cbSize = sizeof ti;
+    // The tooltip watches the control's mouse messages itself: modal dialogs
+    // run loops of their own in which no one would relay them.
+    ti.uFlags = TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = kToolId;
+    GetClientRect(hwnd_, &ti.rect);
+    ti.lpszText = const_cast<char*>(m_strTipText.c_str());
+    SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}
+
+void CHyperLink::SetTipText(const std::string& text) {
+  m_strTipText = text;
+  if (!hwnd_) return;
+  FitToText();
+  if (m_hToolTip) {
+    TOOLINFOA ti = {};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = hwnd_;
+    ti.uId = kToolId;
+    ti.lpszText = const_cast<char*>(m_strTipText.c_str());
+    SendMessageA(m_hToolTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}
+
+void CHyperLink::SetVisited(BOOL visited) {
+  m_bVisited = visited;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void CHyperLink::SetCursorHandle(HCURSOR cursor) {
+  if (cursor) {
+    if (m_bOwnsCursor && m_hLinkCursor) DestroyCursor(m_hLinkCursor);
+    m_hLinkCursor = cursor;
+    m_bOwnsCursor = false;
+  } else {
+    LoadDefaultCursor();
+  }
+}
+
+void CHyperLink::FitToText() {
+  if (!hwnd_ || !m_bAdjustToFit) return;
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  HWND parent = GetParent(hwnd_);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+
+  std::string text = ui::GetText(hwnd_);
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, m_hFont ? static_cast<HGDIOBJ>(m_hFont)
+                                         : GetStockObject(DEFAULT_GUI_FONT));
+  SIZE extent = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+
+  unsigned style = static_cast<unsigned>(GetWindowLongA(hwnd_, GWL_STYLE));
+  vl::LinkRect fitted =
+      vl::FitRectToText({r.left, r.top, r.right, r.bottom}, extent.cx, extent.cy, style);
+  SetWindowPos(hwnd_, nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
+               fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CHyperLink::LoadDefaultCursor() {
+  if (m_hLinkCursor) return;
+  char folder[MAX_PATH + 1] = {};
+  UINT n = GetWindowsDirectoryA(folder, MAX_PATH);
+  if (n > 0 && n < MAX_PATH) {
+    std::string path = std::string(folder) + "\\winhlp32.exe";
+    if (HMODULE module = LoadLibraryA(path.c_str())) {
+      if (HCURSOR hand = LoadCursorA(module, MAKEINTRESOURCEA(106))) {
+        m_hLinkCursor = CopyCursor(hand);
+        m_bOwnsCursor = m_hLinkCursor != nullptr;
+      }
+      FreeLibrary(module);
+    }
+  }
+  // Current Windows and Wine ship no help program with that cursor; the
+  // system's own hand says the same thing.
+  if (!m_hLinkCursor) m_hLinkCursor = LoadCursor(nullptr, IDC_HAND);
+}
+
+void CHyperLink::Redraw() {
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CHyperLink::OnMouseMove(LPARAM lp) {
+  if (!m_bOverControl) {
+    m_bOverControl = TRUE;
+    Redraw();
+    SetCapture(hwnd_);
+    return;
+  }
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  POINT pt = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+  if (!PtInRect(&client, pt)) {
+    m_bOverControl = FALSE;
+    ReleaseCapture();
+    Redraw();
+  }
+}
+
+void CHyperLink::OnClicked() {
+  std::string tip = m_strTipText;
+  vl::LinkOutcome outcome = vl::ClickLink(
+      theApp, tip, reinterpret_cast<vl::WindowHandle>(TopLevelOf(hwnd_)));
+  switch (outcome) {
+    case vl::LinkOutcome::Opened:
+    case vl::LinkOutcome::HelpShown:
+      SetVisited(TRUE);
+      break;
+    case vl::LinkOutcome::OpenFailed:
+      m_bVisited = FALSE;
+      break;
+    case vl::LinkOutcome::Nothing:
+      break;
+  }
+}
+
+LRESULT CHyperLink::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SETCURSOR:
+      if (m_hLinkCursor) {
+        SetCursor(m_hLinkCursor);
+        return TRUE;
+      }
+      break;
+    case WM_MOUSEMOVE: {
+      LRESULT r = Default(msg, wp, lp);
+      OnMouseMove(lp);
+      return r;
+    }
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse (a box opened by the click): the
+      // pointer is no longer known to be over the link.
+      if (m_bOverControl && reinterpret_cast<HWND>(lp) != hwnd_) {
+        m_bOverControl = FALSE;
+        Redraw();
+      }
+      break;
+  }
+  return Default(msg, wp, lp);
+}
+
+bool CHyperLink::OnReflect(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+  if (msg == WM_COMMAND && HIWORD(wp) == STN_CLICKED) {
+    OnClicked();
+    *result = 0;
+    return true;
+  }
+  if (msg == WM_CTLCOLORSTATIC) {
+    HDC dc = reinterpret_cast<HDC>(wp);
+    SetTextColor(dc, m_bOverControl ? m_crHoverColour
+                                    : (m_bVisited ? m_crVisitedColour : m_crLinkColour));
+    SetBkMode(dc, TRANSPARENT);
+    *result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    return true;
+  }
+  return false;
+}

@@ -9,6 +9,39 @@
 
 class CHyperLink : public ui::Wnd {
  public:
+  CHyperLink() = default;
+  ~CHyperLink() override;
+
   void SetTipText(const std::string& text);
+  const std::string& TipText() const { return m_strTipText; }
+  void SetVisited(BOOL visited);
+  // A null handle means the default hand cursor.
   void SetCursorHandle(HCURSOR cursor);
+  // Sizes the window to its text in the link font.
+  void FitToText();
+
+ protected:
+  void PreSubclassWindow() override;
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnReflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+ private:
+  void LoadDefaultCursor();
+  void OnClicked();
+  void OnMouseMove(LPARAM lp);
+  void Redraw();
+
+  COLORREF m_crLinkColour = RGB(0, 0, 238);
+  COLORREF m_crVisitedColour = RGB(0, 0, 238);
+  COLORREF m_crHoverColour = RGB(255, 92, 0);
+  BOOL m_bOverControl = FALSE;
+  BOOL m_bVisited = FALSE;
+  BOOL m_bUnderline = FALSE;
+  BOOL m_bAdjustToFit = TRUE;
+  std::string m_strTipText;
+  HFONT m_hFont = nullptr;
+  HFONT m_hOriginalFont = nullptr;
+  HCURSOR m_hLinkCursor = nullptr;
+  bool m_bOwnsCursor = false;
+  HWND m_hToolTip = nullptr;
 };

@@ -1,0 +1,84 @@
+// Helpers of the main-window and About-box suites: reading the status bar
+// and toolbar of the program's process, its resources, the stand-in programs
+// that record what the program starts, and the idle passes of its loop.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+namespace e2e {
+
+// The main window of a fresh run with the install folder in place.
+struct FrameRun {
+  Proc proc;
+  HWND frame = nullptr;
+  HWND toolbar = nullptr;
+  HWND statusBar = nullptr;
+  HWND form = nullptr;
+};
+FrameRun StartFrame(const std::string& args = "");
+// Closes the main window and waits for the end of the process.
+bool CloseFrame(FrameRun& run);
+
+// Posts a message that ends one burst, so that the program's loop runs its
+// idle-time update once more; then lets it settle.
+void IdlePass(HWND frame);
+
+// Status-bar and toolbar contents, read through the other process's memory.
+std::string PaneText(HWND statusBar, int part);
+void SetPaneTextRemote(HWND statusBar, int part, const std::string& text);
+int PaneCount(HWND statusBar);
+// The command ids of the toolbar's buttons in order, 0 for a separator.
+std::vector<int> ToolbarCommands(HWND toolbar);
+// A button's rectangle in the toolbar's client coordinates.
+RECT ToolbarButtonRect(HWND toolbar, int command);
+
+RECT WindowRect(HWND hwnd);
+// Whether the left end of a window's caption shows one of the program's
+// icons (read from the screen: Wine answers WM_GETICON only inside the
+// window's own process).
+bool CaptionShowsOurIcon(HWND hwnd);
+
+// velora.exe of the install folder loaded for its resources only.
+class Resources {
+ public:
+  Resources();
+  ~Resources();
+  HMODULE module() const { return module_; }
+  std::string String(UINT id) const;
+
+ private:
+  HMODULE module_ = nullptr;
+};
+
+// A stand-in program copied into the install folder (from the build's
+// stubs), and its log there.
+void InstallStub(const std::string& name);
+std::vector<std::string> LogLines(const std::string& logName);
+// Waits until the log has at least `count` lines.
+std::vector<std::string> WaitForLogLines(const std::string& logName, size_t count,
+                                         int timeoutMs = kWait);
+
+// Ends every process of that file name (the stand-ins and helper programs
+// that outlive a test).
+void EndProcessesNamed(const char* exeName);
+
+// Makes the browser stand-in the opener of http and mailto addresses for
+// its lifetime; the previous openers come back afterwards.
+class BrowserStandIn {
+ public:
+  BrowserStandIn();
+  ~BrowserStandIn();
+
+ private:
+  struct Saved {
+    std::string key;
+    Value value;
+  };
+  std::vector<Saved> saved_;
+};
+
+}  // namespace e2e

@@ -1,0 +1,74 @@
+// Stand-in for the Windows help program in the install folder, which the
+// help call starts before the system's. It takes the help requests as the
+// help program does, through the "MS_WINHELP" window, and appends each one
+// to winhlp32.log beside itself as "file|command|keyword". It ends on
+// WM_CLOSE or after a minute.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// The request the help call sends with WM_COPYDATA.
+struct HelpRequest {
+  WORD size;
+  WORD command;
+  LONG data;
+  LONG reserved;
+  WORD ofsFilename;
+  WORD ofsData;
+};
+
+char g_log[MAX_PATH];
+
+void Log(const std::string& line) {
+  if (FILE* f = std::fopen(g_log, "ab")) {
+    std::fprintf(f, "%s\n", line.c_str());
+    std::fclose(f);
+  }
+}
+
+LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COPYDATA: {
+      auto* cds = reinterpret_cast<COPYDATASTRUCT*>(lp);
+      if (!cds || cds->cbData < sizeof(HelpRequest)) return FALSE;
+      auto* req = static_cast<const HelpRequest*>(cds->lpData);
+      const char* base = static_cast<const char*>(cds->lpData);
+      std::string file = req->ofsFilename ? base + req->ofsFilename : "";
+      std::string data = req->ofsData ? base + req->ofsData : "";
+      Log(file + "|" + std::to_string(req->command) + "|" + data);
+      return TRUE;
+    }
+    case WM_TIMER:
+    case WM_CLOSE:
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  GetModuleFileNameA(nullptr, g_log, MAX_PATH);
+  char* slash = std::strrchr(g_log, '\\');
+  if (slash) std::strcpy(slash + 1, "winhlp32.log");
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = instance;
+  wc.lpszClassName = "MS_WINHELP";
+  RegisterClassA(&wc);
+  HWND hwnd = CreateWindowExA(0, "MS_WINHELP", "Help stand-in", WS_OVERLAPPED, 0, 0, 10, 10,
+                              nullptr, nullptr, instance, nullptr);
+  if (!hwnd) return 1;
+  SetTimer(hwnd, 1, 60000, nullptr);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  return 0;
+}
