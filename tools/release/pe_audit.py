@@ -176,8 +176,9 @@ def check_imports(pe, exe, allowed, list_name):
         elif name not in functions:
             faults.append(f"{exe} imports {dll}!{name}, which is not in {list_name}: "
                           "Windows 95 or NT 4 does not export it and would refuse to start "
-                          "the program; load it at run time with GetProcAddress where it "
-                          "is needed, or add it to the list if both systems export it")
+                          "the program; use an older call that both have, or load it at run "
+                          "time with GetProcAddress where only newer Windows needs it (add it "
+                          "to the list only if both systems export it)")
         elif functions[name]:
             notes.append(f"note: {dll}!{name} is a stub on Windows 95 that fails; "
                          "it must only be called on the NT family or where failure is fine")
