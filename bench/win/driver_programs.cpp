@@ -180,6 +180,7 @@ struct Sample {
   bool ok = false;
   std::string error;
   double startupMs = 0;
+  double cpuMs = 0;  // processor time the program spent to get there
   double peakKb = 0;
   double workingKb = 0;
 };
@@ -192,6 +193,7 @@ Sample MeasureStartup(const std::string& exe, const std::string& dir, const char
   p.window = p.WaitReady(cls, 20000, &s.error);
   if (!p.window) return s;
   s.startupMs = NowMs() - start;
+  ProcessorMs(p.pid(), &s.cpuMs);
   // Let what start-up left for the idle passes run before the memory is read.
   e2e::Settle(p.window, 300);
   PROCESS_MEMORY_COUNTERS pmc = {};
@@ -250,18 +252,20 @@ int RunStartup(const Options& options) {
       EmitProblem("startup", v.name, v.problem);
       continue;
     }
-    std::vector<double> ms, peak, working;
+    std::vector<double> ms, cpu, peak, working;
     for (const Sample& s : v.samples) {
       ms.push_back(s.startupMs);
+      cpu.push_back(s.cpuMs);
       peak.push_back(s.peakKb);
       working.push_back(s.workingKb);
     }
     char line[512];
     std::snprintf(line, sizeof line,
                   "{\"kind\":\"startup\",\"what\":\"%s\",\"startup_ms\":%.2f,\"min_ms\":%.2f,"
-                  "\"max_ms\":%.2f,\"peak_ws_kb\":%.0f,\"ws_kb\":%.0f,\"samples\":%zu}",
+                  "\"max_ms\":%.2f,\"cpu_ms\":%.1f,\"peak_ws_kb\":%.0f,\"ws_kb\":%.0f,\"samples\":%zu}",
                   v.name, Median(ms), *std::min_element(ms.begin(), ms.end()),
-                  *std::max_element(ms.begin(), ms.end()), Median(peak), Median(working),
+                  *std::max_element(ms.begin(), ms.end()), Median(cpu), Median(peak),
+                  Median(working),
                   ms.size());
     Emit(line);
   }

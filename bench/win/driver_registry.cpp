@@ -72,7 +72,7 @@ struct Case {
 // Seeds the case's machine, makes sure the operation and its replay do what
 // they should, and takes one sample of each side.
 void Sample(Case& c, vl::WinRegistry& win, bool coreFirst) {
-  constexpr double kSampleMs = 30;
+  constexpr double kSampleMs = 100;
   ClearBenchMachine(c.op);
   bench::SeedMachine(win, c.op, c.adapters, /*volatileCards=*/true);
   c.app.sys.registry = &win;
