@@ -1,0 +1,242 @@
+// The Ping Configuration dialog under Wine: what it shows, what it stores in
+// the registry (decoded here with the letter code written out on its own),
+// and the notice to the companion's window.
+#include <gtest/gtest.h>
+
+#include "res/resource.h"
+#include "tests/e2e/box_icon.h"
+#include "tests/e2e/harness.h"
+
+namespace e2e {
+namespace {
+
+// The settings store's letter code: a length prefix of Q's and one letter,
+// then each byte as two letters, low half first.
+std::string ScrambleUnpadded(const std::string& text) {
+  if (text.empty()) return text;
+  std::string out(text.size() / 16, 'Q');
+  out += static_cast<char>('A' + text.size() % 16);
+  for (unsigned char c : text) {
+    out += static_cast<char>('A' + (c & 15));
+    out += static_cast<char>('A' + (c >> 4));
+  }
+  return out;
+}
+
+std::string Unscramble(const std::string& code) {
+  size_t pos = 0, length = 0;
+  while (pos < code.size() && code[pos] == 'Q') {
+    length += 16;
+    ++pos;
+  }
+  if (pos >= code.size()) return "";
+  length += code[pos++] - 'A';
+  std::string out;
+  while (out.size() < length && pos + 1 < code.size()) {
+    out += static_cast<char>((code[pos] - 'A') | ((code[pos + 1] - 'A') << 4));
+    pos += 2;
+  }
+  return out;
+}
+
+const char kDialogCaption[] = "Ping Configuration";
+const char kAutomaticShown[] = "          Automatic";
+
+std::string PingKey() { return std::string(kBaseKey) + "\\" + ScrambleUnpadded("UndoRegular"); }
+std::string LogPath() { return InstallDir() + "netdetect.log"; }
+std::string NetDetect() { return BuildDir() + "stubs\\netdetect.exe"; }
+
+// Wine does not answer WM_GETICON from another process, but it draws a
+// window's small icon at the left of the caption. Icon 158 has a bright green
+// trace that the caption's own colours never contain.
+bool CaptionShowsTheWindowIcon(HWND dlg) {
+  RECT window, client;
+  GetWindowRect(dlg, &window);
+  GetClientRect(dlg, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(dlg, &origin);
+  int left = origin.x - window.left, top = origin.y - window.top;  // frame and caption
+  HDC dc = GetWindowDC(dlg);
+  bool green = false;
+  for (int y = 0; y < top && !green; ++y) {
+    for (int x = 0; x < left + 24 && !green; ++x) {
+      COLORREF c = GetPixel(dc, x, y);
+      green = GetGValue(c) > 200 && GetRValue(c) < 100 && GetBValue(c) < 100;
+    }
+  }
+  ReleaseDC(dlg, dc);
+  return green;
+}
+
+class PingFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SeedInstallFolder(InstallDir());
+    RemoveFile(InstallDir() + "Velora.cfg");
+    DeleteTree(PingKey());
+    RemoveFile(LogPath());
+  }
+  void TearDown() override {
+    DeleteTree(PingKey());
+    RemoveFile(LogPath());
+  }
+
+  // A stored value decoded, or "<absent>". Values are padded to whole blocks
+  // of 23 letters.
+  std::string Stored(const char* name) {
+    std::string raw = GetSz(PingKey(), ScrambleUnpadded(name));
+    if (raw == "<absent>") return raw;
+    EXPECT_EQ(0u, raw.size() % 23) << name << " " << raw;
+    return Unscramble(raw);
+  }
+
+  HWND OpenAlone(Proc& p) {
+    p = Start("/ping");
+    HWND dlg = WaitForWindow(p.pid(), "#32770", kDialogCaption);
+    if (dlg) Settle(dlg);
+    return dlg;
+  }
+
+  HWND StartCompanion(Proc& companion, const std::string& mode) {
+    companion = Start(LogPath() + mode, NetDetect());
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindowA(nullptr, "VL - Net Detect")) != nullptr; });
+    return found;
+  }
+};
+
+class PingDialog : public PingFixture {};
+class PingCompanion : public PingFixture {};
+
+TEST_F(PingDialog, VerbShowsTheDialogAloneInAutomaticModeWhenNothingIsStored) {
+  Proc p;
+  HWND dlg = OpenAlone(p);
+  ASSERT_NE(nullptr, dlg);
+  EXPECT_TRUE(TopWindows(p.pid(), "VeloraFrame", nullptr, false).empty());
+  EXPECT_TRUE(CaptionShowsTheWindowIcon(dlg));
+  EXPECT_NE(0, SendDlgItemMessageA(dlg, IDC_PING_ICON, STM_GETICON, 0, 0));
+  EXPECT_EQ(
+      "Most Internet Service Providers disconnect users\nafter a fixed time of modem "
+      "inactivity. Setup the\nPing Interval and you will not be disconnected...",
+      ItemText(dlg, IDC_PING_TEXT));
+
+  EXPECT_TRUE(IsChecked(dlg, IDC_PING_AUTO));
+  EXPECT_FALSE(IsChecked(dlg, IDC_PING_MANUAL));
+  EXPECT_FALSE(IsEnabled(dlg, IDC_PING_HOST));
+  EXPECT_FALSE(IsEnabled(dlg, IDC_PING_INTERVAL));
+  EXPECT_EQ(kAutomaticShown, ItemText(dlg, IDC_PING_HOST));
+  HWND combo = GetDlgItem(dlg, IDC_PING_INTERVAL);
+  std::vector<std::string> items = ComboItems(combo);
+  ASSERT_EQ(60u, items.size());
+  EXPECT_EQ(" 1 minute.", items[0]);
+  EXPECT_EQ(" 60 minutes.", items[59]);
+  EXPECT_EQ(4, ComboSelection(combo));
+  EXPECT_FALSE(IsChecked(dlg, IDC_PING_SOUND));
+  EXPECT_TRUE(IsChecked(dlg, IDC_PING_TASKBAR_ANI));
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof gui;
+  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &gui));
+  EXPECT_EQ(GetDlgItem(dlg, IDOK), gui.hwndFocus);
+
+  ASSERT_TRUE(Answer(dlg, IDCANCEL));
+  EXPECT_TRUE(p.WaitExit());
+  EXPECT_FALSE(KeyExists(PingKey()));
+}
+
+TEST_F(PingDialog, BlankHostIsRefusedAndTheDialogStaysOpen) {
+  Proc p;
+  HWND dlg = OpenAlone(p);
+  ASSERT_NE(nullptr, dlg);
+  Click(dlg, IDC_PING_MANUAL);
+  Settle(dlg);
+  EXPECT_TRUE(IsEnabled(dlg, IDC_PING_HOST));
+  EXPECT_EQ("", ItemText(dlg, IDC_PING_HOST));
+  SetWindowTextA(GetDlgItem(dlg, IDC_PING_HOST), "   ");
+  Click(dlg, IDOK);
+  HWND box = WaitForMessageBox(p.pid(), "Velora 2001");
+  ASSERT_NE(nullptr, box);
+  Settle(box);
+  EXPECT_EQ("Please choose a valid Ping Host.\nExample:  www.norwick.example ", MessageBoxText(box));
+  EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), ShownBoxIcon(box));
+  ASSERT_TRUE(Answer(box, IDOK));
+  Settle(dlg);
+  EXPECT_TRUE(IsWindow(dlg));
+  EXPECT_EQ("   ", ItemText(dlg, IDC_PING_HOST));
+  EXPECT_FALSE(KeyExists(PingKey()));
+  ASSERT_TRUE(Answer(dlg, IDCANCEL));
+  EXPECT_TRUE(p.WaitExit());
+  EXPECT_FALSE(KeyExists(PingKey()));
+}
+
+TEST_F(PingDialog, TypingIntoTheIntervalFieldIsUndoneAndTheHostFieldTakes255Characters) {
+  Proc p;
+  HWND dlg = OpenAlone(p);
+  ASSERT_NE(nullptr, dlg);
+  Click(dlg, IDC_PING_MANUAL);
+  Settle(dlg);
+  HWND combo = GetDlgItem(dlg, IDC_PING_INTERVAL);
+  HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+  ASSERT_NE(nullptr, edit);
+  PostMessageA(edit, WM_CHAR, 'x', 1);
+  Settle(dlg);
+  EXPECT_EQ(" 5 minutes.", Text(edit));
+
+  HWND host = GetDlgItem(dlg, IDC_PING_HOST);
+  EXPECT_EQ(255, SendMessageA(host, EM_GETLIMITTEXT, 0, 0));
+  ASSERT_TRUE(Answer(dlg, IDCANCEL));
+  EXPECT_TRUE(p.WaitExit());
+}
+
+TEST_F(PingDialog, FromTheMainWindowTheDialogHasNoWindowIcon) {
+  Proc p = Start("");
+  HWND frame = WaitForWindow(p.pid(), "VeloraFrame", nullptr);
+  ASSERT_NE(nullptr, frame);
+  PostCommand(frame, ID_PING_CONFIGURATION);
+  HWND dlg = WaitForWindow(p.pid(), "#32770", kDialogCaption);
+  ASSERT_NE(nullptr, dlg);
+  Settle(dlg);
+  EXPECT_FALSE(CaptionShowsTheWindowIcon(dlg));
+  ASSERT_TRUE(Answer(dlg, IDCANCEL));
+  PostMessageA(frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitExit());
+}
+
+TEST_F(PingCompanion, OkStoresTheManualSettingsAndNotifiesTheCompanionOnce) {
+  Proc companion;
+  ASSERT_NE(nullptr, StartCompanion(companion, ""));
+  Proc p;
+  HWND dlg = OpenAlone(p);
+  ASSERT_NE(nullptr, dlg);
+  Click(dlg, IDC_PING_MANUAL);
+  Settle(dlg);
+  SetWindowTextA(GetDlgItem(dlg, IDC_PING_HOST), " 10.0.0.1 ");
+  SendDlgItemMessageA(dlg, IDC_PING_INTERVAL, CB_SETCURSEL, 2, 0);
+  SendDlgItemMessageA(dlg, IDC_PING_SOUND, BM_SETCHECK, BST_CHECKED, 0);
+  ASSERT_TRUE(Answer(dlg, IDOK));
+  EXPECT_TRUE(p.WaitExit());
+
+  EXPECT_EQ("Manual", Stored("PingMode"));
+  EXPECT_EQ(" 10.0.0.1 ", Stored("PingHost"));
+  EXPECT_EQ("2", Stored("PingInterval"));
+  EXPECT_EQ("1", Stored("PingSound"));
+  EXPECT_EQ("1", Stored("TaskBarAni"));
+  // The notice is sent before the dialog closes.
+  EXPECT_EQ("123 123\n", ReadFileText(LogPath()));
+}
+
+TEST_F(PingCompanion, AHungCompanionDoesNotKeepTheDialogOpen) {
+  Proc companion;
+  ASSERT_NE(nullptr, StartCompanion(companion, " /hang"));
+  Proc p;
+  HWND dlg = OpenAlone(p);
+  ASSERT_NE(nullptr, dlg);
+  ASSERT_TRUE(Answer(dlg, IDOK, 15000));
+  EXPECT_TRUE(p.WaitExit());
+  EXPECT_EQ("Automatic", Stored("PingMode"));
+  EXPECT_EQ("Automatic", Stored("PingHost"));
+  EXPECT_EQ("9", Stored("PingInterval"));
+  EXPECT_EQ("123 123\n", ReadFileText(LogPath()));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,48 @@
+// Stand-in for the companion's window "VL - Net Detect": appends
+// "<wParam> <lParam>" to the log file named first on its command line for each
+// settings notice. With "/hang" after it, it never returns from the notice.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+std::string g_log = "netdetect.log";
+bool g_hang = false;
+
+LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_USER + 88) {
+    if (FILE* f = std::fopen(g_log.c_str(), "ab")) {
+      std::fprintf(f, "%lld %lld\n", static_cast<long long>(wp), static_cast<long long>(lp));
+      std::fclose(f);
+    }
+    if (g_hang) Sleep(INFINITE);
+    return 0;
+  }
+  if (msg == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
+  std::string args = cmdLine ? cmdLine : "";
+  size_t hang = args.find("/hang");
+  if (hang != std::string::npos) {
+    g_hang = true;
+    args.erase(hang);
+  }
+  while (!args.empty() && args.back() == ' ') args.pop_back();
+  if (!args.empty()) g_log = args;
+
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = instance;
+  wc.lpszClassName = "VeloraNetDetectStandIn";
+  RegisterClassA(&wc);
+  CreateWindowA(wc.lpszClassName, "VL - Net Detect", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                nullptr, nullptr, instance, nullptr);
+  MSG m;
+  while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
+  return 0;
+}
