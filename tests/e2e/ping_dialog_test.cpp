@@ -108,6 +108,31 @@ class PingFixture : public ::testing::Test {
 class PingDialog : public PingFixture {};
 class PingCompanion : public PingFixture {};
 
+// Large fonts: 120 pixels to the inch for the programs started meanwhile.
+class PingLargeFonts : public PingFixture {
+ protected:
+  void SetUp() override {
+    PingFixture::SetUp();
+    saved_ = Get(kDesktop, "LogPixels", HKEY_CURRENT_USER);
+    SetDword(kDesktop, "LogPixels", 120, HKEY_CURRENT_USER);
+  }
+  void TearDown() override {
+    if (saved_.exists)
+      SetRaw(kDesktop, "LogPixels", saved_.type, saved_.bytes, HKEY_CURRENT_USER);
+    else
+      DeleteValue(kDesktop, "LogPixels", HKEY_CURRENT_USER);
+    PingFixture::TearDown();
+  }
+  static POINT Position(HWND dlg, int id) {
+    RECT r;
+    GetWindowRect(GetDlgItem(dlg, id), &r);
+    MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top};
+  }
+  static constexpr const char* kDesktop = "Control Panel\\Desktop";
+  Value saved_;
+};
+
 TEST_F(PingDialog, VerbShowsTheDialogAloneInAutomaticModeWhenNothingIsStored) {
   Proc p;
   HWND dlg = OpenAlone(p);
@@ -198,6 +223,27 @@ TEST_F(PingDialog, FromTheMainWindowTheDialogHasNoWindowIcon) {
   EXPECT_FALSE(CaptionShowsTheWindowIcon(dlg));
   ASSERT_TRUE(Answer(dlg, IDCANCEL));
   PostMessageA(frame, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitExit());
+}
+
+TEST_F(PingLargeFonts, AHundredPixelOkButtonMovesThreeControlsAndWidensThePadding) {
+  Proc p;
+  HWND dlg = OpenAlone(p);
+  ASSERT_NE(nullptr, dlg);
+  RECT ok;
+  GetWindowRect(GetDlgItem(dlg, IDOK), &ok);
+  ASSERT_EQ(100, ok.right - ok.left) << "this Wine does not lay out large fonts as Windows does";
+  const struct {
+    int id;
+    LONG x, y;
+  } moved[] = {{IDC_PING_ICON, 50, 17}, {IDC_PING_TEXT, 138, 16}, {IDC_PING_MANUAL, 208, 112}};
+  for (const auto& m : moved) {
+    POINT at = Position(dlg, m.id);
+    EXPECT_EQ(m.x, at.x) << m.id;
+    EXPECT_EQ(m.y, at.y) << m.id;
+  }
+  EXPECT_EQ("              Automatic", ItemText(dlg, IDC_PING_HOST));
+  ASSERT_TRUE(Answer(dlg, IDCANCEL));
   EXPECT_TRUE(p.WaitExit());
 }
 
