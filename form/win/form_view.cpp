@@ -1,20 +1,120 @@
 #include "form/win/form_view.h"
 
 #include "app/os_detect.h"
+#include "app/win/main_frame.h"
 #include "app/win/velora_app.h"
+#include "form/form_layout.h"
+#include "form/manual_rules.h"
+#include "form/win/auto_mode_dlg.h"
+#include "ping/win/ping_dlg.h"
 #include "res/resource.h"
 #include "ui/window.h"
 
+CMainFormView::CMainFormView() : m_form(theApp, *this) {}
+
 bool CMainFormView::Create(HWND frame) {
   if (!CreateChild(frame, IDD_VELORA_FORM)) return false;
+  // The frame knows its view by the framework's pane id; a view is visible
+  // from its creation, although the template is not.
+  SetWindowLongPtrA(hwnd_, GWLP_ID, AFX_IDW_PANE_FIRST);
+  ShowWindow(hwnd_, SW_SHOW);
   OnInitialUpdate();
   return true;
 }
 
+void CMainFormView::DoDataExchange() {
+  m_linkMtu.AttachDlgItem(hwnd_, IDC_HELP_MTU);
+  m_linkRwin.AttachDlgItem(hwnd_, IDC_HELP_RWIN);
+  m_linkTtl.AttachDlgItem(hwnd_, IDC_HELP_TTL);
+  m_linkKeepAlive.AttachDlgItem(hwnd_, IDC_HELP_KEEPALIVE);
+  m_linkPmtu.AttachDlgItem(hwnd_, IDC_HELP_PMTU);
+  m_linkNdi.AttachDlgItem(hwnd_, IDC_HELP_NDI);
+  m_btnDialUp.AttachDlgItem(hwnd_, IDC_MODE_DIALUP);
+  m_btnPingConfig.AttachDlgItem(hwnd_, IDC_PING_CONFIG);
+}
+
 void CMainFormView::OnInitialUpdate() {
+  DoDataExchange();
   theApp.m_pFormView = this;
   vl::DetectOsName(theApp);
+  AdaptToFontSize();
+
+  // The program carries no cursor of that id, so the links fall back on
+  // their own hand cursor.
+  HCURSOR linkCursor = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_LINK_CURSOR_RES));
+  struct {
+    CHyperLink* link;
+    const char* tip;
+  } const links[] = {
+      {&m_linkMtu, "Click for MTU help..."},
+      {&m_linkRwin, "Click for RWIN help..."},
+      {&m_linkTtl, "Click for TTL help..."},
+      {&m_linkKeepAlive, "Click for Session Keep Alive help..."},
+      {&m_linkPmtu, "Click for PMTU help..."},
+      {&m_linkNdi, "Click for NDI Cache help..."},
+  };
+  for (const auto& l : links) {
+    l.link->SetTipText(l.tip);
+    l.link->SetCursorHandle(linkCursor);
+  }
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+
+  // The masks hide the group frames behind the three short links.
+  for (int mask : {IDC_MASK_KEEPALIVE, IDC_MASK_PMTU, IDC_MASK_NDI}) SetDlgItemTextA(hwnd_, mask, " ");
+
+  FillList(IDC_RWIN_COMBO, vl::RwinItems(), vl::kRwinStartItem);
+  FillList(IDC_NDI_COMBO, vl::NdiItems(), vl::kNdiStartItem);
+  FillList(IDC_KEEPALIVE_COMBO, vl::KeepAliveItems(), vl::kKeepAliveStartItem);
+  m_form.m_strLastMtu.clear();
 }
+
+void CMainFormView::AdaptToFontSize() {
+  RECT apply;
+  GetWindowRect(Item(IDC_APPLY), &apply);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&apply), 2);
+  vl::FontLayoutPlan plan = vl::PlanFontLayout(theApp, apply.right - apply.left);
+
+  HWND frame = theApp.MainFrame() ? theApp.MainFrame()->hwnd() : GetParent(hwnd_);
+  if (plan.placeFrame && frame) {
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof wp;
+    GetWindowPlacement(hwnd_, &wp);
+    wp.length = sizeof wp;
+    wp.flags = 0;
+    wp.showCmd = GetProfileIntA("APPNAME", "OutlineShowCmd", 0);
+    wp.rcNormalPosition = {vl::kLargeFontFrameRect.left, vl::kLargeFontFrameRect.top,
+                           vl::kLargeFontFrameRect.right, vl::kLargeFontFrameRect.bottom};
+    SetWindowPlacement(frame, &wp);
+    if (plan.centreFrame) {
+      RECT screen, r;
+      SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+      GetWindowRect(frame, &r);
+      int w = r.right - r.left, h = r.bottom - r.top;
+      SetWindowPos(frame, nullptr, screen.left + (screen.right - screen.left - w) / 2,
+                   screen.top + (screen.bottom - screen.top - h) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  if (plan.moveControls) {
+    for (const vl::ControlPosition& p : vl::kLargeFontPositions) {
+      HWND item = Item(p.id);
+      RECT r;
+      GetWindowRect(item, &r);
+      MoveWindow(item, p.x, p.y, r.right - r.left, r.bottom - r.top, TRUE);
+    }
+  }
+  for (int list : vl::kLayoutLists)
+    SendDlgItemMessageA(hwnd_, list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), plan.listItemHeight);
+}
+
+void CMainFormView::FillList(int listId, const std::vector<std::string>& items,
+                             const char* selection) {
+  for (const std::string& item : items)
+    SendDlgItemMessageA(hwnd_, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SendDlgItemMessageA(hwnd_, listId, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(selection));
+}
+
+// ---- What the tuning engine reads ----
 
 bool CMainFormView::IsChecked(int controlId) const { return ui::IsItemChecked(hwnd_, controlId); }
 
@@ -24,6 +124,57 @@ void CMainFormView::SetCheck(int controlId, bool checked) {
   ui::SetItemCheck(hwnd_, controlId, checked);
 }
 
-bool CMainFormView::OnCommand(int, int, HWND) { return false; }
+// ---- The controls for the form's behaviour ----
 
-bool CMainFormView::DialogMessage(UINT, WPARAM, LPARAM, INT_PTR*) { return false; }
+vl::WindowHandle CMainFormView::Handle() const { return reinterpret_cast<vl::WindowHandle>(hwnd_); }
+
+void CMainFormView::Enable(int controlId, bool enable) { ui::EnableItem(hwnd_, controlId, enable); }
+
+void CMainFormView::SetText(int controlId, const std::string& text) {
+  ui::SetItemText(hwnd_, controlId, text);
+}
+
+void CMainFormView::Show(int controlId, bool show) {
+  ShowWindow(Item(controlId), show ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void CMainFormView::Focus(int controlId) { SetFocus(Item(controlId)); }
+
+void CMainFormView::FocusRadio(int controlId) { ui::FocusRadio(hwnd_, controlId); }
+
+int CMainFormView::ListSelection(int listId) {
+  return static_cast<int>(SendDlgItemMessageA(hwnd_, listId, CB_GETCURSEL, 0, 0));
+}
+
+void CMainFormView::SelectListItem(int listId, int index) {
+  SendDlgItemMessageA(hwnd_, listId, CB_SETCURSEL, index, 0);
+}
+
+void CMainFormView::RunAutoModeDialog() {
+  // No parent of its own; the main window stays locked while it is open.
+  CAutoModeDlg dlg(GetAncestor(hwnd_, GA_ROOT));
+  dlg.DoModal();
+}
+
+// ---- Messages ----
+
+bool CMainFormView::OnCommand(int id, int code, HWND) {
+  if (id == IDC_PING_CONFIG && code == BN_CLICKED) {
+    RunPingConfigDialog();
+    return true;
+  }
+  return m_form.OnCommand(id, code);
+}
+
+bool CMainFormView::DialogMessage(UINT msg, WPARAM wp, LPARAM, INT_PTR*) {
+  switch (msg) {
+    case WM_TIMER:
+      m_tray.OnTimer(hwnd_, wp);
+      return false;  // and the default handling
+    case WM_DESTROY:
+      m_tray.OnDestroy();
+      return false;
+    default:
+      return false;
+  }
+}

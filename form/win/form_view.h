@@ -1,14 +1,19 @@
-// The form that fills the main window, from dialog template 101.
+// The form that fills the main window, from dialog template 101. Its
+// behaviour lives in vl::FormController; the view gives it the controls.
 #pragma once
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-#include "tuning/form_controls.h"
+#include "app/win/tray_icon.h"
+#include "form/form_controller.h"
+#include "links/win/hyperlink.h"
 #include "ui/dialog.h"
 
-class CMainFormView : public ui::Dialog, public vl::IFormControls {
+class CMainFormView : public ui::Dialog, public vl::IFormWindow {
  public:
+  CMainFormView();
   // Creates the form inside the frame and runs its initial update.
   bool Create(HWND frame);
   void OnInitialUpdate();
@@ -18,9 +23,37 @@ class CMainFormView : public ui::Dialog, public vl::IFormControls {
   std::string GetText(int controlId) const override;
   void SetCheck(int controlId, bool checked) override;
 
+  // The controls as the form's behaviour drives them.
+  vl::WindowHandle Handle() const override;
+  void Enable(int controlId, bool enable) override;
+  void SetText(int controlId, const std::string& text) override;
+  void Show(int controlId, bool show) override;
+  void Focus(int controlId) override;
+  void FocusRadio(int controlId) override;
+  int ListSelection(int listId) override;
+  void SelectListItem(int listId, int index) override;
+  void RunAutoModeDialog() override;
+
  protected:
+  void DoDataExchange();
   bool OnCommand(int id, int code, HWND control) override;
   bool DialogMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result) override;
+  // The form is no dialog to close: Enter and Escape end nothing.
   void OnOK() override {}
   void OnCancel() override {}
+
+ private:
+  void AdaptToFontSize();
+  void FillList(int listId, const std::vector<std::string>& items, const char* selection);
+
+  CTrayIcon m_tray;  // the notification-area icon record
+  ui::Wnd m_btnDialUp;
+  CHyperLink m_linkMtu;
+  CHyperLink m_linkRwin;
+  CHyperLink m_linkTtl;
+  CHyperLink m_linkKeepAlive;
+  CHyperLink m_linkPmtu;
+  CHyperLink m_linkNdi;
+  ui::Wnd m_btnPingConfig;
+  vl::FormController m_form;  // holds the last accepted texts of the two edits
 };

@@ -1,0 +1,99 @@
+// The behaviour of the form: the three modes and every manual setting
+// control, working on the form's controls through IFormWindow so that the
+// same code drives the real window and a stand-in.
+#pragma once
+#include <string>
+
+#include "form/manual_rules.h"
+#include "platform/system.h"
+#include "tuning/form_controls.h"
+
+namespace vl {
+struct AppState;
+
+// Notification codes of the controls (WM_COMMAND's high word).
+constexpr int kBnClicked = 0;
+constexpr int kStnClicked = 0;
+constexpr int kCbnEditUpdate = 6;
+constexpr int kEnUpdate = 0x0400;
+
+class IFormWindow : public IFormControls {
+ public:
+  virtual WindowHandle Handle() const = 0;  // owner of the form's message boxes
+  virtual void Enable(int controlId, bool enable) = 0;
+  // SetDlgItemText. An edit reports the new text at once (EN_UPDATE comes
+  // back through FormController::OnCommand before this returns); a list's
+  // edit field reports nothing.
+  virtual void SetText(int controlId, const std::string& text) = 0;
+  virtual void Show(int controlId, bool show) = 0;
+  virtual void Focus(int controlId) = 0;
+  // The focus rule of radio buttons: one that is not checked reports a click
+  // (through FormController::OnCommand) and then has the focus.
+  virtual void FocusRadio(int controlId) = 0;
+  virtual int ListSelection(int listId) = 0;                 // CB_GETCURSEL
+  virtual void SelectListItem(int listId, int index) = 0;    // CB_SETCURSEL
+  // Runs the automatic-mode dialog modally; returns when it has closed.
+  virtual void RunAutoModeDialog() = 0;
+};
+
+class FormController {
+ public:
+  FormController(AppState& app, IFormWindow& window) : app_(app), w_(window) {}
+
+  // A notification of one of the form's controls; false when it is none of
+  // ours.
+  bool OnCommand(int controlId, int code);
+
+  void OnApply();
+  void OnHelp();
+  void OnModeDialUp();
+  void OnModeLan();
+  void OnModeManual();
+  void OnCaptionDialUp();
+  void OnCaptionLan();
+  void OnCaptionManual();
+
+  void OnMtuDefault();
+  void OnMtu576();
+  void OnMtuCustom();
+  void OnRwinDefault();
+  void OnRwinX6();
+  void OnRwinCustom();
+  void OnTtlDefault();
+  void OnTtl128();
+  void OnTtlCustom();
+  void OnKeepAliveDefault();
+  void OnKeepAlive10();
+  void OnKeepAliveCustom();
+  void OnNdiDefault();
+  void OnNdi16();
+  void OnNdiCustom();
+
+  void OnUpdateMtuEdit();
+  void OnUpdateTtlEdit();
+  void OnEditUpdateRwinCombo();
+  void OnEditUpdateKeepAliveCombo();
+  void OnEditUpdateNdiCombo();
+
+  // The last texts of the two custom edits that passed the check.
+  std::string m_strLastMtu;
+  std::string m_strLastTtl;
+
+ private:
+  void ChooseAutoMode(int mode);
+  void ClickSettingRadio(int radioId);
+  void ClickAndFocus(int radioId);
+  void EnableSettingControls(bool manual);
+  void EnableHelpLinks(bool enable);
+  void RevertEdit(int editId, const std::string& lastText, EditVerdict verdict);
+  void UndoListTyping(SettingGroup group);
+
+  AppState& app_;
+  IFormWindow& w_;
+  bool undoingListTyping_ = false;
+};
+
+// The six help links, in the order manual mode redraws them.
+extern const int kHelpLinks[6];
+
+}  // namespace vl
