@@ -189,6 +189,15 @@ TEST_F(PingDialog, OkInManualModeStoresTheHostAsTypedAndTheSelectedIndex) {
   EXPECT_EQ(1, StoredInt("TaskBarAni"));
 }
 
+TEST_F(PingDialog, OkWithoutAnIntervalSelectedStoresTheTenMinuteEntry) {
+  rules.Init();
+  rules.OnManualClicked();
+  c.SetText(IDC_PING_HOST, "10.0.0.1");
+  c.selection = -1;
+  ASSERT_TRUE(rules.OnOk(0));
+  EXPECT_EQ(9, StoredInt("PingInterval"));
+}
+
 TEST_F(PingDialog, ValuesAreWrittenInTheCompanionsOrder) {
   rules.Init();
   reg.ClearCalls();
