@@ -31,11 +31,20 @@ case $cmd in
     [ -f "$w64/velora.exe" ] && [ -f "$w64/e2e_tests.exe" ] || { echo "missing $w64/velora.exe or e2e_tests.exe" >&2; exit 1; }
     mkdir -p "$state"
     [ -f "$state/xvfb.pid" ] && kill "$(cat "$state/xvfb.pid")" 2>/dev/null
-    wineserver -k 2>/dev/null
+    timeout 20 wineserver -k 2>/dev/null
+    timeout 20 wineserver -w 2>/dev/null
     rm -rf "$prefix"
     start_xvfb || exit 1
     export DISPLAY=$(cat "$state/display")
-    timeout 150 wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
+    ok=
+    for attempt in 1 2; do
+      timeout 150 wineboot -i >/dev/null 2>&1 && { ok=1; break; }
+      timeout 20 wineserver -k 2>/dev/null; sleep 1; rm -rf "$prefix"
+    done
+    [ -n "$ok" ] || { echo "wineboot failed" >&2; exit 1; }
+    # Wine's own fonts (MS Sans Serif, Tahoma, Marlett): text measures as it
+    # draws, and caption buttons show their glyphs.
+    cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null
     # No window manager runs under Xvfb: unmanaged windows start fast and get
     # drawn title bars.
     timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
