@@ -55,7 +55,9 @@ BOOL CAutoModeDlg::OnInitDialog() {
 
 void CAutoModeDlg::OnOK() {
   if (theApp.m_nConfigMode == vl::ModeManual) {
-    bool asked = IsWindowVisible(Item(IDC_AUTO_ADAPTER_DIALUP)) != FALSE;
+    // The radio's own visibility: OK may come (a key typed ahead) before the
+    // dialog itself is on the screen.
+    bool asked = (GetWindowLongA(Item(IDC_AUTO_ADAPTER_DIALUP), GWL_STYLE) & WS_VISIBLE) != 0;
     bool dialUp = ui::IsItemChecked(hwnd_, IDC_AUTO_ADAPTER_DIALUP);
     theApp.m_nConfigMode = vl::ModeAfterOk(theApp.m_nConfigMode, asked, dialUp, m_census);
   }
