@@ -152,7 +152,7 @@ void CMainFormView::SelectListItem(int listId, int index) {
 
 void CMainFormView::RunAutoModeDialog() {
   // No parent of its own; the main window stays locked while it is open.
-  CAutoModeDlg dlg(GetAncestor(hwnd_, GA_ROOT));
+  CAutoModeDlg dlg(GetParent(hwnd_));  // the frame
   dlg.DoModal();
 }
 
