@@ -11,7 +11,7 @@ add_executable(velora WIN32 ${WIN_SOURCES} ${CMAKE_SOURCE_DIR}/res/velora.rc)
 target_include_directories(velora PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(velora PRIVATE velora_core comctl32 shell32 advapi32 gdi32 user32 kernel32)
 target_link_options(velora PRIVATE ${VELORA_STATIC_LINK})
-file(GLOB RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h
+file(GLOB RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h ${CMAKE_SOURCE_DIR}/res/*.manifest
      ${CMAKE_SOURCE_DIR}/res/art/*)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/velora.rc PROPERTIES OBJECT_DEPENDS "${RC_PARTS}")
 
