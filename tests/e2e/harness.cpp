@@ -317,23 +317,6 @@ std::string Text(HWND hwnd) {
 
 std::string MessageBoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
 
-UINT MessageBoxIcon(HWND box) {
-  HWND icon = GetDlgItem(box, 1088);
-  if (!icon) return 0;
-  HICON h = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
-  if (!h) return 0;
-  struct {
-    LPCSTR id;
-    UINT style;
-  } const table[] = {{IDI_HAND, MB_ICONHAND},
-                     {IDI_QUESTION, MB_ICONQUESTION},
-                     {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
-                     {IDI_ASTERISK, MB_ICONASTERISK}};
-  for (auto& t : table)
-    if (LoadIconA(nullptr, t.id) == h) return t.style;
-  return 0xFFFF;
-}
-
 bool HasButton(HWND box, int id) { return GetDlgItem(box, id) != nullptr; }
 
 bool WaitGone(HWND hwnd, int timeoutMs) {

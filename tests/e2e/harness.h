@@ -89,9 +89,8 @@ HWND WaitForMessageBox(DWORD pid, const std::string& caption, int timeoutMs = kW
 // Any message box of the process, whatever its caption.
 HWND FindAnyMessageBox(DWORD pid);
 std::string MessageBoxText(HWND box);
-// The icon of a box: MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION,
-// MB_ICONASTERISK, or 0, read from its icon static.
-UINT MessageBoxIcon(HWND box);
+// A box's icon: see ShownBoxIcon in box_icon.h (icon handles are not shared
+// between processes under Wine, so it compares the pixels shown).
 bool HasButton(HWND box, int id);
 // Presses a button of a dialog or box (posted) and waits until it is gone.
 bool Answer(HWND box, int buttonId, int timeoutMs = kWait);
