@@ -42,7 +42,7 @@ fi
 if [ -x "$out/native/registry_bench" ]; then
   echo "bench: registry work against the in-memory registry"
   "$out/native/registry_bench" --benchmark_repetitions="$runs" \
-    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+    --benchmark_enable_random_interleaving=true \
     --benchmark_min_time=0.2 --benchmark_format=json > "$out/native.json" 2>"$out/native.log" \
     || echo "bench: the native registry benchmark failed (see $out/native.log)" >&2
 fi

@@ -252,21 +252,28 @@ int RunStartup(const Options& options) {
       EmitProblem("startup", v.name, v.problem);
       continue;
     }
-    std::vector<double> ms, cpu, peak, working;
-    for (const Sample& s : v.samples) {
+    std::vector<double> ms, cpu, peak, working, ratio, peakRatio;
+    const Variant& floor = variants[1];
+    for (size_t i = 0; i < v.samples.size(); ++i) {
+      const Sample& s = v.samples[i];
       ms.push_back(s.startupMs);
       cpu.push_back(s.cpuMs);
       peak.push_back(s.peakKb);
       working.push_back(s.workingKb);
+      // Each round starts every program once, one after the other.
+      if (floor.problem.empty() && i < floor.samples.size()) {
+        ratio.push_back(s.startupMs / floor.samples[i].startupMs);
+        peakRatio.push_back(s.peakKb / floor.samples[i].peakKb);
+      }
     }
     char line[512];
     std::snprintf(line, sizeof line,
                   "{\"kind\":\"startup\",\"what\":\"%s\",\"startup_ms\":%.2f,\"min_ms\":%.2f,"
-                  "\"max_ms\":%.2f,\"cpu_ms\":%.1f,\"peak_ws_kb\":%.0f,\"ws_kb\":%.0f,\"samples\":%zu}",
+                  "\"max_ms\":%.2f,\"cpu_ms\":%.1f,\"peak_ws_kb\":%.0f,\"ws_kb\":%.0f,"
+                  "\"ratio\":%.4f,\"peak_ratio\":%.4f,\"samples\":%zu}",
                   v.name, Median(ms), *std::min_element(ms.begin(), ms.end()),
                   *std::max_element(ms.begin(), ms.end()), Median(cpu), Median(peak),
-                  Median(working),
-                  ms.size());
+                  Median(working), Median(ratio), Median(peakRatio), ms.size());
     Emit(line);
   }
   return 0;

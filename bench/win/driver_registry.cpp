@@ -139,13 +139,21 @@ int RunRegistry(const Options& options) {
       EmitProblem("registry", what, c->problem);
       continue;
     }
+    // The two samples of a round ran back to back; their ratio is steadier
+    // than the ratio of the medians.
+    std::vector<double> ratios;
+    for (size_t i = 0; i < c->coreMs.size(); ++i)
+      if (c->floorMs[i] > 0) ratios.push_back(c->coreMs[i] / c->floorMs[i]);
+    std::sort(ratios.begin(), ratios.end());
+    auto quartile = [&](size_t q) { return ratios.empty() ? 0 : ratios[q * (ratios.size() - 1) / 4]; };
     char line[512];
     std::snprintf(line, sizeof line,
                   "{\"kind\":\"registry\",\"env\":\"wine\",\"op\":\"%s\",\"adapters\":%d,"
-                  "\"core_us\":%.3f,\"floor_us\":%.3f,\"calls\":%zu,\"samples\":%zu,"
-                  "\"repeat\":%d}",
+                  "\"core_us\":%.3f,\"floor_us\":%.3f,\"ratio\":%.4f,\"ratio_q1\":%.4f,"
+                  "\"ratio_q3\":%.4f,\"calls\":%zu,\"samples\":%zu,\"repeat\":%d}",
                   bench::Name(c->op), c->adapters, 1000 * Median(c->coreMs),
-                  1000 * Median(c->floorMs), c->script.calls.size(), c->coreMs.size(), c->repeat);
+                  1000 * Median(c->floorMs), Median(ratios), quartile(1), quartile(3),
+                  c->script.calls.size(), c->coreMs.size(), c->repeat);
     Emit(line);
   }
   return 0;
