@@ -38,7 +38,8 @@ ratio of the two medians shown.
   chosen on the form, then the menu command Apply New Settings (posted);
   wall time until the restart question shows, and processor time of the
   program over the same interval, read from the system's process list (under
-  Wine 8 GetProcessTimes of another process keeps its first figures). The
+  Wine 8 GetProcessTimes of another process keeps its first figures; Wine
+  counts it in steps of 10 ms). The
   floor program answers the same command with the same 100 waits ({paced} ms
   in all), stepping and painting a progress bar over its first status-bar
   pane after each, and then asks its question. The waits alone, in a bare

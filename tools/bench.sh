@@ -66,15 +66,25 @@ if [ -z "${DISPLAY:-}" ]; then
   done
   [ -n "${DISPLAY:-}" ] || { echo "bench: no free X display" >&2; exit 1; }
 fi
-if [ ! -f "$WINEPREFIX/.bench-ready" ]; then
+# The prefix is made like the test bench's, so that both see the same Wine.
+marker=$WINEPREFIX/.bench-prefix-2
+if [ ! -f "$marker" ]; then
   echo "bench: making the Wine prefix $WINEPREFIX"
   timeout 20 wineserver -k 2>/dev/null
+  timeout 20 wineserver -w 2>/dev/null
   rm -rf "$WINEPREFIX"
-  timeout 150 wineboot -i >/dev/null 2>&1 || { echo "bench: wineboot failed" >&2; exit 1; }
+  ok=
+  for attempt in 1 2; do
+    timeout 150 wineboot -i >/dev/null 2>&1 && { ok=1; break; }
+    timeout 20 wineserver -k 2>/dev/null; sleep 1; rm -rf "$WINEPREFIX"
+  done
+  [ -n "$ok" ] || { echo "bench: wineboot failed" >&2; exit 1; }
+  # Wine's own fonts, as the test bench has them: text measures as it draws.
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
   # Unmanaged windows: no window manager runs under Xvfb.
   timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   timeout 30 wineserver -w
-  touch "$WINEPREFIX/.bench-ready"
+  touch "$marker"
 fi
 
 to_windows() { echo "Z:$(readlink -f "$1")" | tr / '\\'; }
