@@ -136,9 +136,11 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
   ui.DestroyProgress();
 
   // Success is only claimed, and the configuration only recorded, when the
-  // settings really reached the registry.
-  if (report.adapters == 0) return refuse(NoAdapterMessage(app.m_nConfigMode));
+  // settings really reached the registry. A registry that refused to be read
+  // may have hidden the very adapter wanted, so that is no case for "none
+  // found": the user needs the rights, not another configuration.
   if (report.failed) return refuse(WriteFailedMessage(app.m_nConfigMode));
+  if (report.adapters == 0) return refuse(NoAdapterMessage(app.m_nConfigMode));
   if (deferred) WriteModeFile(app);
 
   int answer = boxes.Show(owner, RestartQuestion(caption), caption, kMbYesNo | kMbIconQuestion);

@@ -1,0 +1,136 @@
+// The settings store over a registry whose values have any type and any
+// bytes (no terminating NUL, oversize, empty), with one registry call made to
+// fail: a read gives the stored text, the caller's default or, for a value
+// of another type, empty text; never anything else, and never a read past
+// the data. A write that reports success reads back unchanged.
+#include <cstdint>
+#include <string>
+
+#include "app/app_state.h"
+#include "backup/registry_backup.h"
+#include "fuzz_input.h"
+#include "ping/ping_config.h"
+#include "platform/mem/mem_registry.h"
+#include "platform/mem/mem_system.h"
+#include "settings/install_folder.h"
+#include "settings/settings_store.h"
+#include "tuning/tuning_choices.h"
+
+namespace {
+
+const char kBase[] = "SOFTWARE\\Norwick Ltd\\Velora 2001";
+const char* const kNames[] = {"PingMode", "PingHost", "PingInterval", "PingSound", "TaskBarAni"};
+
+std::string KeyName(const std::string& subkey, bool scrambled) {
+  return std::string("HKLM\\") + kBase + "\\" + (scrambled ? vl::Scramble(subkey, false) : subkey);
+}
+
+// What a read must give when no call fails.
+std::string Expected(const vl::MemRegistry& reg, const std::string& subkey,
+                     const std::string& name, const std::string& def, bool scrambled) {
+  const vl::RegValue* v =
+      reg.Get(KeyName(subkey, scrambled), scrambled ? vl::Scramble(name, false) : name);
+  if (!v || v->data.size() > vl::kSettingsBufferSize) return def;
+  if (v->type != vl::kRegSz) return std::string();
+  std::string text(v->data.begin(), v->data.end());
+  text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+  return scrambled ? vl::Unscramble(text) : text;
+}
+
+// A value's raw bytes, or a mark for an absent one.
+std::string Bytes(const vl::RegValue* v) {
+  if (!v) return "<absent>";
+  return std::string(v->data.begin(), v->data.end());
+}
+
+void Seed(fuzz::Input& in, vl::MemRegistry& reg) {
+  while (!in.empty()) {
+    std::string key;
+    switch (in.Byte() % 4) {
+      case 0: key = KeyName("Install", false); break;
+      case 1: key = KeyName(vl::kPingSubkey, true); break;
+      case 2: key = std::string("HKLM\\") + kBase + "\\" + in.Text(); break;
+      default: key = "HKLM\\" + in.Text(); break;
+    }
+    std::string name;
+    const uint8_t pick = in.Byte() % 8;
+    if (pick == 0) name = "Folder";
+    else if (pick <= 5) name = vl::Scramble(kNames[pick - 1], false);
+    else if (pick == 6) name = in.Text();
+    const uint8_t type = in.Byte();
+    const std::string bytes = in.Bytes(in.Word() % 1200);
+    reg.Put(key, name, type % 8 == 0 ? vl::kRegSz : type, {bytes.begin(), bytes.end()});
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzz::Input in(data, size);
+  const uint16_t failingCall = in.Word();
+  const long statuses[] = {vl::kErrorAccessDenied, vl::kErrorFileNotFound, vl::kErrorMoreData,
+                           vl::kErrorInvalidHandle};
+  const long status = statuses[in.Byte() % 4];
+  const std::string written = in.Bytes(in.Word() % 600);
+
+  vl::MemRegistry reg;
+  vl::MemMessageBoxes boxes;
+  vl::MemFiles files;
+  vl::AppState app;
+  app.sys.registry = &reg;
+  app.sys.boxes = &boxes;
+  app.sys.files = &files;
+  app.m_settings.Attach(&reg);
+  app.m_settings.SetBaseKey(kBase);
+  app.m_strProductName = "Velora 2001";
+  Seed(in, reg);
+  if (failingCall) reg.FailNthCall(failingCall, status);
+
+  const std::string folder = app.m_settings.ReadString("Install", "Folder", "-", false);
+  FUZZ_REQUIRE(folder == Expected(reg, "Install", "Folder", "-", false) || folder == "-");
+  for (const char* name : kNames) {
+    const std::string wanted = Expected(reg, vl::kPingSubkey, name, vl::kNotFoundSentinel, true);
+    const std::string got = app.m_settings.ReadString(vl::kPingSubkey, name, vl::kNotFoundSentinel, true);
+    FUZZ_REQUIRE(got == wanted || got == vl::kNotFoundSentinel);
+    const int number = app.m_settings.ReadInt(vl::kPingSubkey, name, -7, true);
+    FUZZ_REQUIRE(number == -7 || (wanted != vl::kNotFoundSentinel && number == vl::Atoi(wanted)));
+  }
+
+  // The folder comes back with exactly one backslash added when it lacks
+  // one, or not at all and the user is told.
+  const std::string stored = Expected(reg, "Install", "Folder", "", false);
+  const size_t boxesBefore = boxes.shown.size();
+  const std::string install = vl::GetInstallFolder(app);
+  if (install.empty())
+    FUZZ_REQUIRE(boxes.shown.size() == boxesBefore + 1);
+  else
+    FUZZ_REQUIRE(install == stored || install == stored + "\\");
+  FUZZ_REQUIRE(install.empty() || install.back() == '\\');
+  vl::ReadPingSettings(app);
+  vl::BackupBaseFolder(app);
+
+  // A write that reports success stored the whole text; one that does not
+  // left the old value as it was.
+  const std::string hostKey = KeyName(vl::kPingSubkey, true);
+  const std::string hostName = vl::Scramble("PingHost", false);
+  const std::string old = Bytes(reg.Get(hostKey, hostName));
+  const bool scrambledOk = app.m_settings.WriteString(vl::kPingSubkey, "PingHost", written, true);
+  const std::string now = Bytes(reg.Get(hostKey, hostName));
+  if (scrambledOk) {
+    FUZZ_REQUIRE(!now.empty() && now.back() == '\0' && now.find('\0') == now.size() - 1);
+    FUZZ_REQUIRE(vl::Unscramble(now.substr(0, now.size() - 1)) == written);
+    FUZZ_REQUIRE(now.size() <= vl::kSettingsBufferSize);
+  } else {
+    FUZZ_REQUIRE(now == old);
+  }
+  const std::string oldFolder = Bytes(reg.Get(KeyName("Install", false), "Folder"));
+  if (app.m_settings.WriteString("Install", "Folder", written, false)) {
+    FUZZ_REQUIRE(Bytes(reg.Get(KeyName("Install", false), "Folder")) == written + '\0');
+    const std::string back = app.m_settings.ReadString("Install", "Folder", "-", false);
+    FUZZ_REQUIRE(back == written.substr(0, written.find('\0')) || back == "-");
+  } else {
+    FUZZ_REQUIRE(Bytes(reg.Get(KeyName("Install", false), "Folder")) == oldFolder);
+  }
+  FUZZ_REQUIRE(reg.OpenHandles() <= 1);  // a failed close may keep its key
+  return 0;
+}
