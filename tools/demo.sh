@@ -13,7 +13,6 @@ state=$build/demo
 prefix=$state/prefix
 shot=$build/demo-screenshot.png
 caption=" Velora 2001 v5.1"
-folder='C:\Velora\'
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 
 for f in velora.exe e2e_tests.exe; do
@@ -21,54 +20,18 @@ for f in velora.exe e2e_tests.exe; do
 done
 mkdir -p "$state"
 
-xvfb_pid=
-program_pid=
-finish() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-  timeout 20 wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-}
-
-start_xvfb() {
-  for n in $(seq 191 240); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 100); do
-      [ -e /tmp/.X11-unix/X$n ] && { export DISPLAY=:$n; return 0; }
-      sleep 0.05
-    done
-    kill "$xvfb_pid" 2>/dev/null
-    xvfb_pid=
-  done
-  echo "no free X display for Xvfb" >&2
-  return 1
-}
+source "$(dirname "$0")/wine-common.sh"
 
 headless=0
 if [ -z "${DISPLAY:-}" ]; then
   headless=1
-  start_xvfb || exit 1
+  start_xvfb 191 240 || exit 1
 fi
 trap finish EXIT
 
-if [ ! -f "$prefix/.velora-ready" ]; then
-  echo "Preparing the demo Wine prefix in $prefix (once, about a minute)..."
-  rm -rf "$prefix"
-  timeout 180 wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
-  # No window manager runs under Xvfb: unmanaged windows get drawn title bars.
-  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  timeout 30 wineserver -w
-  touch "$prefix/.velora-ready"
-fi
-
-# The machine and the install folder, as a Windows 98 setup would leave them.
-timeout 60 wine "$w64/e2e_tests.exe" --seed=win98 "$folder" ||
-  { echo "seeding the demo machine failed" >&2; exit 1; }
-install=$prefix/drive_c/Velora
-mkdir -p "$install"
-cp "$w64/velora.exe" "$install/velora.exe"
-cd "$install" || exit 1
+[ -f "$prefix/.velora-ready" ] || echo "Preparing the demo Wine prefix in $prefix (once, about a minute)..."
+make_prefix || exit 1
+install_win98 "$w64" "$w64/velora.exe" || exit 1
 
 if [ $headless = 0 ]; then
   wine velora.exe

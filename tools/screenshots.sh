@@ -16,43 +16,11 @@ for f in velora.exe e2e_tests.exe stubs/vldetect.exe; do
 done
 mkdir -p "$state" "$out"
 
-xvfb_pid=
-program_pid=
-finish() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-  timeout 20 wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-}
+source "$(dirname "$0")/wine-common.sh"
 trap finish EXIT
-
-for n in $(seq 241 290); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-  Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 1 100); do
-    [ -e /tmp/.X11-unix/X$n ] && { export DISPLAY=:$n; break 2; }
-    sleep 0.05
-  done
-  kill "$xvfb_pid" 2>/dev/null
-  xvfb_pid=
-done
-[ -n "$xvfb_pid" ] || { echo "no free X display for Xvfb" >&2; exit 1; }
-
-if [ ! -f "$prefix/.velora-ready" ]; then
-  rm -rf "$prefix"
-  timeout 180 wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
-  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  timeout 30 wineserver -w
-  cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null
-  touch "$prefix/.velora-ready"
-fi
-
-timeout 60 wine "$w64/e2e_tests.exe" --seed=win98 'C:\Velora\' ||
-  { echo "seeding the machine failed" >&2; exit 1; }
-install=$prefix/drive_c/Velora
-mkdir -p "$install"
-cp "$w64/velora.exe" "$w64/stubs/vldetect.exe" "$install/"
-cd "$install" || exit 1
+start_xvfb 241 290 || exit 1
+make_prefix || exit 1
+install_win98 "$w64" "$w64/velora.exe" "$w64/stubs/vldetect.exe" || exit 1
 
 # shoot CAPTION FILE [ARGS...]: runs the program, waits for the window with
 # that caption and saves it.

@@ -15,6 +15,7 @@
 
 #include "app/app_state.h"
 #include "fuzz_input.h"
+#include "no_ui.h"
 #include "platform/mem/mem_registry.h"
 #include "platform/mem/mem_system.h"
 #include "res/resource.h"
@@ -135,19 +136,7 @@ class Form : public vl::IFormControls {
   std::string rwin, keepAlive, ndi;
 };
 
-class NoUi : public vl::IApplyUi {
- public:
-  vl::WindowHandle Owner() override { return 0x77; }
-  void CreateProgress() override {}
-  void ShowProgress() override {}
-  void SetRange(int, int) override {}
-  void SetStep(int) override {}
-  void SetPos(int) override {}
-  void StepIt() override {}
-  void DestroyProgress() override {}
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-};
+using fuzz::NoUi;
 
 std::string Sz(const std::string& text) { return text + '\0'; }
 std::string Dword(uint32_t v) {

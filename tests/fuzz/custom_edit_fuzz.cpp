@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
+#include "no_ui.h"
 #include "platform/mem/mem_registry.h"
 #include "tests/unit/fake_form_window.h"
 #include "tuning/apply_command.h"
@@ -20,19 +21,7 @@ const char kNetCards[] = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\
 const char kServices[] = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\";
 const char kTcpipParameters[] = "HKLM\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 
-class NoUi : public vl::IApplyUi {
- public:
-  vl::WindowHandle Owner() override { return 0x77; }
-  void CreateProgress() override {}
-  void ShowProgress() override {}
-  void SetRange(int, int) override {}
-  void SetStep(int) override {}
-  void SetPos(int) override {}
-  void StepIt() override {}
-  void DestroyProgress() override {}
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-};
+using fuzz::NoUi;
 
 bool IsNumberText(const std::string& t) {
   if (t.size() > 5) return false;
