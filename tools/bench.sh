@@ -7,6 +7,7 @@
 #                a third of them, at least 3)
 set -u
 cd "$(dirname "$0")/.."
+PATH=$PWD/tools/wine-bin:$PATH
 BUILD=${BUILD:-build}
 out=$BUILD/bench
 runs=${BENCH_RUNS:-15}

@@ -1,38 +1,51 @@
 #!/bin/bash
-# Installs what the build and the tests need from Debian's packages, once.
+# Installs what the build, the tests, the demo, the setup, the benchmarks and
+# the fuzzing need from Debian's packages, once. Wine runs the 32-bit program
+# too, which takes Debian's i386 architecture and wine32.
 set -e
 need=()
+add_i386=
 have() { command -v "$1" >/dev/null 2>&1; }
 pkg_installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+want() { pkg_installed "$1" || need+=("$1"); }
+
 have cmake || need+=(cmake)
 have g++ || need+=(g++)
 have make || need+=(make)
-have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
-have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix)
-have x86_64-w64-mingw32-windres || need+=(binutils-mingw-w64-x86-64)
-have i686-w64-mingw32-windres || need+=(binutils-mingw-w64-i686)
-have wine || need+=(wine)
-pkg_installed wine64 || need+=(wine64)
+have python3 || need+=(python3)
+# The x86-64 program and the test drivers use the posix thread model; the
+# i686 program the win32 one, so that it imports nothing Windows 95 lacks.
+want g++-mingw-w64-x86-64-posix
+want g++-mingw-w64-i686-posix
+want g++-mingw-w64-i686-win32
+want binutils-mingw-w64-x86-64
+want binutils-mingw-w64-i686
+want wine
+want wine64
+dpkg --print-foreign-architectures | grep -qx i386 || add_i386=1
+want wine32:i386
+# Wine's own fonts: without them the dialog font falls back to a wider one
+# and the form no longer fits its window.
+want fonts-wine
 have Xvfb || need+=(xvfb)
 have xauth || need+=(xauth)
-have python3 || need+=(python3)
 have import || need+=(imagemagick)
-[ -d /usr/src/googletest ] || need+=(googletest)
-[ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
-for extra in "$@"; do
-  case $extra in
-    nsis) have makensis || need+=(nsis) ;;
-    benchmark) [ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev) ;;
-    clang) { have clang && [ -n "$(ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a 2>/dev/null)" ]; } || need+=(clang libclang-rt-14-dev) ;;
-  esac
-done
-[ ${#need[@]} -eq 0 ] && exit 0
+want nsis
+want googletest
+want libgtest-dev
+want libbenchmark-dev
+want clang
+want libclang-rt-14-dev
+
+[ ${#need[@]} -eq 0 ] && [ -z "$add_i386" ] && exit 0
 if [ "$(id -u)" != 0 ]; then
   echo "Missing packages. Run as root:" >&2
-  echo "  apt-get update && apt-get install -y ${need[*]}" >&2
+  [ -n "$add_i386" ] && echo "  dpkg --add-architecture i386" >&2
+  echo "  apt-get update && apt-get install -y --no-install-recommends ${need[*]}" >&2
   exit 1
 fi
 echo "Installing: ${need[*]}"
 export DEBIAN_FRONTEND=noninteractive
+[ -n "$add_i386" ] && dpkg --add-architecture i386
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null

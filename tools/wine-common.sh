@@ -1,6 +1,8 @@
 # Shared by the scripts that run velora.exe in a Wine prefix of their own
 # (demo, screenshots). Source it after setting WINEPREFIX.
 
+PATH=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-bin:$PATH
+
 xvfb_pid=
 program_pid=
 

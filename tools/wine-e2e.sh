@@ -5,6 +5,7 @@
 #   wine-e2e.sh run     STATE_DIR WIN64_BUILD_DIR GTEST_FILTER
 #   wine-e2e.sh cleanup STATE_DIR WIN64_BUILD_DIR
 set -u
+PATH=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-bin:$PATH
 cmd=$1 state=$2 w64=$3
 prefix=$state/prefix
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
