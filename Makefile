@@ -18,10 +18,11 @@ $(W64)/CMakeCache.txt: | deps
 	cmake -S . -B $(W64) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DVELORA_E2E=ON >/dev/null
 
 $(W32)/CMakeCache.txt: | deps
-	cmake -S . -B $(W32) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	cmake -S . -B $(W32) $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVELORA_E2E=ON >/dev/null
 
 $(NATIVE)/CMakeCache.txt: | deps
-	cmake -S . -B $(NATIVE) $(CMAKE_FLAGS) -DVELORA_WIN64_DIR=$(abspath $(W64)) >/dev/null
+	cmake -S . -B $(NATIVE) $(CMAKE_FLAGS) -DVELORA_WIN64_DIR=$(abspath $(W64)) \
+	  -DVELORA_WIN32_DIR=$(abspath $(W32)) >/dev/null
 
 win64: deps $(W64)/CMakeCache.txt
 	cmake --build $(W64) -j $(JOBS)
@@ -37,12 +38,14 @@ build: native win64 win32
 test: build
 	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
 
-# Only the native unit tests, or only the Wine suites (FILTER=Suite to pick one).
+# Only the native unit tests, or only the Wine suites (FILTER=Suite to pick
+# one, ARCH=win32 or win64 for one program's).
 unit: native
 	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS) -R '^unit\.'
 
-e2e: native win64
-	ctest --test-dir $(NATIVE) --output-on-failure -R '^e2e\.($(or $(FILTER),.*))$$|^e2e\.(setup|cleanup)$$'
+e2e: build
+	ctest --test-dir $(NATIVE) --output-on-failure -j 2 \
+	  -R '^e2e\.$(or $(ARCH),win(32|64))\.($(or $(FILTER),.*)|setup|cleanup)$$'
 
 demo: win64
 	tools/demo.sh $(W64)
@@ -63,5 +66,5 @@ bench: deps $(W64)/CMakeCache.txt $(W32)/CMakeCache.txt
 # The release: the 32-bit program for Windows 95 to current Windows, checked
 # (PE header, imports, version, manifest), and its setup $(BUILD)/velora-setup.exe.
 .PHONY: dist
-dist: win32
-	tools/release/dist.sh $(W32)/velora.exe $(BUILD)/velora-setup.exe
+dist: win32 win64
+	tools/release/dist.sh $(W32)/velora.exe $(W64)/velora.exe $(BUILD)/velora-setup.exe

@@ -28,31 +28,52 @@ add_test(NAME sanitized.unit_tests COMMAND unit_tests_asan --gtest_brief=1)
 set_tests_properties(sanitized.unit_tests PROPERTIES
   ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1")
 
-# Wine end-to-end suites: one ctest entry per GoogleTest suite found in
-# tests/e2e/*.cpp, all sharing one Wine prefix and X display made by the
-# fixture below.
-if(VELORA_WIN64_DIR)
-  set(E2E_SCRIPT ${CMAKE_SOURCE_DIR}/tools/wine-e2e.sh)
-  set(E2E_STATE ${CMAKE_BINARY_DIR}/wine-e2e)
-  add_test(NAME e2e.setup COMMAND ${E2E_SCRIPT} setup ${E2E_STATE} ${VELORA_WIN64_DIR})
-  add_test(NAME e2e.cleanup COMMAND ${E2E_SCRIPT} cleanup ${E2E_STATE} ${VELORA_WIN64_DIR})
-  set_tests_properties(e2e.setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 180 RESOURCE_LOCK wine)
-  set_tests_properties(e2e.cleanup PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60 RESOURCE_LOCK wine)
-  file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
-  set(E2E_SUITES "")
-  foreach(src ${E2E_SOURCES})
-    file(STRINGS ${src} lines REGEX "^TEST(_F|_P)?\\([A-Za-z0-9_]+,")
-    foreach(line ${lines})
-      string(REGEX REPLACE "^TEST(_F|_P)?\\(([A-Za-z0-9_]+),.*" "\\2" suite "${line}")
-      list(APPEND E2E_SUITES ${suite})
-    endforeach()
+# Wine end-to-end suites, run against both programs: every GoogleTest suite
+# found in tests/e2e/*.cpp is one ctest entry per program, e2e.win32.<Suite>
+# (the i686 build and its test driver in a 32-bit prefix) and
+# e2e.win64.<Suite> (the x86-64 build in a 64-bit prefix). Each prefix has its
+# own X display and fixture, so the two run side by side.
+set(E2E_SCRIPT ${CMAKE_SOURCE_DIR}/tools/wine-e2e.sh)
+set(E2E_SUITES "")
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+foreach(src ${E2E_SOURCES})
+  file(STRINGS ${src} lines REGEX "^TEST(_F|_P)?\\([A-Za-z0-9_]+,")
+  foreach(line ${lines})
+    string(REGEX REPLACE "^TEST(_F|_P)?\\(([A-Za-z0-9_]+),.*" "\\2" suite "${line}")
+    list(APPEND E2E_SUITES ${suite})
   endforeach()
-  list(REMOVE_DUPLICATES E2E_SUITES)
+endforeach()
+list(REMOVE_DUPLICATES E2E_SUITES)
+
+# A Wine suite that cannot run on this host (no 32-bit code) exits with 77.
+set(E2E_SKIPPED 77)
+foreach(arch win32 win64)
+  if(arch STREQUAL "win32")
+    set(dir ${VELORA_WIN32_DIR})
+  else()
+    set(dir ${VELORA_WIN64_DIR})
+  endif()
+  if(NOT dir)
+    continue()
+  endif()
+  set(state ${CMAKE_BINARY_DIR}/wine-e2e-${arch})
+  set(args ${state} ${arch} ${dir} ${VELORA_WIN32_DIR} ${CMAKE_BINARY_DIR}/release)
+  add_test(NAME e2e.${arch}.setup COMMAND ${E2E_SCRIPT} setup ${args})
+  add_test(NAME e2e.${arch}.cleanup COMMAND ${E2E_SCRIPT} cleanup ${args})
+  set_tests_properties(e2e.${arch}.setup PROPERTIES FIXTURES_SETUP wine-${arch} TIMEOUT 240
+    RESOURCE_LOCK wine-${arch} SKIP_RETURN_CODE ${E2E_SKIPPED})
+  set_tests_properties(e2e.${arch}.cleanup PROPERTIES FIXTURES_CLEANUP wine-${arch} TIMEOUT 60
+    RESOURCE_LOCK wine-${arch})
   foreach(suite ${E2E_SUITES})
-    add_test(NAME e2e.${suite} COMMAND ${E2E_SCRIPT} run ${E2E_STATE} ${VELORA_WIN64_DIR} "${suite}.*")
-    set_tests_properties(e2e.${suite} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 600)
+    add_test(NAME e2e.${arch}.${suite} COMMAND ${E2E_SCRIPT} run ${args} "${suite}.*")
+    set(fixtures wine-${arch})
+    if(suite MATCHES "^Installer")
+      list(APPEND fixtures installer)
+    endif()
+    set_tests_properties(e2e.${arch}.${suite} PROPERTIES FIXTURES_REQUIRED "${fixtures}"
+      RESOURCE_LOCK wine-${arch} TIMEOUT 600 SKIP_RETURN_CODE ${E2E_SKIPPED})
   endforeach()
-endif()
+endforeach()
 
 # The pictures in res/art are made by tools/art; they must come out the same.
 find_package(Python3 COMPONENTS Interpreter)

@@ -1,9 +1,9 @@
 # Release checks of the 32-bit program that ships: it must load on Windows 95
 # and NT 4 (PE header, imports), carry its version and manifest, and its
-# setup must build and load there too. The 64-bit setup is for the Wine
-# bench, whose prefix runs 64-bit programs only.
-set(VELORA_WIN32_DIR "${CMAKE_BINARY_DIR}/../win32" CACHE PATH "the i686 build folder")
+# setup, which carries both programs, must build and load there too; the
+# Wine suites run it (fixture "installer").
 get_filename_component(W32_EXE "${VELORA_WIN32_DIR}/velora.exe" ABSOLUTE)
+get_filename_component(W64_EXE "${VELORA_WIN64_DIR}/velora.exe" ABSOLUTE)
 set(RELEASE_TOOLS ${CMAKE_SOURCE_DIR}/tools/release)
 set(EXPORTS_LIST ${RELEASE_TOOLS}/win95_nt4_exports.txt)
 
@@ -18,19 +18,13 @@ if(Python3_FOUND)
   add_test(NAME release.audit_selftest
     COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/test_pe_audit.py ${W32_EXE})
   add_test(NAME release.installer
-    COMMAND ${RELEASE_TOOLS}/make-installer.sh ${W32_EXE} ${CMAKE_BINARY_DIR}/release/velora-setup.exe)
-  set_tests_properties(release.installer PROPERTIES TIMEOUT 600 RESOURCE_LOCK nsis)
-endif()
-
-if(VELORA_WIN64_DIR)
-  add_test(NAME release.bench_installer
-    COMMAND ${RELEASE_TOOLS}/make-installer.sh ${VELORA_WIN64_DIR}/velora.exe
-      ${VELORA_WIN64_DIR}/velora-setup-x64.exe amd64-unicode)
-  set_tests_properties(release.bench_installer PROPERTIES
+    COMMAND ${RELEASE_TOOLS}/make-installer.sh ${W32_EXE} ${W64_EXE}
+      ${CMAKE_BINARY_DIR}/release/velora-setup.exe)
+  # The same script as a 64-bit program: what the 64-bit prefix runs where
+  # the host cannot run 32-bit code at all.
+  add_test(NAME release.installer_amd64
+    COMMAND ${RELEASE_TOOLS}/make-installer.sh ${W32_EXE} ${W64_EXE}
+      ${CMAKE_BINARY_DIR}/release/velora-setup-amd64.exe amd64-unicode)
+  set_tests_properties(release.installer release.installer_amd64 PROPERTIES
     FIXTURES_SETUP installer TIMEOUT 600 RESOURCE_LOCK nsis)
-  foreach(suite ${E2E_SUITES})
-    if(suite MATCHES "^Installer")
-      set_tests_properties(e2e.${suite} PROPERTIES FIXTURES_REQUIRED "wine;installer")
-    endif()
-  endforeach()
 endif()

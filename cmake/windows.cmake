@@ -22,32 +22,20 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
 endif()
 
 if(VELORA_E2E)
-  # GoogleTest from Debian's sources, built with this toolchain.
-  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  target_compile_options(gtest PRIVATE -Wno-error)
-  target_compile_options(gtest_main PRIVATE -Wno-error)
-
-  file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
-  add_executable(e2e_tests ${E2E_SOURCES})
-  target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
-  target_link_libraries(e2e_tests PRIVATE gtest advapi32 user32 shell32 gdi32 comctl32)
-  target_link_options(e2e_tests PRIVATE ${VELORA_STATIC_LINK})
-
-  # Stand-in programs the tests put in place of vldetect.exe, rundll32.exe and
-  # the companion's window: each is one .cpp file in tests/e2e/stubs/.
-  file(GLOB STUB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/stubs/*.cpp)
-  foreach(stub ${STUB_SOURCES})
-    get_filename_component(name ${stub} NAME_WE)
-    add_executable(stub_${name} WIN32 ${stub})
-    set_target_properties(stub_${name} PROPERTIES OUTPUT_NAME ${name}
-      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/stubs)
-    target_link_libraries(stub_${name} PRIVATE user32 kernel32)
-    target_link_options(stub_${name} PRIVATE ${VELORA_STATIC_LINK})
-    add_dependencies(e2e_tests stub_${name})
-  endforeach()
+  set(VELORA_SOURCE_DIR ${CMAKE_SOURCE_DIR})
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    add_subdirectory(${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/e2e)
+  else()
+    include(ExternalProject)
+    ExternalProject_Add(e2e_driver
+      SOURCE_DIR ${CMAKE_SOURCE_DIR}/tests/e2e
+      BINARY_DIR ${CMAKE_BINARY_DIR}/e2e
+      CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686-posix.cmake
+                 -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+                 -DCMAKE_RUNTIME_OUTPUT_DIRECTORY=${CMAKE_BINARY_DIR}
+      BUILD_ALWAYS ON
+      INSTALL_COMMAND "")
+  endif()
 endif()
 
 if(VELORA_BENCH)

@@ -1,11 +1,18 @@
 ; Setup and uninstall of Velora 2001.
-;   makensis -DEXE=<velora.exe> -DOUTFILE=<setup.exe> [-DTARGET=amd64-unicode] velora.nsi
+;   makensis -DEXE32=<i686 velora.exe> -DEXE64=<x86-64 velora.exe> -DOUTFILE=<setup.exe>
+;            [-DTARGET=amd64-unicode] velora.nsi
 ; The shipped setup is x86-ansi: the only kind of NSIS installer that still
-; starts on Windows 95, 98 and Me. Silent use: setup.exe /S /D=C:\Folder and
-; uninstall.exe /S.
+; starts on Windows 95, 98 and Me. It carries both programs and installs the
+; one that fits the system: the x86-64 one on 64-bit Windows for x64
+; processors, where it reaches the machine's TCP/IP keys without WOW64
+; redirection, the i686 one everywhere else. Silent use: setup.exe /S
+; /D=C:\Folder and uninstall.exe /S.
 
-!ifndef EXE
-  !error "EXE must name the velora.exe to package"
+!ifndef EXE32
+  !error "EXE32 must name the i686 velora.exe to package"
+!endif
+!ifndef EXE64
+  !error "EXE64 must name the x86-64 velora.exe to package"
 !endif
 !ifndef OUTFILE
   !define OUTFILE "velora-setup.exe"
@@ -14,6 +21,9 @@
   !define TARGET "x86-ansi"
 !endif
 Target ${TARGET}
+
+!include LogicLib.nsh
+!include x64.nsh
 
 !define PRODUCT "Velora 2001"
 !define COMPANY "Norwick Ltd"
@@ -26,8 +36,9 @@ Target ${TARGET}
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
+; The default; .onInit moves it to the 64-bit Program Files where the
+; x86-64 program goes, or to the folder of an earlier install.
 InstallDir "$PROGRAMFILES\${PRODUCT}"
-InstallDirRegKey HKLM "${INSTALL_KEY}" "Folder"
 ; The program writes HKEY_LOCAL_MACHINE and so does setup.
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
@@ -42,6 +53,34 @@ VIAddVersionKey /LANG=1033 "FileVersion" "5.1.0.0"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2001 ${COMPANY}"
 
+; The x86-64 program where Windows and the processor are x64 (an ARM64
+; Windows runs the i686 one, which then uses the 64-bit registry view itself).
+!macro UseNativeView
+  ${If} ${RunningX64}
+  ${AndIf} ${IsNativeAMD64}
+    SetRegView 64
+  ${EndIf}
+!macroend
+
+Function .onInit
+  !insertmacro UseNativeView
+  ; /D= on the command line has set the folder already; only the default is
+  ; replaced.
+  ${If} $INSTDIR == "$PROGRAMFILES\${PRODUCT}"
+    ReadRegStr $0 HKLM "${INSTALL_KEY}" "Folder"
+    ${If} $0 != ""
+      StrCpy $INSTDIR $0
+    ${ElseIf} ${RunningX64}
+    ${AndIf} ${IsNativeAMD64}
+      StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  !insertmacro UseNativeView
+FunctionEnd
+
 Page directory
 Page instfiles
 UninstPage uninstConfirm
@@ -49,7 +88,12 @@ UninstPage instfiles
 
 Section "Install"
   SetOutPath "$INSTDIR"
-  File "/oname=velora.exe" "${EXE}"
+  ${If} ${RunningX64}
+  ${AndIf} ${IsNativeAMD64}
+    File "/oname=velora.exe" "${EXE64}"
+  ${Else}
+    File "/oname=velora.exe" "${EXE32}"
+  ${EndIf}
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   WriteRegStr HKLM "${INSTALL_KEY}" "Folder" "$INSTDIR"

@@ -7,7 +7,6 @@
 #                a third of them, at least 3)
 set -u
 cd "$(dirname "$0")/.."
-PATH=$PWD/tools/wine-bin:$PATH
 BUILD=${BUILD:-build}
 out=$BUILD/bench
 runs=${BENCH_RUNS:-15}
@@ -36,7 +35,8 @@ cmake --build "$out/win64" -j "$jobs" --target bench_driver floor >/dev/null || 
 # The setup, packed afresh from this i686 build when NSIS is at hand.
 rm -f "$out/velora-setup.exe"
 if command -v makensis >/dev/null && [ -x tools/release/make-installer.sh ]; then
-  tools/release/make-installer.sh "$BUILD/win32/velora.exe" "$out/velora-setup.exe" >/dev/null 2>&1 \
+  tools/release/make-installer.sh "$BUILD/win32/velora.exe" "$BUILD/win64/velora.exe" \
+    "$out/velora-setup.exe" >/dev/null 2>&1 \
     || echo "bench: the setup could not be built; its size is left out" >&2
 fi
 
@@ -48,47 +48,17 @@ if [ -x "$out/native/registry_bench" ]; then
     || echo "bench: the native registry benchmark failed (see $out/native.log)" >&2
 fi
 
-# ---- Wine: one prefix of the bench's own, its own X display when none is set.
-export WINEPREFIX=$(readlink -f "$out")/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-xvfb_pid=
-cleanup() {
-  timeout 20 wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
+# ---- Wine: one prefix of the bench's own, made like the test bench's, and
+# its own X display when none is set.
+export WINEPREFIX=$(readlink -f "$out")/prefix WINEARCH=win64
+source tools/wine-common.sh
+trap finish EXIT
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 141 190); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.05; done
-    if [ -e /tmp/.X11-unix/X$n ]; then export DISPLAY=:$n; break; fi
-    kill "$xvfb_pid" 2>/dev/null; xvfb_pid=
-  done
-  [ -n "${DISPLAY:-}" ] || { echo "bench: no free X display" >&2; exit 1; }
+  start_xvfb 141 190 || { echo "bench: no free X display" >&2; exit 1; }
 fi
-# The prefix is made like the test bench's, so that both see the same Wine.
-marker=$WINEPREFIX/.bench-prefix-2
-if [ ! -f "$marker" ]; then
-  echo "bench: making the Wine prefix $WINEPREFIX"
-  timeout 20 wineserver -k 2>/dev/null
-  timeout 20 wineserver -w 2>/dev/null
-  rm -rf "$WINEPREFIX"
-  ok=
-  for attempt in 1 2; do
-    timeout 150 wineboot -i >/dev/null 2>&1 && { ok=1; break; }
-    timeout 20 wineserver -k 2>/dev/null; sleep 1; rm -rf "$WINEPREFIX"
-  done
-  [ -n "$ok" ] || { echo "bench: wineboot failed" >&2; exit 1; }
-  # Wine's own fonts, as the test bench has them: text measures as it draws.
-  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
-  # Unmanaged windows: no window manager runs under Xvfb.
-  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  timeout 30 wineserver -w
-  touch "$marker"
-fi
+[ -f "$WINEPREFIX/.velora-ready" ] || echo "bench: making the Wine prefix $WINEPREFIX"
+make_prefix || { echo "bench: the Wine prefix could not be made" >&2; exit 1; }
 
-to_windows() { echo "Z:$(readlink -f "$1")" | tr / '\\'; }
 driver=$out/win64/bench_driver.exe
 programs=(--velora="$(to_windows "$BUILD/win64/velora.exe")"
           --companion="$(to_windows "$BUILD/win64/stubs/vldetect.exe")"

@@ -1,7 +1,8 @@
-# Shared by the scripts that run velora.exe in a Wine prefix of their own
-# (demo, screenshots). Source it after setting WINEPREFIX.
-
+# The one Wine prefix maker, shared by the test bench, the benchmarks, the
+# demo and the screenshots. Source it after setting WINEPREFIX and WINEARCH
+# (win64 unless said otherwise).
 PATH=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-bin:$PATH
+export WINEARCH=${WINEARCH:-win64} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 xvfb_pid=
 program_pid=
@@ -13,13 +14,13 @@ finish() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 }
 
-# start_xvfb FIRST LAST: starts Xvfb on the first free display in that range
-# and exports DISPLAY.
+# start_xvfb FIRST LAST: starts Xvfb on the first free display in that range,
+# exports DISPLAY and sets xvfb_pid.
 start_xvfb() {
   local n
   for n in $(seq "$1" "$2"); do
     [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 1 100); do
       [ -e /tmp/.X11-unix/X$n ] && { export DISPLAY=:$n; return 0; }
@@ -32,26 +33,52 @@ start_xvfb() {
   return 1
 }
 
-# make_prefix: once per prefix, a fresh Wine prefix with unmanaged windows (no
-# window manager runs under Xvfb; they then get drawn title bars) and Wine's
-# own fonts (MS Sans Serif, Tahoma, Marlett), so windows look as on Windows.
+# can_run_32bit: whether this host runs 32-bit x86 code at all. Some hosts
+# run 64-bit user code only; there neither wine32 nor a 32-bit program in a
+# 64-bit prefix can start.
+can_run_32bit() {
+  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# make_prefix [fresh]: a Wine prefix of WINEARCH's kind with unmanaged windows
+# (no window manager runs under Xvfb; they then get drawn title bars and
+# start fast) and Wine's own fonts (MS Sans Serif, Tahoma, Marlett), so that
+# text measures as it draws and dialogs keep their designed size. Kept and
+# reused unless "fresh" is given.
 make_prefix() {
-  [ -f "$WINEPREFIX/.velora-ready" ] && return 0
+  [ "${1:-}" != fresh ] && [ -f "$WINEPREFIX/.velora-ready" ] && return 0
+  timeout 20 wineserver -k 2>/dev/null
+  timeout 20 wineserver -w 2>/dev/null
   rm -rf "$WINEPREFIX"
-  timeout 180 wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; return 1; }
+  local ok= attempt
+  for attempt in 1 2; do
+    timeout 180 wineboot -i >/dev/null 2>&1 && { ok=1; break; }
+    timeout 20 wineserver -k 2>/dev/null
+    sleep 1
+    rm -rf "$WINEPREFIX"
+  done
+  [ -n "$ok" ] || { echo "wineboot failed ($WINEARCH prefix $WINEPREFIX)" >&2; return 1; }
   timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   timeout 30 wineserver -w
-  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+  local fonts=/usr/share/wine/fonts
+  if ! ls "$fonts"/*.ttf >/dev/null 2>&1; then
+    echo "Wine's fonts are missing ($fonts): install fonts-wine (tools/install-deps.sh)" >&2
+    return 1
+  fi
+  cp "$fonts"/* "$WINEPREFIX/drive_c/windows/Fonts/"
   touch "$WINEPREFIX/.velora-ready"
 }
 
-# install_win98 W64_BUILD_DIR FILE...: seeds the Windows 98 machine with the
+# to_windows PATH: the Windows name of a host path inside any prefix.
+to_windows() { echo "Z:$(readlink -f "$1")" | tr / '\\'; }
+
+# install_win98 BUILD_DIR FILE...: seeds the Windows 98 machine with the
 # install folder C:\Velora\, as a setup would leave it, copies the files there
-# and enters it ($install).
+# and enters it ($install). BUILD_DIR holds the test driver e2e_tests.exe.
 install_win98() {
-  local w64=$1
+  local build=$1
   shift
-  timeout 60 wine "$w64/e2e_tests.exe" --seed=win98 'C:\Velora\' ||
+  timeout 60 wine "$build/e2e_tests.exe" --seed=win98 'C:\Velora\' ||
     { echo "seeding the machine failed" >&2; return 1; }
   install=$WINEPREFIX/drive_c/Velora
   mkdir -p "$install"

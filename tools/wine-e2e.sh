@@ -1,64 +1,70 @@
 #!/bin/bash
-# Runs the Wine end-to-end tests: one Wine prefix and one Xvfb display per
-# test run, shared by the suites.
-#   wine-e2e.sh setup   STATE_DIR WIN64_BUILD_DIR
-#   wine-e2e.sh run     STATE_DIR WIN64_BUILD_DIR GTEST_FILTER
-#   wine-e2e.sh cleanup STATE_DIR WIN64_BUILD_DIR
+# Runs the Wine end-to-end tests against one of the two programs: one Wine
+# prefix and one Xvfb display per program, shared by its suites.
+#   wine-e2e.sh setup   STATE ARCH BUILD WIN32_BUILD RELEASE
+#   wine-e2e.sh run     STATE ARCH BUILD WIN32_BUILD RELEASE GTEST_FILTER
+#   wine-e2e.sh cleanup STATE ARCH BUILD WIN32_BUILD RELEASE
+# ARCH is win32 (the i686 build and its driver in a 32-bit prefix) or win64
+# (the x86-64 build in a 64-bit prefix). BUILD holds velora.exe, the driver
+# e2e_tests.exe and the stand-ins (stubs/); WIN32_BUILD the i686 program that
+# the 64-bit prefix also runs as a 32-bit program on 64-bit Windows; RELEASE
+# the setups. Exits with 77 (ctest: skipped) where this host cannot run the
+# suite at all, and says why.
 set -u
-PATH=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-bin:$PATH
-cmd=$1 state=$2 w64=$3
-prefix=$state/prefix
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-
-to_windows() { echo "Z:$(readlink -f "$1")" | tr / '\\'; }
-
-start_xvfb() {
-  for n in $(seq 91 140); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    echo $! > "$state/xvfb.pid"
-    for _ in $(seq 1 100); do
-      [ -e /tmp/.X11-unix/X$n ] && { echo ":$n" > "$state/display"; return 0; }
-      sleep 0.05
-    done
-    kill "$(cat "$state/xvfb.pid")" 2>/dev/null
-  done
-  echo "no free X display" >&2
-  return 1
-}
+cmd=$1 state=$2 arch=$3 build=$4 win32=$5 release=$6
+export WINEPREFIX=$state/prefix WINEARCH=$arch
+source "$(dirname "$0")/wine-common.sh"
+skipped=77
 
 case $cmd in
   setup)
-    [ -f "$w64/velora.exe" ] && [ -f "$w64/e2e_tests.exe" ] || { echo "missing $w64/velora.exe or e2e_tests.exe" >&2; exit 1; }
     mkdir -p "$state"
+    rm -f "$state/skip" "$state/run32"
     [ -f "$state/xvfb.pid" ] && kill "$(cat "$state/xvfb.pid")" 2>/dev/null
-    timeout 20 wineserver -k 2>/dev/null
-    timeout 20 wineserver -w 2>/dev/null
-    rm -rf "$prefix"
-    start_xvfb || exit 1
-    export DISPLAY=$(cat "$state/display")
-    ok=
-    for attempt in 1 2; do
-      timeout 150 wineboot -i >/dev/null 2>&1 && { ok=1; break; }
-      timeout 20 wineserver -k 2>/dev/null; sleep 1; rm -rf "$prefix"
+    if can_run_32bit; then echo 1 > "$state/run32"; else echo 0 > "$state/run32"; fi
+    if [ "$arch" = win32 ] && [ "$(cat "$state/run32")" = 0 ]; then
+      echo "this host runs 64-bit code only: the 32-bit Wine prefix cannot start," \
+           "so the i686 program's suites are skipped" | tee "$state/skip"
+      exit $skipped
+    fi
+    for f in velora.exe e2e_tests.exe; do
+      [ -f "$build/$f" ] || { echo "missing $build/$f" >&2; exit 1; }
     done
-    [ -n "$ok" ] || { echo "wineboot failed" >&2; exit 1; }
-    # Wine's own fonts (MS Sans Serif, Tahoma, Marlett): text measures as it
-    # draws, and caption buttons show their glyphs.
-    cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null
-    # No window manager runs under Xvfb: unmanaged windows start fast and get
-    # drawn title bars.
-    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    timeout 30 wineserver -w
-    echo "prefix ready: $prefix on $DISPLAY"
+    start_xvfb 91 140 || exit 1
+    echo "$xvfb_pid" > "$state/xvfb.pid"
+    echo "$DISPLAY" > "$state/display"
+    make_prefix fresh || exit 1
+    echo "prefix ready: $WINEPREFIX ($arch) on $DISPLAY"
     ;;
   run)
-    filter=$4
-    export DISPLAY=$(cat "$state/display" 2>/dev/null || echo :0)
-    export VELORA_BUILD_DIR=$(to_windows "$w64")
-    timeout -k 10 560 wine "$w64/e2e_tests.exe" --gtest_filter="$filter" --gtest_color=no
-    rc=$?
+    filter=$7
+    if [ -f "$state/skip" ]; then
+      cat "$state/skip"
+      exit $skipped
+    fi
+    export DISPLAY=$(cat "$state/display")
+    export VELORA_BUILD_DIR=$(to_windows "$build")
+    export VELORA_ARCH=$arch
+    # The 64-bit prefix runs the shipped 32-bit setup and the i686 program
+    # only where the host runs 32-bit code; elsewhere the setup is the same
+    # script built as a 64-bit program.
+    export VELORA_RUN32=$(cat "$state/run32")
+    export VELORA_WIN32_BUILD_DIR=$(to_windows "$win32")
+    if [ "$VELORA_RUN32" = 1 ]; then
+      export VELORA_SETUP=$(to_windows "$release/velora-setup.exe")
+    else
+      export VELORA_SETUP=$(to_windows "$release/velora-setup-amd64.exe")
+    fi
+    log=$state/last-run.log
+    timeout -k 10 560 wine "$build/e2e_tests.exe" --gtest_filter="$filter" --gtest_color=no \
+      2>&1 | tee "$log"
+    rc=${PIPESTATUS[0]}
     [ $rc -ne 0 ] && timeout 20 wineserver -k 2>/dev/null
+    # A suite whose every test skipped itself (it cannot run on this host)
+    # counts as skipped, not as passed.
+    if [ $rc -eq 0 ] && grep -q '^\[  SKIPPED \]' "$log" && grep -q '^\[  PASSED  \] 0 tests' "$log"; then
+      exit $skipped
+    fi
     exit $rc
     ;;
   cleanup)

@@ -8,10 +8,31 @@ namespace vl {
 
 static HKEY ToHkey(RegKey k) { return reinterpret_cast<HKEY>(k); }
 
+// The i686 program on 64-bit Windows would see the 32-bit registry view,
+// where neither the adapters under SOFTWARE nor the folder its setup wrote
+// for the x86-64 program are. It asks for the native view instead. Only
+// Windows XP and later know IsWow64Process and the view flag, so both are
+// used only where the call exists and says so.
+static REGSAM NativeView() {
+#ifdef _WIN64
+  return 0;
+#else
+  static int view = -1;
+  if (view < 0) {
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    auto isWow64 = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    view = isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64 ? KEY_WOW64_64KEY : 0;
+  }
+  return view;
+#endif
+}
+
 long WinRegistry::OpenKey(RegKey root, const std::string& subkey, uint32_t access,
                           RegKey* result) {
   HKEY h = nullptr;
-  LONG rc = RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, access, &h);
+  LONG rc = RegOpenKeyExA(ToHkey(root), subkey.c_str(), 0, access | NativeView(), &h);
   if (rc == ERROR_SUCCESS) *result = reinterpret_cast<RegKey>(h);
   return rc;
 }
@@ -19,8 +40,8 @@ long WinRegistry::OpenKey(RegKey root, const std::string& subkey, uint32_t acces
 long WinRegistry::CreateKey(RegKey root, const std::string& subkey, uint32_t options,
                             uint32_t access, RegKey* result) {
   HKEY h = nullptr;
-  LONG rc = RegCreateKeyExA(ToHkey(root), subkey.c_str(), 0, nullptr, options, access, nullptr,
-                            &h, nullptr);
+  LONG rc = RegCreateKeyExA(ToHkey(root), subkey.c_str(), 0, nullptr, options,
+                            access | NativeView(), nullptr, &h, nullptr);
   if (rc == ERROR_SUCCESS) *result = reinterpret_cast<RegKey>(h);
   return rc;
 }

@@ -92,6 +92,8 @@ inline HWND ListEditField(HWND combo) { return FindWindowExA(combo, nullptr, "Ed
 
 namespace e2e {
 
+inline INT_PTR CALLBACK IgnoreDialogMessages(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 // Dialog units of "MS Sans Serif" 8 in pixels, measured on a dialog of our
 // own with that font: x, y of a position, or w, h of a size.
 inline RECT DialogUnitsToPixels(int x, int y, int w, int h) {
@@ -106,8 +108,7 @@ inline RECT DialogUnitsToPixels(int x, int y, int w, int h) {
   tpl.pointSize = 8;
   wcscpy(tpl.face, L"MS Sans Serif");
   HWND probe = CreateDialogIndirectParamA(
-      GetModuleHandleA(nullptr), &tpl.t, nullptr,
-      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+      GetModuleHandleA(nullptr), &tpl.t, nullptr, IgnoreDialogMessages, 0);
   RECT pos = {x, y, x, y}, size = {0, 0, w, h};
   MapDialogRect(probe, &pos);
   MapDialogRect(probe, &size);

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "res/resource.h"
+
 namespace e2e {
 
 namespace {
@@ -55,6 +57,29 @@ FrameRun StartFrame(const std::string& args) {
     run.form = FindWindowExA(run.frame, nullptr, "#32770", nullptr);
   }
   return run;
+}
+
+const char kNtLanTcpip[] = "SYSTEM\\CurrentControlSet\\Services\\VlLan\\Parameters\\Tcpip";
+const char kNtTcpipParameters[] = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+
+std::string ApplyAutomaticLan(DWORD pid, HWND frame) {
+  HWND form = FindWindowExA(frame, nullptr, "#32770", nullptr);
+  if (!form) return "the form is missing";
+  // The start-up notice comes with the first idle passes; a user's first
+  // mouse moves give them before any click.
+  for (int i = 0; i < 3; ++i) IdlePass(frame);
+  Click(form, IDC_MODE_LAN);
+  HWND dialog = WaitForWindow(pid, "#32770", "Automatic Mode - LAN");
+  if (!dialog || !Answer(dialog, IDOK)) return "no automatic-mode dialog";
+  Click(form, IDC_APPLY);
+  for (int answer : {IDYES, IDNO, IDOK}) {
+    HWND box = WaitForMessageBox(pid, "Velora 2001");
+    if (!box) return "a message box of the Apply did not come (answer " + std::to_string(answer) + ")";
+    std::string text = MessageBoxText(box);
+    if (!HasButton(box, answer)) return "unexpected box: " + text;
+    if (!Answer(box, answer)) return "the box stayed: " + text;
+  }
+  return "";
 }
 
 bool CloseFrame(FrameRun& run) {

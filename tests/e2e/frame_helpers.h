@@ -23,6 +23,15 @@ FrameRun StartFrame(const std::string& args = "");
 // Closes the main window and waits for the end of the process.
 bool CloseFrame(FrameRun& run);
 
+// The automatic LAN mode applied through the form as a user applies it: its
+// radio, OK in the mode's dialog, Apply, Yes to the LAN question, No to the
+// restart and OK to the reminder. Empty when all went so, else what went
+// otherwise.
+std::string ApplyAutomaticLan(DWORD pid, HWND frame);
+// The NT machine's values that the LAN Apply writes (SeedNtMachine).
+extern const char kNtLanTcpip[];
+extern const char kNtTcpipParameters[];
+
 // Posts a message that ends one burst, so that the program's loop runs its
 // idle-time update once more; then lets it settle.
 void IdlePass(HWND frame);

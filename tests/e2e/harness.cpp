@@ -10,12 +10,31 @@ const char kBaseKey[] = "SOFTWARE\\Norwick Ltd\\Velora 2001";
 
 static void Fail(const std::string& what) { throw std::runtime_error(what); }
 
-std::string BuildDir() {
-  const char* dir = std::getenv("VELORA_BUILD_DIR");
-  std::string d = dir ? dir : ".";
-  if (d.back() != '\\') d += '\\';
+static std::string Env(const char* name, const char* otherwise = "") {
+  const char* value = std::getenv(name);
+  return value ? value : otherwise;
+}
+
+static std::string AsFolder(std::string d) {
+  if (d.empty() || d.back() != '\\') d += '\\';
   return d;
 }
+
+std::string BuildDir() { return AsFolder(Env("VELORA_BUILD_DIR", ".")); }
+
+bool Is64BitWindows() {
+  SYSTEM_INFO info = {};
+  GetNativeSystemInfo(&info);
+  return info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64;
+}
+
+bool CanRun32BitPrograms() { return !Is64BitWindows() || Env("VELORA_RUN32") == "1"; }
+
+std::string Win32BuildDir() { return AsFolder(Env("VELORA_WIN32_BUILD_DIR")); }
+
+std::string SetupProgram() { return Env("VELORA_SETUP"); }
+
+bool SetupIsShipped() { return CanRun32BitPrograms(); }
 
 std::string InstallDir() { return "C:\\VeloraTest\\"; }
 

@@ -11,8 +11,23 @@ namespace e2e {
 
 constexpr int kWait = 10000;  // default timeout of a wait, in milliseconds
 
+// ---- The program under test ----
+// The build folder of the program under test (i686 or x86-64, the one this
+// driver was built with), with a trailing backslash.
+std::string BuildDir();
+// Whether this prefix is a 64-bit Windows.
+bool Is64BitWindows();
+// Whether 32-bit programs can start here: always in a 32-bit prefix; in a
+// 64-bit one only where the host runs 32-bit code.
+bool CanRun32BitPrograms();
+// The i686 build folder, for the 32-bit program on 64-bit Windows.
+std::string Win32BuildDir();
+// The setup the suites install with: the shipped 32-bit setup, or where
+// 32-bit programs cannot start, the same script built as a 64-bit program.
+std::string SetupProgram();
+bool SetupIsShipped();
+
 // ---- Paths ----
-std::string BuildDir();    // the x86-64 build folder, with a trailing backslash
 std::string InstallDir();  // C:\VeloraTest\ (with the trailing backslash)
 // Copies velora.exe and the stand-in vldetect.exe into the install folder.
 void PrepareInstallDir();
