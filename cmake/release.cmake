@@ -17,10 +17,21 @@ if(Python3_FOUND)
       --product "Velora 2001" --company "Norwick Ltd" --version 5.1.0.0 --filename velora.exe)
   add_test(NAME release.audit_selftest
     COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/test_pe_audit.py ${W32_EXE})
+  add_test(NAME release.instructions_selftest
+    COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/test_insn_audit.py ${W32_EXE})
   add_test(NAME release.installer
     COMMAND ${RELEASE_TOOLS}/make-installer.sh ${W32_EXE} ${CMAKE_BINARY_DIR}/release/velora-setup.exe)
   set_tests_properties(release.installer PROPERTIES TIMEOUT 600 RESOURCE_LOCK nsis)
 endif()
+
+# Every instruction of an i686 program must be the Pentium's: one audit per
+# program of the i686 build, named after it (its map must lie beside it).
+function(velora_instruction_audit test exe)
+  if(Python3_FOUND)
+    add_test(NAME ${test} COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/insn_audit.py ${exe})
+  endif()
+endfunction()
+velora_instruction_audit(release.instructions ${W32_EXE})
 
 if(VELORA_WIN64_DIR)
   add_test(NAME release.bench_installer
