@@ -24,7 +24,8 @@ if(Python3_FOUND)
   set_tests_properties(release.installer PROPERTIES TIMEOUT 600 RESOURCE_LOCK nsis)
 endif()
 
-# Every instruction of an i686 program must be the Pentium's: one audit per
+# Every instruction of an i686 program must run on each processor its start-
+# up check lets through (Pentium-class with an FPU): one audit per
 # program of the i686 build, named after it (its map must lie beside it).
 function(velora_instruction_audit test exe)
   if(Python3_FOUND)

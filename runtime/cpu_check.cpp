@@ -4,7 +4,6 @@ namespace vl {
 namespace {
 
 const uint32_t kFeatureFpu = 1u << 0;
-const uint32_t kFeatureCx8 = 1u << 8;
 
 }  // namespace
 
@@ -18,7 +17,6 @@ CpuVerdict JudgeCpu(const CpuFacts& facts) {
   if (facts.maxLeaf < 1 || CpuFamily(facts.signature) < 5)
     return CpuVerdict::OlderThanPentium;
   if (!(facts.features & kFeatureFpu)) return CpuVerdict::NoFpu;
-  if (!(facts.features & kFeatureCx8)) return CpuVerdict::NoCmpxchg8b;
   return CpuVerdict::Runs;
 }
 
@@ -30,8 +28,6 @@ const char* CpuRefusalReason(CpuVerdict verdict) {
       return "The processor of this computer is a 386, a 486 or another kind older than the Pentium.";
     case CpuVerdict::NoFpu:
       return "The processor of this computer has no floating-point unit.";
-    case CpuVerdict::NoCmpxchg8b:
-      return "The processor of this computer lacks the CMPXCHG8B instruction.";
   }
   return nullptr;
 }

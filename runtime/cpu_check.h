@@ -1,7 +1,9 @@
 // Whether this processor can run the program, judged from what the start-up
 // code read of it before any other code ran. The i686 build is compiled for
-// the Pentium (-march=i586): integer code of the 486 and Pentium, the x87
-// floating-point unit and CMPXCHG8B are what the compiler may use.
+// the Pentium (-march=i586) and its code audited (tools/release/insn_audit.py)
+// to hold only the 486's integer instructions, CPUID and the x87 floating-
+// point unit's: so a Pentium-class processor with an FPU runs it, CMPXCHG8B
+// or not (the IDT WinChip does not report it).
 #pragma once
 #include <cstdint>
 
@@ -17,7 +19,6 @@ enum class CpuVerdict {
   Runs,
   OlderThanPentium,  // no CPUID, or a family below 5
   NoFpu,
-  NoCmpxchg8b,
 };
 
 // The family as Intel and AMD define it: the base family, plus the extended

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Instruction audit of an i686 Windows program: every instruction of its code
-must be one the Pentium has, the processor that the program's start-up check
-asks for. One instruction of a later processor (CMOVcc, FCMOVcc, FCOMI and
-FUCOMI, the long NOP, MMX, SSE and on) and the program dies with an illegal-
-instruction fault on a 486-era machine of Windows 95's time, or on a Pentium.
+must run on each processor that the program's start-up check lets through
+(runtime/cpu_check.h: Pentium-class, with an FPU). One instruction of a later
+processor (CMOVcc, FCMOVcc, FCOMI and FUCOMI, the long NOP, MMX, SSE and on)
+and the program dies with an illegal-instruction fault on a machine of
+Windows 95's time.
 
   insn_audit.py EXE [--map MAP] [--objdump PROGRAM]
 
@@ -22,10 +23,11 @@ import re
 import subprocess
 import sys
 
-# The Pentium's instruction set as objdump prints it in Intel syntax: the
-# 386's integer instructions, the 486's additions (BSWAP, CMPXCHG, XADD,
-# cache and TLB control) and the Pentium's (CPUID, RDTSC, CMPXCHG8B, model-
-# specific registers), and the x87 floating-point unit before the Pentium Pro.
+# What every Pentium-class processor runs, as objdump prints it in Intel
+# syntax: the 386's integer instructions, the 486's additions (BSWAP, CMPXCHG,
+# XADD, cache and TLB control), CPUID, and the x87 floating-point unit before
+# the Pentium Pro. Not CMPXCHG8B, RDTSC or the model-specific registers: some
+# Pentium-class processors lack them or do not report them.
 ALLOWED = set("""
 aaa aad aam aas adc add and arpl bound bsf bsr bt btc btr bts call cbw cdq clc
 cld cli clts cmc cmp cmps cwd cwde daa das dec div enter hlt idiv imul in inc
@@ -39,7 +41,7 @@ setnb setnbe setnc setne setng setnge setnl setnle setno setnp setns setnz
 seto setp setpe setpo sets setz sgdt shl shld shr shrd sidt sldt smsw stc std
 sti stos str sub test verr verw wait fwait xchg xlat xor
 bswap cmpxchg xadd invd wbinvd invlpg
-cpuid rdtsc rdmsr wrmsr cmpxchg8b rsm
+cpuid
 f2xm1 fabs fadd faddp fiadd fbld fbstp fchs fclex fnclex fcom fcomp fcompp
 fcos fdecstp fdiv fdivp fidiv fdivr fdivrp fidivr ffree ficom ficomp fild
 fincstp finit fninit fist fistp fld fld1 fldcw fldenv fldl2e fldl2t fldlg2
@@ -73,7 +75,7 @@ def why_forbidden(text):
     if mnemonic == "(bad)":
         return "not an instruction"
     if mnemonic not in ALLOWED:
-        return "not on the Pentium"
+        return "not on every Pentium-class processor"
     if mnemonic == "nop" and len(words) > 1:
         return "long NOP (0F 1F), Pentium Pro and later"
     if VECTOR_REGISTER.search(" ".join(words[1:])):
@@ -200,10 +202,10 @@ def main(argv=None):
     for fault in faults:
         print(fault, file=sys.stderr)
     if faults:
-        print("insn_audit: %d instructions of %s are not the Pentium's" % (len(faults), args.exe),
-              file=sys.stderr)
+        print("insn_audit: %d instructions of %s do not run on every Pentium-class processor"
+              % (len(faults), args.exe), file=sys.stderr)
         return 1
-    print("insn_audit: %s: every instruction of %d KB of code runs on a Pentium"
+    print("insn_audit: %s: every instruction of %d KB of code runs on a Pentium-class processor"
           % (args.exe, sum(c[1] - c[0] for c in link_map.code) // 1024))
     return 0
 

@@ -30,6 +30,7 @@ SPOILERS = [
     ("SSE movaps xmm0,xmm1", bytes.fromhex("0f28c1")),
     ("MMX movq mm0,mm1", bytes.fromhex("0f6fc1")),
     ("sysenter", bytes.fromhex("0f34")),
+    ("cmpxchg8b", bytes.fromhex("0fc70e")),
 ]
 
 
