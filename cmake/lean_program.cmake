@@ -1,9 +1,14 @@
 # Lean Windows programs: small, statically linked, and on i686 free of every
-# instruction a Pentium MMX lacks. Debian's i686 mingw-w64 compilers default
-# to -march=pentiumpro and its static runtime (the C runtime's start-up code,
+# instruction that a Pentium-class processor may lack (tools/release/
+# insn_audit.py checks it). Debian's i686 mingw-w64 compilers default to
+# -march=pentiumpro and its static runtime (the C runtime's start-up code,
 # mingw's printf, libstdc++, exception support) is built that way, so such a
 # program brings its own start-up code and the few C++ runtime pieces it needs
 # (runtime/), compiled with its own flags, and leaves the rest out.
+#
+# Such a program is a GUI program with WinMain, built without exceptions and
+# RTTI; its static objects are constructed and its atexit functions kept
+# without locks, so it must not start threads before WinMain returns to them.
 #
 #   velora_lean_code(<target>)
 #       compile options for a library or program linked into a lean program
@@ -18,13 +23,6 @@ file(GLOB VELORA_RUNTIME_SOURCES CONFIGURE_DEPENDS
 set(VELORA_I686 OFF)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   set(VELORA_I686 ON)
-  # The code that judges the processor runs before anything else and must
-  # itself run on a 386.
-  set_source_files_properties(
-      ${CMAKE_SOURCE_DIR}/runtime/cpu_check.cpp
-      ${CMAKE_SOURCE_DIR}/runtime/win/cpu_probe.cpp
-      ${CMAKE_SOURCE_DIR}/runtime/win/startup.cpp
-      PROPERTIES COMPILE_OPTIONS "-march=i386")
 endif()
 
 function(velora_lean_code target)
@@ -47,6 +45,15 @@ function(velora_lean_program target)
   endif()
   velora_lean_code(${target})
   target_sources(${target} PRIVATE ${VELORA_RUNTIME_SOURCES})
+  if(VELORA_I686)
+    # The code that judges the processor runs before anything else and must
+    # itself run on a 386.
+    set_source_files_properties(
+        ${CMAKE_SOURCE_DIR}/runtime/cpu_check.cpp
+        ${CMAKE_SOURCE_DIR}/runtime/win/cpu_probe.cpp
+        ${CMAKE_SOURCE_DIR}/runtime/win/startup.cpp
+        TARGET_DIRECTORY ${target} PROPERTIES COMPILE_OPTIONS "-march=i386")
+  endif()
   target_compile_definitions(${target} PRIVATE VELORA_RUNTIME_CAPTION="${ARG_CAPTION}")
   # No start files: runtime/win/startup.cpp is the entry point. Data
   # imported from a DLL without dllimport would need the C runtime's pseudo-

@@ -11,8 +11,6 @@
 #include "runtime/win/cpu_probe.h"
 #include "runtime/win/runtime_fatal.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show);
-
 extern "C" {
 // Laid out by the linker's default script: -1, the functions, 0.
 typedef void (*StaticFunc)();
@@ -22,8 +20,8 @@ extern StaticFunc __DTOR_LIST__[];
 
 namespace {
 
-// What atexit registered, the latest first. Kept in the process heap, not
-// with operator new: static destructors may free the last of the C++ heap.
+// What atexit registered, the latest first. Kept in the process heap: atexit
+// tells a failure by its result, where operator new would end the program.
 struct ExitFunc {
   void (*func)();
   ExitFunc* next;
