@@ -7,8 +7,8 @@
 # (runtime/), compiled with its own flags, and leaves the rest out.
 #
 # Such a program is a GUI program with WinMain, built without exceptions and
-# RTTI; its static objects are constructed and its atexit functions kept
-# without locks, so it must not start threads before WinMain returns to them.
+# RTTI. Function-local statics and the atexit list go without locks: only its
+# main thread may construct the one or call the other.
 #
 #   velora_lean_code(<target>)
 #       compile options for a library or program linked into a lean program
