@@ -7,7 +7,9 @@ file(GLOB MEM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/mem/*.cpp)
 add_library(velora_mem STATIC ${MEM_SOURCES})
 target_link_libraries(velora_mem PUBLIC velora_core)
 
-file(GLOB UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+# The portable part of the Windows programs' own runtime is tested with them.
+file(GLOB UNIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp
+     ${CMAKE_SOURCE_DIR}/runtime/*.cpp)
 add_executable(unit_tests ${UNIT_SOURCES})
 target_link_libraries(unit_tests PRIVATE velora_mem GTest::gtest GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE VELORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

@@ -17,6 +17,8 @@ if(Python3_FOUND)
       --product "Velora 2001" --company "Norwick Ltd" --version 5.1.0.0 --filename velora.exe)
   add_test(NAME release.audit_selftest
     COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/test_pe_audit.py ${W32_EXE})
+  add_test(NAME release.instructions_selftest
+    COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/test_insn_audit.py ${W32_EXE})
   add_test(NAME release.installer
     COMMAND ${RELEASE_TOOLS}/make-installer.sh ${W32_EXE} ${W64_EXE}
       ${CMAKE_BINARY_DIR}/release/velora-setup.exe)
@@ -28,3 +30,13 @@ if(Python3_FOUND)
   set_tests_properties(release.installer release.installer_amd64 PROPERTIES
     FIXTURES_SETUP installer TIMEOUT 600 RESOURCE_LOCK nsis)
 endif()
+
+# Every instruction of an i686 program must run on each processor its start-
+# up check lets through (Pentium-class with an FPU): one audit per
+# program of the i686 build, named after it (its map must lie beside it).
+function(velora_instruction_audit test exe)
+  if(Python3_FOUND)
+    add_test(NAME ${test} COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/insn_audit.py ${exe})
+  endif()
+endfunction()
+velora_instruction_audit(release.instructions ${W32_EXE})

@@ -5,21 +5,17 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX STRICT _WIN32_IE=0x0400)
 set(VELORA_STATIC_LINK -static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
+include(${CMAKE_SOURCE_DIR}/cmake/lean_program.cmake)
 
+velora_lean_code(velora_core)
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS ${WIN_GLOBS})
 add_executable(velora WIN32 ${WIN_SOURCES} ${CMAKE_SOURCE_DIR}/res/velora.rc)
 target_include_directories(velora PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(velora PRIVATE velora_core comctl32 shell32 advapi32 gdi32 user32 kernel32)
-target_link_options(velora PRIVATE ${VELORA_STATIC_LINK})
+velora_lean_program(velora CAPTION "Velora 2001")
 file(GLOB RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h ${CMAKE_SOURCE_DIR}/res/*.manifest
      ${CMAKE_SOURCE_DIR}/res/art/*)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/velora.rc PROPERTIES OBJECT_DEPENDS "${RC_PARTS}")
-
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
-  # Windows 95 and NT 4 load only images that declare subsystem and OS 4.0.
-  target_link_options(velora PRIVATE
-    -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
-endif()
 
 if(VELORA_E2E)
   set(VELORA_SOURCE_DIR ${CMAKE_SOURCE_DIR})
