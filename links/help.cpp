@@ -26,7 +26,7 @@ const HelpTopic kHelpTopics[] = {
     {kHelpWelcome, "welcome.htm"},   {kHelpConfiguration, "modes.htm"},
     {kHelpPing, "ping.htm"},         {kHelpMtu, "mtu.htm"},
     {kHelpRwin, "rwin.htm"},         {kHelpTtl, "ttl.htm"},
-    {kHelpKeepAlive, "keepaliv.htm"}, {kHelpPmtu, "pmtu.htm"},
+    {kHelpKeepAlive, "keepalive.htm"}, {kHelpPmtu, "pmtu.htm"},
     {kHelpNdi, "ndicache.htm"},
 };
 const size_t kHelpTopicCount = std::size(kHelpTopics);

@@ -337,6 +337,7 @@ TEST_F(LinksTest, HelpLinksOpenTheirKeywordAndOtherTipsNothing) {
     ASSERT_EQ(1u, shell.calls.size()) << c.tip;
     EXPECT_EQ("WinHelp", shell.calls[0].kind);
     EXPECT_EQ(c.keyword, shell.calls[0].parameters);
+    EXPECT_NE(nullptr, HelpPageFor(c.keyword)) << c.keyword;
   }
   shell.calls.clear();
   for (const char* tip : {"", "www.norwick.example", "click for mtu help...", "Click for MTU help"})
