@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Checks the HTML help: every keyword the program opens has its page, whose
+"""Checks the HTML help as tools/help/make_help.py makes it: every keyword the program opens has its page, whose
 heading is that keyword; every page is well formed, plain HTML 4 that
 Internet Explorer 4 shows (no scripts), reachable from the contents page and
 linking back to it; every link between pages (and every #anchor) resolves.
