@@ -38,9 +38,11 @@ want libbenchmark-dev
 want clang
 want libclang-rt-14-dev
 
-# Extras that only some scripts need, named on the command line.
+# What a script names on the command line: the ones above are always
+# installed; chromium only on request.
 for extra in "$@"; do
   case $extra in
+    nsis|clang|benchmark) ;;
     # the browser that tools/help_screenshot.sh takes the help's picture with
     chromium) have chromium || need+=(chromium) ;;
     *) echo "unknown extra: $extra" >&2; exit 2 ;;
