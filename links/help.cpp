@@ -74,16 +74,15 @@ void HelpTopics(AppState& app, const std::string& keyword, WindowHandle owner) {
     app.sys.shell->WinHelpA(0, folder + kHelpFileName, kHelpKey, keyword);
     return;
   }
-  // Windows from Vista on has no WinHelp, and we ship no help file for it:
-  // the topic's page opens in the browser. A page that is not there would
-  // only show the browser's own error, so we say so ourselves, as the
-  // shell would have for a link.
-  std::string pages = folder + kHelpFolderName;
+  // We ship no WinHelp file, and Windows from Vista on has no WinHelp: the
+  // topic's page opens in the browser. A page that is not there would only
+  // show the browser's own error, so we say so ourselves, as the shell would
+  // for a link.
+  const std::string pages = folder + kHelpFolderName;
   const char* page = HelpPageFor(keyword);
-  int missing = !Exists(files, pages)                             ? kErrorPathNotFound
-                : !page || !Exists(files, pages + "\\" + page)    ? kErrorFileNotFound
-                                                                  : 0;
-  if (missing) return ReportFailedOpen(app, missing, owner);
+  if (!Exists(files, pages)) return ReportFailedOpen(app, kErrorPathNotFound, owner);
+  if (!page || !Exists(files, pages + "\\" + page))
+    return ReportFailedOpen(app, kErrorFileNotFound, owner);
   intptr_t result = OpenUrl(app, FileUrl(pages + "\\" + page), kSwShowNormal);
   if (result <= 32) ReportFailedOpen(app, static_cast<int>(result), owner);
 }
