@@ -21,12 +21,12 @@ struct Row {
 const Row kClickTable[] = {
     {kTipHomePage, LinkKind::HomePage, nullptr},
     {kTipSupportMail, LinkKind::SupportMail, nullptr},
-    {"Click for MTU help...", LinkKind::HelpTopic, "MTU (Maximum Transmission Unit)"},
-    {"Click for RWIN help...", LinkKind::HelpTopic, "RWIN (Receive Window)"},
-    {"Click for TTL help...", LinkKind::HelpTopic, "TTL (Time To Live)"},
-    {"Click for Session Keep Alive help...", LinkKind::HelpTopic, "Session Keep Alive"},
-    {"Click for PMTU help...", LinkKind::HelpTopic, "PMTU (Path Maximum Transmission Unit)"},
-    {"Click for NDI Cache help...", LinkKind::HelpTopic, "NDI Cache"},
+    {"Click for MTU help...", LinkKind::HelpTopic, kHelpMtu},
+    {"Click for RWIN help...", LinkKind::HelpTopic, kHelpRwin},
+    {"Click for TTL help...", LinkKind::HelpTopic, kHelpTtl},
+    {"Click for Session Keep Alive help...", LinkKind::HelpTopic, kHelpKeepAlive},
+    {"Click for PMTU help...", LinkKind::HelpTopic, kHelpPmtu},
+    {"Click for NDI Cache help...", LinkKind::HelpTopic, kHelpNdi},
 };
 
 }  // namespace
@@ -53,7 +53,7 @@ LinkOutcome ClickLink(AppState& app, const std::string& tipText, WindowHandle ow
     case LinkKind::None:
       return LinkOutcome::Nothing;
     case LinkKind::HelpTopic:
-      HelpTopics(app, action.keyword);
+      HelpTopics(app, action.keyword, owner);
       return LinkOutcome::HelpShown;
     case LinkKind::HomePage:
     case LinkKind::SupportMail:
@@ -62,8 +62,7 @@ LinkOutcome ClickLink(AppState& app, const std::string& tipText, WindowHandle ow
   std::string url = action.kind == LinkKind::HomePage ? HomePageUrl(app) : SupportMailUrl(app);
   intptr_t result = OpenUrl(app, url, kSwShow);
   if (result > 32) return LinkOutcome::Opened;
-  app.sys.boxes->Beep(kMbIconExclamation);
-  ReportOpenError(app, static_cast<int>(result), owner);
+  ReportFailedOpen(app, static_cast<int>(result), owner);
   return LinkOutcome::OpenFailed;
 }
 

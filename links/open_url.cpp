@@ -68,4 +68,9 @@ void ReportOpenError(AppState& app, int code, WindowHandle owner) {
                       kMbOk | kMbIconExclamation);
 }
 
+void ReportFailedOpen(AppState& app, int code, WindowHandle owner) {
+  app.sys.boxes->Beep(kMbIconExclamation);
+  ReportOpenError(app, code, owner);
+}
+
 }  // namespace vl

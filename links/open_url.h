@@ -33,5 +33,8 @@ std::string OpenErrorText(int code);
 extern const char kAppTitle[];  // "VELORA"
 // Shows "Unable to open hyperlink:..." with the exclamation icon.
 void ReportOpenError(AppState& app, int code, WindowHandle owner);
+// What a link does when its address could not be opened: the exclamation
+// beep, then that message.
+void ReportFailedOpen(AppState& app, int code, WindowHandle owner);
 
 }  // namespace vl

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Installs what the build, the tests, the demo, the setup, the benchmarks and
-# the fuzzing need from Debian's packages, once. Wine runs the 32-bit program
+# the fuzzing need from Debian's packages, once; `install-deps.sh chromium`
+# adds the browser of the help's screenshot. Wine runs the 32-bit program
 # too, which takes Debian's i386 architecture and wine32.
 set -e
 need=()
@@ -36,6 +37,17 @@ want libgtest-dev
 want libbenchmark-dev
 want clang
 want libclang-rt-14-dev
+
+# What a script names on the command line: the ones above are always
+# installed; chromium only on request.
+for extra in "$@"; do
+  case $extra in
+    nsis|clang|benchmark) ;;
+    # the browser that tools/help_screenshot.sh takes the help's picture with
+    chromium) have chromium || need+=(chromium) ;;
+    *) echo "unknown extra: $extra" >&2; exit 2 ;;
+  esac
+done
 
 [ ${#need[@]} -eq 0 ] && [ -z "$add_i386" ] && exit 0
 if [ "$(id -u)" != 0 ]; then

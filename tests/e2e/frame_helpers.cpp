@@ -215,11 +215,16 @@ void EndProcessesNamed(const char* exeName) {
   CloseHandle(snapshot);
 }
 
+const char BrowserStandIn::kHtmType[] = "VeloraTest.htmfile";
+
 BrowserStandIn::BrowserStandIn() {
   InstallStub("browser.exe");
   RemoveFile(InstallDir() + "browser.log");
-  for (const char* scheme : {"http", "mailto"}) {
-    std::string key = std::string(scheme) + "\\shell\\open\\command";
+  // Web pages on disk open through the file type of .htm.
+  saved_.push_back({".htm", Get(".htm", "", HKEY_CLASSES_ROOT)});
+  SetSz(".htm", "", kHtmType, HKEY_CLASSES_ROOT);
+  for (std::string opener : {"http", "mailto", kHtmType}) {
+    std::string key = opener + "\\shell\\open\\command";
     saved_.push_back({key, Get(key, "", HKEY_CLASSES_ROOT)});
     SetSz(key, "", "\"" + InstallDir() + "browser.exe\" \"%1\"", HKEY_CLASSES_ROOT);
   }
@@ -232,6 +237,7 @@ BrowserStandIn::~BrowserStandIn() {
     else
       DeleteValue(s.key, "", HKEY_CLASSES_ROOT);
   }
+  DeleteTree(kHtmType, HKEY_CLASSES_ROOT);
   EndProcessesNamed("browser.exe");
 }
 

@@ -75,14 +75,15 @@ std::vector<std::string> WaitForLogLines(const std::string& logName, size_t coun
 // that outlive a test).
 void EndProcessesNamed(const char* exeName);
 
-// Makes the browser stand-in the opener of http and mailto addresses for
-// its lifetime; the previous openers come back afterwards.
+// Makes the browser stand-in the opener of http and mailto addresses and of
+// .htm files for its lifetime; the previous openers come back afterwards.
 class BrowserStandIn {
  public:
   BrowserStandIn();
   ~BrowserStandIn();
 
  private:
+  static const char kHtmType[];  // the file type .htm is given meanwhile
   struct Saved {
     std::string key;
     Value value;

@@ -266,9 +266,11 @@ TEST_F(FrameCommands, ControlPanelCommandsStartTheirApplets) {
   }
 }
 
-TEST_F(FrameCommands, HelpIndexAndF1OpenTheWelcomeTopic) {
+TEST_F(FrameCommands, HelpIndexAndF1OpenTheWelcomeTopicOfTheHelpFile) {
   InstallStub("winhlp32.exe");
   RemoveFile(InstallDir() + "winhlp32.log");
+  // Where a help file is installed, WinHelp shows it.
+  WriteFileText(InstallDir() + "velora.hlp", "");
   FrameRun run = StartFrame();
   ASSERT_NE(nullptr, run.frame);
   const std::string request = InstallDir() + "velora.hlp|257|Welcome to Velora\xAE 2001";
@@ -278,6 +280,7 @@ TEST_F(FrameCommands, HelpIndexAndF1OpenTheWelcomeTopic) {
   PostMessageA(run.frame, WM_KEYUP, VK_F1, 0xC03B0001);
   EXPECT_EQ((std::vector<std::string>{request, request}), WaitForLogLines("winhlp32.log", 2));
   EXPECT_TRUE(CloseFrame(run));
+  RemoveFile(InstallDir() + "velora.hlp");
 }
 
 TEST_F(FrameCommands, WebSupportOpensTheSiteWithTheMenuTag) {

@@ -19,6 +19,7 @@ class LinksTest : public testing::Test {
     app.sys.registry = &reg;
     app.sys.shell = &shell;
     app.sys.boxes = &boxes;
+    app.sys.files = &files;
     app.m_settings.Attach(&reg);
     app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
     app.m_strProductName = "Velora 2001";
@@ -30,9 +31,22 @@ class LinksTest : public testing::Test {
     reg.PutSz("HKCR\\htmlfile\\shell\\open\\command", "", command);
   }
 
+  // An installed program: the folder in the registry, with its help pages
+  // and, when asked, the old help file.
+  void Install(const std::string& folder, bool withHelpFile, bool withPages = true) {
+    reg.PutSz("HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install", "Folder", folder);
+    files.AddDirectory(folder);
+    if (!withPages) return;
+    files.AddDirectory(folder + "\\help");
+    for (size_t i = 0; i < kHelpTopicCount; ++i)
+      files.AddFile(folder + "\\help\\" + kHelpTopics[i].page, "<html></html>");
+    if (withHelpFile) files.AddFile(folder + "\\velora.hlp", "");
+  }
+
   MemRegistry reg;
   MemShell shell;
   MemMessageBoxes boxes;
+  MemFiles files;
   AppState app;
 };
 
@@ -149,7 +163,8 @@ TEST_F(LinksTest, QueryKeyDefaultReadsAtMostTheLimit) {
   EXPECT_EQ(0u, reg.OpenHandles());
 }
 
-TEST_F(LinksTest, HelpOpensTheFileOfTheInstallFolderAtTheKeyword) {
+TEST_F(LinksTest, HelpFileOfTheInstallFolderOpensInWinHelpAtTheKeyword) {
+  Install("C:\\Velora", /*withHelpFile=*/true);
   for (const char* folder : {"C:\\Velora", "C:\\Velora\\"}) {
     shell.calls.clear();
     reg.PutSz("HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install", "Folder", folder);
@@ -161,11 +176,88 @@ TEST_F(LinksTest, HelpOpensTheFileOfTheInstallFolderAtTheKeyword) {
     EXPECT_EQ(0x0101u, shell.calls[0].command);
     EXPECT_EQ("Welcome to Velora\xAE 2001", shell.calls[0].parameters);
   }
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(LinksTest, WithoutHelpFileTheKeywordsPageOpensInTheBrowser) {
+  Install("C:\\Program Files\\Velora 2001", /*withHelpFile=*/false);
+  HelpTopics(app, kHelpMtu, 9);
+  ASSERT_EQ(1u, shell.calls.size());
+  EXPECT_EQ("ShellExecute", shell.calls[0].kind);
+  EXPECT_EQ("open", shell.calls[0].operation);
+  EXPECT_EQ("file:///C:/Program%20Files/Velora%202001/help/mtu.htm", shell.calls[0].file);
+  EXPECT_EQ(kSwShowNormal, shell.calls[0].showCmd);
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(boxes.beeps.empty());
+}
+
+TEST_F(LinksTest, HelpPageFallsBackOnTheRegisteredOpenerLikeALink) {
+  Install("C:\\Velora", /*withHelpFile=*/false);
+  RegisterOpener("\"C:\\IE\\iexplore.exe\" -nohome \"%1\"");
+  shell.shellExecuteResult = 31;
+  HelpTopics(app, kHelpPing);
+  ASSERT_EQ(2u, shell.calls.size());
+  EXPECT_EQ("WinExec", shell.calls[1].kind);
+  EXPECT_EQ("\"C:\\IE\\iexplore.exe\" -nohome  file:///C:/Velora/help/ping.htm",
+            shell.calls[1].file);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(LinksTest, HelpPageThatCannotBeOpenedIsReportedLikeAFailedLink) {
+  const std::string unable = "Unable to open hyperlink:\n\n";
+  const struct {
+    const char* name;
+    const char* keyword;
+    bool pages;           // the help folder installed
+    const char* removed;  // a page taken away after the install
+    intptr_t shellResult;
+    std::string text;
+    size_t shellCalls;
+  } cases[] = {
+      {"page missing", kHelpTtl, true, "C:\\V\\help\\ttl.htm", 42,
+       unable + "The specified file was not found.", 0},
+      {"keyword unknown", "Index", true, nullptr, 42, unable + "The specified file was not found.", 0},
+      {"help folder missing", kHelpTtl, false, nullptr, 42,
+       unable + "The specified path was not found.", 0},
+      {"no opener at all", kHelpTtl, true, nullptr, 31,
+       unable + "There is no application associated\nwith the given filename extension.", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    files = MemFiles();
+    shell = MemShell();
+    boxes = MemMessageBoxes();
+    Install("C:\\V", /*withHelpFile=*/false, c.pages);
+    if (c.removed) files.DeleteFileA(c.removed);
+    shell.shellExecuteResult = c.shellResult;
+    HelpTopics(app, c.keyword, 7);
+    EXPECT_EQ(c.shellCalls, shell.calls.size());
+    EXPECT_EQ(std::vector<unsigned>{kMbIconExclamation}, boxes.beeps);
+    ASSERT_EQ(1u, boxes.shown.size());
+    EXPECT_EQ(c.text, boxes.shown[0].text);
+    EXPECT_EQ("VELORA", boxes.shown[0].caption);
+    EXPECT_EQ(kMbOk | kMbIconExclamation, boxes.shown[0].style);
+    EXPECT_EQ(7u, boxes.shown[0].owner);
+  }
 }
 
 TEST_F(LinksTest, HelpWithoutInstallFolderOpensNothing) {
   HelpTopics(app, kHelpPing);
   EXPECT_TRUE(shell.calls.empty());
+}
+
+TEST(FileUrl, SlashesAndEscapesWhatABrowserLineCannotCarry) {
+  const struct {
+    const char* path;
+    const char* url;
+  } cases[] = {
+      {"C:\\Velora\\help\\mtu.htm", "file:///C:/Velora/help/mtu.htm"},
+      {"C:\\Program Files\\Velora 2001\\help\\x.htm",
+       "file:///C:/Program%20Files/Velora%202001/help/x.htm"},
+      {"\\\\server\\share\\help\\x.htm", "file://server/share/help/x.htm"},
+      {"D:\\50% #1\\caf\xE9\\a\"b.htm", "file:///D:/50%25%20%231/caf%E9/a%22b.htm"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.url, FileUrl(c.path)) << c.path;
 }
 
 TEST(ControlPanelCommandLine, ByCommandAndOsName) {
@@ -227,7 +319,7 @@ TEST_F(LinksTest, UrlLinksOpenWithShowAndReportAFailure) {
 }
 
 TEST_F(LinksTest, HelpLinksOpenTheirKeywordAndOtherTipsNothing) {
-  reg.PutSz("HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install", "Folder", "C:\\V");
+  Install("C:\\V", /*withHelpFile=*/true);
   const struct {
     const char* tip;
     const char* keyword;
@@ -245,6 +337,7 @@ TEST_F(LinksTest, HelpLinksOpenTheirKeywordAndOtherTipsNothing) {
     ASSERT_EQ(1u, shell.calls.size()) << c.tip;
     EXPECT_EQ("WinHelp", shell.calls[0].kind);
     EXPECT_EQ(c.keyword, shell.calls[0].parameters);
+    EXPECT_NE(nullptr, HelpPageFor(c.keyword)) << c.keyword;
   }
   shell.calls.clear();
   for (const char* tip : {"", "www.norwick.example", "click for mtu help...", "Click for MTU help"})

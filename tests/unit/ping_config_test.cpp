@@ -282,11 +282,13 @@ TEST_F(PingDialog, DefaultsInAutomaticModeDoNotRunTheModeStepsAgain) {
 }
 
 TEST_F(PingDialog, HelpOpensThePingTopic) {
+  MemFiles files;
+  files.AddFile("C:\\Velora\\help\\ping.htm", "");
+  app.sys.files = &files;
   reg.PutSz("HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install", "Folder", "C:\\Velora");
   rules.OnHelp();
   ASSERT_EQ(1u, shell.calls.size());
-  EXPECT_EQ("WinHelp", shell.calls[0].kind);
-  EXPECT_EQ("Ping Configuration", shell.calls[0].parameters);
+  EXPECT_EQ("file:///C:/Velora/help/ping.htm", shell.calls[0].file);
 }
 
 }  // namespace

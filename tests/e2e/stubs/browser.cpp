@@ -1,6 +1,6 @@
 // Stand-in for the web browser and mail program: registered as the opener of
-// http and mailto addresses by a test, it appends its command line to
-// browser.log beside itself.
+// http and mailto addresses and of .htm pages by a test, it appends its
+// command line to browser.log beside itself.
 #include <windows.h>
 
 #include <cstdio>
