@@ -14,6 +14,9 @@
 !ifndef EXE64
   !error "EXE64 must name the x86-64 velora.exe to package"
 !endif
+!ifndef HELP
+  !error "HELP must name the folder of the made HTML help pages"
+!endif
 !ifndef OUTFILE
   !define OUTFILE "velora-setup.exe"
 !endif
@@ -96,6 +99,12 @@ Section "Install"
   ${EndIf}
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
+  ; The help the program opens in the browser where no velora.hlp is.
+  SetOutPath "$INSTDIR\help"
+  File "${HELP}\*.htm"
+  File "${HELP}\velora.css"
+  SetOutPath "$INSTDIR"
+
   WriteRegStr HKLM "${INSTALL_KEY}" "Folder" "$INSTDIR"
 
   ; Shortcuts for every user where Windows has per-user profiles; Windows 95
@@ -129,6 +138,9 @@ Section "Uninstall"
   Delete "$INSTDIR\Velora.cfg"
   Delete "$INSTDIR\velora.exe"
   Delete "$INSTDIR\uninstall.exe"
+  Delete "$INSTDIR\help\*.htm"
+  Delete "$INSTDIR\help\velora.css"
+  RMDir "$INSTDIR\help"
   ; Not /r: the folder may hold files of the user's own.
   RMDir "$INSTDIR"
 

@@ -56,6 +56,15 @@ class InstallerSilent : public testing::Test {
   void TearDown() override { RemoveAll(); }
 
   static void RemoveAll() {
+    WIN32_FIND_DATAA found;
+    HANDLE pages = FindFirstFileA(InFolder("help\\*.*").c_str(), &found);
+    if (pages != INVALID_HANDLE_VALUE) {
+      do {
+        RemoveFile(InFolder(std::string("help\\") + found.cFileName));
+      } while (FindNextFileA(pages, &found));
+      FindClose(pages);
+    }
+    RemoveDirectoryA(InFolder("help").c_str());
     for (const char* f : {"velora.exe", "uninstall.exe", "Velora.cfg"}) RemoveFile(InFolder(f));
     RemoveDirectoryA(kFolder);
     RemoveDirectoryA("C:\\VeloraSetupTest");
@@ -83,6 +92,8 @@ TEST_F(InstallerSilent, InstallsTheProgramThatFitsTheSystemWhichFindsItsFolderAn
   EXPECT_TRUE(ReadFileText(InFolder("velora.exe")) == ReadFileText(BuildDir() + "velora.exe"))
       << "setup installed the other program";
   EXPECT_TRUE(Exists(InFolder("uninstall.exe")));
+  EXPECT_TRUE(Exists(InFolder("help\\index.htm")));
+  EXPECT_TRUE(Exists(InFolder("help\\velora.css")));
   EXPECT_EQ(kFolder, GetSz(std::string(kBaseKey) + "\\Install", "Folder"));
   EXPECT_EQ(REG_SZ, Get(std::string(kBaseKey) + "\\Install", "Folder").type);
   if (Is64BitWindows()) {

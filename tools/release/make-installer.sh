@@ -4,7 +4,8 @@
 # x86-ansi, the default, is the shipped setup for Windows 95 to current
 # Windows, and is checked to load there like the program. amd64-unicode
 # builds the same script as a 64-bit program, for Wine hosts that cannot run
-# 32-bit code.
+# 32-bit code. The made HTML help is taken from the help folder beside the
+# i686 program.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -15,9 +16,11 @@ target=${4:-x86-ansi}
 for exe in "$exe32" "$exe64"; do
   [ -f "$exe" ] || { echo "no program to package: $exe" >&2; exit 1; }
 done
-"$root/tools/install-deps.sh" nsis
+help=$(dirname "$exe32")/help
+[ -f "$help/index.htm" ] || { echo "no made help pages in $help" >&2; exit 1; }
+"$root/tools/install-deps.sh"
 mkdir -p "$(dirname "$out")"
-makensis -V2 -DEXE32="$exe32" -DEXE64="$exe64" -DOUTFILE="$out" -DTARGET="$target" \
+makensis -V2 -DEXE32="$exe32" -DEXE64="$exe64" -DHELP="$help" -DOUTFILE="$out" -DTARGET="$target" \
   "$root/installer/velora.nsi"
 if [ "$target" = x86-ansi ]; then
   python3 "$here/pe_audit.py" header "$out"
