@@ -24,14 +24,16 @@ bool CMainFormView::Create(HWND frame) {
 }
 
 void CMainFormView::DoDataExchange() {
-  m_linkMtu.AttachDlgItem(hwnd_, IDC_HELP_MTU);
-  m_linkRwin.AttachDlgItem(hwnd_, IDC_HELP_RWIN);
-  m_linkTtl.AttachDlgItem(hwnd_, IDC_HELP_TTL);
-  m_linkKeepAlive.AttachDlgItem(hwnd_, IDC_HELP_KEEPALIVE);
-  m_linkPmtu.AttachDlgItem(hwnd_, IDC_HELP_PMTU);
-  m_linkNdi.AttachDlgItem(hwnd_, IDC_HELP_NDI);
-  m_btnDialUp.AttachDlgItem(hwnd_, IDC_MODE_DIALUP);
-  m_btnPingConfig.AttachDlgItem(hwnd_, IDC_PING_CONFIG);
+  const struct {
+    ui::Wnd* control;
+    int id;
+  } items[] = {
+      {&m_linkMtu, IDC_HELP_MTU},          {&m_linkRwin, IDC_HELP_RWIN},
+      {&m_linkTtl, IDC_HELP_TTL},          {&m_linkKeepAlive, IDC_HELP_KEEPALIVE},
+      {&m_linkPmtu, IDC_HELP_PMTU},        {&m_linkNdi, IDC_HELP_NDI},
+      {&m_btnDialUp, IDC_MODE_DIALUP},     {&m_btnPingConfig, IDC_PING_CONFIG},
+  };
+  for (const auto& item : items) item.control->AttachDlgItem(hwnd_, item.id);
 }
 
 void CMainFormView::OnInitialUpdate() {

@@ -46,32 +46,31 @@ void CPingConfigDlg::RepairLargeFontLayout() {
 }
 
 bool CPingConfigDlg::OnCommand(int id, int code, HWND) {
-  switch (id) {
-    case IDC_PING_AUTO:
-      if (code != BN_CLICKED) return false;
-      m_rules.OnAutomaticClicked();
+  // The buttons' clicks, each to its rule.
+  struct Click {
+    int id;
+    void (vl::PingConfigRules::*rule)();
+  };
+  static const Click kClicks[] = {
+      {IDC_PING_AUTO, &vl::PingConfigRules::OnAutomaticClicked},
+      {IDC_PING_MANUAL, &vl::PingConfigRules::OnManualClicked},
+      {IDC_PING_DEFAULT, &vl::PingConfigRules::OnDefaults},
+      {IDC_PING_HELP, &vl::PingConfigRules::OnHelp},
+  };
+  if (code == BN_CLICKED) {
+    for (const Click& c : kClicks) {
+      if (c.id != id) continue;
+      (m_rules.*c.rule)();
       return true;
-    case IDC_PING_MANUAL:
-      if (code != BN_CLICKED) return false;
-      m_rules.OnManualClicked();
-      return true;
-    case IDC_PING_DEFAULT:
-      if (code != BN_CLICKED) return false;
-      m_rules.OnDefaults();
-      return true;
-    case IDC_PING_HELP:
-      if (code != BN_CLICKED) return false;
-      m_rules.OnHelp();
-      return true;
-    case IDC_PING_INTERVAL:
-      if (code != CBN_EDITUPDATE || m_bRepairingInterval) return false;
-      m_bRepairingInterval = true;
-      m_rules.OnIntervalEdited();
-      m_bRepairingInterval = false;
-      return true;
-    default:
-      return false;
+    }
+    return false;
   }
+  // Putting the interval back edits the field once more: not a second time.
+  if (id != IDC_PING_INTERVAL || code != CBN_EDITUPDATE || m_bRepairingInterval) return false;
+  m_bRepairingInterval = true;
+  m_rules.OnIntervalEdited();
+  m_bRepairingInterval = false;
+  return true;
 }
 
 void CPingConfigDlg::OnOK() {
