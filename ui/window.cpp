@@ -12,14 +12,19 @@ const char kPropName[] = "VeloraWndObject";
 // One UI thread: the handlers of our windows now on its stack, and the
 // objects whose window went while they ran.
 int g_handlerDepth = 0;
-std::vector<Wnd*> g_finalPending;
 bool g_runningFinals = false;
+// Never freed: objects destroyed at the program's exit, after this file's
+// statics perhaps, still look in it.
+std::vector<Wnd*>& FinalPending() {
+  static auto* pending = new std::vector<Wnd*>;
+  return *pending;
+}
 
 }  // namespace
 
 Wnd::~Wnd() {
-  g_finalPending.erase(std::remove(g_finalPending.begin(), g_finalPending.end(), this),
-                       g_finalPending.end());
+  std::vector<Wnd*>& pending = FinalPending();
+  pending.erase(std::remove(pending.begin(), pending.end(), this), pending.end());
   if (hwnd_) {
     RemovePropA(hwnd_, kPropName);
     if (oldProc_) SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
@@ -42,7 +47,7 @@ void Wnd::Unbind() {
     oldProc_ = nullptr;
   }
   hwnd_ = nullptr;
-  g_finalPending.push_back(this);
+  FinalPending().push_back(this);
 }
 
 void Wnd::EnterHandler() { ++g_handlerDepth; }
@@ -52,9 +57,10 @@ void Wnd::LeaveHandler() {
   // A final message may free objects (their destructors leave the list) or
   // run handlers of its own; the loop takes whatever is still waiting.
   g_runningFinals = true;
-  while (!g_finalPending.empty()) {
-    Wnd* done = g_finalPending.front();
-    g_finalPending.erase(g_finalPending.begin());
+  std::vector<Wnd*>& pending = FinalPending();
+  while (!pending.empty()) {
+    Wnd* done = pending.front();
+    pending.erase(pending.begin());
     done->OnFinalMessage();
   }
   g_runningFinals = false;

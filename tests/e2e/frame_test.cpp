@@ -406,6 +406,32 @@ TEST(FrameModal, AboutAndPingAreOwnedByTheDisabledFrame) {
   }
 }
 
+// A close that reaches the frame beneath a modal window (a shutdown's, say)
+// ends the run cleanly, also from inside the idle-time update's Apply.
+TEST(FrameModal, ClosedBeneathItsDialogOrBoxTheProgramEnds) {
+  ClearMachine();
+  RemoveFile(InstallDir() + "Velora.cfg");
+  for (bool fromIdleApply : {false, true}) {
+    SCOPED_TRACE(fromIdleApply ? "the form's Apply, refused with a box" : "the About box");
+    FrameRun run = StartFrame();
+    ASSERT_NE(nullptr, run.frame);
+    HWND modal = nullptr;
+    if (fromIdleApply) {
+      Click(run.form, IDC_APPLY);
+      IdlePass(run.frame);
+      modal = WaitForMessageBox(run.proc.pid(), kProduct);
+    } else {
+      PostCommand(run.frame, ID_APP_ABOUT);
+      modal = WaitForWindow(run.proc.pid(), "#32770", "About Velora");
+    }
+    ASSERT_NE(nullptr, modal);
+    PostMessageA(run.frame, WM_CLOSE, 0, 0);
+    DWORD code = STILL_ACTIVE;
+    EXPECT_TRUE(run.proc.WaitExit(kWait, &code));
+    EXPECT_EQ(0u, code);
+  }
+}
+
 // The notice of the mode file comes with the second idle-time update.
 void RunUntilQuiet(const FrameRun& run) {
   for (int i = 0; i < 6; ++i) IdlePass(run.frame);
