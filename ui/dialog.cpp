@@ -7,7 +7,7 @@ INT_PTR Dialog::DoModal(HWND owner, int templateId) {
   // The owner's activation puts its focus on its first control; the control
   // the user was on is the one to come back to, as the framework's form did.
   HWND focus = owner ? GetFocus() : nullptr;
-  if (focus && GetAncestor(focus, GA_ROOT) != owner) focus = nullptr;
+  if (focus && focus != owner && !IsChild(owner, focus)) focus = nullptr;
   INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
                                    &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
   if (focus && IsWindow(focus) && IsWindowVisible(focus) && IsWindowEnabled(focus) &&
