@@ -2,14 +2,18 @@
 
 namespace ui {
 
-namespace {
-const char kDialogProp[] = "VeloraDialogObject";
-}
-
-INT_PTR Dialog::DoModal(HWND parent, int templateId) {
+INT_PTR Dialog::DoModal(HWND owner, int templateId) {
   modal_ = true;
-  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
-                         &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
+  // The owner's activation puts its focus on its first control; the control
+  // the user was on is the one to come back to, as the framework's form did.
+  HWND focus = owner ? GetFocus() : nullptr;
+  if (focus && focus != owner && !IsChild(owner, focus)) focus = nullptr;
+  INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
+                                   &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
+  if (focus && IsWindow(focus) && IsWindowVisible(focus) && IsWindowEnabled(focus) &&
+      IsWindowEnabled(owner))
+    SetFocus(focus);
+  return result;
 }
 
 HWND Dialog::CreateChild(HWND parent, int templateId) {
@@ -27,19 +31,13 @@ void Dialog::EndDialog(INT_PTR result) {
 }
 
 INT_PTR CALLBACK Dialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  Dialog* self = static_cast<Dialog*>(GetPropA(hwnd, kDialogProp));
+  auto* self = static_cast<Dialog*>(FromHandle(hwnd));
   if (!self && msg == WM_INITDIALOG) {
     self = reinterpret_cast<Dialog*>(lp);
-    SetPropA(hwnd, kDialogProp, self);
-    self->hwnd_ = hwnd;
+    self->Bind(hwnd);
   }
   if (!self) return FALSE;
-  INT_PTR r = self->HandleMessage(msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    RemovePropA(hwnd, kDialogProp);
-    self->hwnd_ = nullptr;
-  }
-  return r;
+  return self->Dispatch(msg, [&] { return self->HandleMessage(msg, wp, lp); });
 }
 
 INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

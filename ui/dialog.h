@@ -1,6 +1,8 @@
 // Dialogs from resource templates: modal (DoModal) or as a child form
 // (CreateChild). Hooks in the manner of the framework: OnInitDialog, OnOK,
-// OnCancel, OnCommand, and DialogMessage for anything else.
+// OnCancel, OnCommand, and DialogMessage for anything else. A dialog binds to
+// its window as every Wnd does, so FromHandle finds it and OnFinalMessage
+// runs when its window is gone.
 #pragma once
 #include "ui/window.h"
 
@@ -8,8 +10,11 @@ namespace ui {
 
 class Dialog : public Wnd {
  public:
-  // Runs the dialog modally; returns what EndDialog was given, or -1.
-  INT_PTR DoModal(HWND parent, int templateId);
+  // Runs the dialog modally; returns what EndDialog was given, or -1. With an
+  // owner, the owner is disabled while the dialog runs and enabled and
+  // activated again before it is destroyed (the system's modal dialog), and
+  // the control that had the focus gets it back afterwards.
+  INT_PTR DoModal(HWND owner, int templateId);
   // Creates the dialog as a modeless window (a form inside a frame).
   HWND CreateChild(HWND parent, int templateId);
   void EndDialog(INT_PTR result);

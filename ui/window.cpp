@@ -1,12 +1,30 @@
 #include "ui/window.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace ui {
 
-static const char kPropName[] = "VeloraWndObject";
+namespace {
+
+const char kPropName[] = "VeloraWndObject";
+
+// One UI thread: the handlers of our windows now on its stack, and the
+// objects whose window went while they ran.
+int g_handlerDepth = 0;
+bool g_runningFinals = false;
+// Never freed: objects destroyed at the program's exit, after this file's
+// statics perhaps, still look in it.
+std::vector<Wnd*>& FinalPending() {
+  static auto* pending = new std::vector<Wnd*>;
+  return *pending;
+}
+
+}  // namespace
 
 Wnd::~Wnd() {
+  std::vector<Wnd*>& pending = FinalPending();
+  pending.erase(std::remove(pending.begin(), pending.end(), this), pending.end());
   if (hwnd_) {
     RemovePropA(hwnd_, kPropName);
     if (oldProc_) SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
@@ -22,6 +40,32 @@ void Wnd::Bind(HWND hwnd) {
   SetPropA(hwnd, kPropName, this);
 }
 
+void Wnd::Unbind() {
+  RemovePropA(hwnd_, kPropName);
+  if (oldProc_) {
+    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+    oldProc_ = nullptr;
+  }
+  hwnd_ = nullptr;
+  FinalPending().push_back(this);
+}
+
+void Wnd::EnterHandler() { ++g_handlerDepth; }
+
+void Wnd::LeaveHandler() {
+  if (--g_handlerDepth > 0 || g_runningFinals) return;
+  // A final message may free objects (their destructors leave the list) or
+  // run handlers of its own; the loop takes whatever is still waiting.
+  g_runningFinals = true;
+  std::vector<Wnd*>& pending = FinalPending();
+  while (!pending.empty()) {
+    Wnd* done = pending.front();
+    pending.erase(pending.begin());
+    done->OnFinalMessage();
+  }
+  g_runningFinals = false;
+}
+
 bool Wnd::Subclass(HWND hwnd) {
   if (!hwnd || hwnd_) return false;
   Bind(hwnd);
@@ -31,23 +75,22 @@ bool Wnd::Subclass(HWND hwnd) {
   return true;
 }
 
-HWND Wnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
-                   int y, int w, int h, HWND parent, HMENU menu, HICON icon, HCURSOR cursor,
-                   HBRUSH background) {
+HWND Wnd::Create(const CreateArgs& args) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA wc = {};
-  if (!GetClassInfoA(instance, className, &wc)) {
+  if (!GetClassInfoA(instance, args.className, &wc)) {
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = &Wnd::StaticProc;
     wc.hInstance = instance;
-    wc.hIcon = icon;
-    wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = background ? background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
+    wc.hIcon = args.icon;
+    wc.hCursor = args.cursor ? args.cursor : LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground =
+        args.background ? args.background : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = args.className;
     if (!RegisterClassA(&wc)) return nullptr;
   }
-  return CreateWindowExA(exStyle, className, title, style, x, y, w, h, parent, menu, instance,
-                         this);
+  return CreateWindowExA(args.exStyle, args.className, args.title, args.style, args.x, args.y,
+                         args.width, args.height, args.parent, args.menu, instance, this);
 }
 
 LRESULT CALLBACK Wnd::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -57,27 +100,13 @@ LRESULT CALLBACK Wnd::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (self) self->Bind(hwnd);
   }
   if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT r = self->WndProc(msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    RemovePropA(hwnd, kPropName);
-    self->hwnd_ = nullptr;
-    self->OnFinalMessage();
-  }
-  return r;
+  return self->Dispatch(msg, [&] { return self->WndProc(msg, wp, lp); });
 }
 
 LRESULT CALLBACK Wnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Wnd* self = FromHandle(hwnd);
   if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT r = self->WndProc(msg, wp, lp);
-  if (msg == WM_NCDESTROY) {
-    RemovePropA(hwnd, kPropName);
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->oldProc_));
-    self->oldProc_ = nullptr;
-    self->hwnd_ = nullptr;
-    self->OnFinalMessage();
-  }
-  return r;
+  return self->Dispatch(msg, [&] { return self->WndProc(msg, wp, lp); });
 }
 
 LRESULT Wnd::WndProc(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
@@ -137,14 +166,26 @@ std::string LoadResString(HINSTANCE instance, UINT id) {
   return std::string(buffer, n > 0 ? n : 0);
 }
 
+void FillComboBox(HWND combo, const std::vector<std::string>& items, const char* selection) {
+  for (const std::string& item : items)
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  if (selection) SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(selection));
+}
+
+void SetIcons(HWND window, HICON big, HICON small) {
+  SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
 void FocusRadio(HWND radio) {
   if (!radio) return;
+  SetFocus(radio);
   if (SendMessageA(radio, BM_GETCHECK, 0, 0) != BST_CHECKED) {
     HWND parent = GetParent(radio);
     int id = GetDlgCtrlID(radio);
     SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(radio));
   }
-  SetFocus(radio);
 }
 
 }  // namespace ui

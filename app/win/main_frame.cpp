@@ -16,6 +16,9 @@
 #include "settings/mode_file.h"
 #include "tuning/apply_command.h"
 #include "tuning/restore.h"
+#include "ui/cursor.h"
+#include "ui/gdi.h"
+#include "ui/geometry.h"
 
 namespace {
 
@@ -27,8 +30,8 @@ constexpr int kImageCount = 14;
 // Room around the pane texts and between the panes, as the framework left it.
 constexpr int kPanePadding = 6;
 constexpr int kPaneGap = 2;
-// Room at the toolbar's left for its gripper.
-constexpr int kGripperIndent = 8;
+// The toolbar's left margin, where a dockable bar would have its gripper.
+constexpr int kToolBarIndent = 8;
 
 struct ToolButton {
   int image;    // -1 for a separator
@@ -48,51 +51,41 @@ const ToolButton kToolButtons[] = {
 
 std::string CommandString(UINT id) { return ui::LoadResString(theApp.m_hInstance, id); }
 
-int TextWidth(HWND window, const std::string& text) {
-  HDC dc = GetDC(window);
-  HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-  HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
-  SIZE size = {};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
-  return size.cx;
-}
-
 bool IsVisible(HWND hwnd) { return hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE); }
 
 }  // namespace
 
-CMainFrame* CMainFrame::CreateFrame() {
-  CMainFrame* frame = new CMainFrame;
+std::unique_ptr<CMainFrame> CMainFrame::CreateFrame() {
+  auto frame = std::make_unique<CMainFrame>();
+  ui::CreateArgs args;
+  args.className = "VeloraFrame";
   // Fixed size: no sizing border, no maximise box, no scroll bars.
-  DWORD style = WS_OVERLAPPEDWINDOW & ~(WS_VSCROLL | WS_HSCROLL | WS_THICKFRAME | WS_MAXIMIZEBOX);
-  HMENU menu = LoadMenuA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  HICON icon = LoadIconA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  if (!frame->CreateEx(0, "VeloraFrame", "", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                       CW_USEDEFAULT, nullptr, menu, icon)) {
-    delete frame;
-    if (menu) DestroyMenu(menu);
-    return nullptr;
-  }
+  args.style = WS_OVERLAPPEDWINDOW & ~(WS_VSCROLL | WS_HSCROLL | WS_THICKFRAME | WS_MAXIMIZEBOX);
+  args.icon = LoadIconA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  if (!frame->Create(args)) return nullptr;
   return frame;
 }
 
 int CMainFrame::OnCreate() {
-  theApp.m_pMainFrame = this;
+  // The window owns its menu from here on and destroys it with itself,
+  // whether or not the rest of its creation succeeds.
+  if (HMENU menu = LoadMenuA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME))) {
+    if (!SetMenu(hwnd_, menu)) DestroyMenu(menu);
+  }
   m_hAccelTable = LoadAcceleratorsA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
   if (!CreateToolBar()) return -1;
   if (!CreateStatusBar()) return -1;
   PlaceWindow();
-  if (theApp.m_strCommand != "detect") CenterWindow();
+  if (theApp.m_strCommand != "detect") ui::CentreWindow(hwnd_);
 
   // The form's initial update may place the frame once more (large fonts),
   // so it comes after the frame's own placement.
-  m_pFormView = new CMainFormView;
-  if (!m_pFormView->Create(hwnd_)) return -1;
+  if (!m_wndView.Create(hwnd_)) return -1;
   LayoutChildren();
   return 0;
 }
+
+void CMainFrame::OnFinalMessage() { theApp.OnMainFrameGone(this); }
 
 bool CMainFrame::CreateToolBar() {
   m_wndToolBar = CreateWindowExA(
@@ -104,7 +97,7 @@ bool CMainFrame::CreateToolBar() {
   SendMessageA(m_wndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(m_wndToolBar, TB_SETBITMAPSIZE, 0, MAKELONG(kImageWidth, kImageHeight));
   SendMessageA(m_wndToolBar, TB_SETBUTTONSIZE, 0, MAKELONG(kImageWidth + 7, kImageHeight + 6));
-  SendMessageA(m_wndToolBar, TB_SETINDENT, kGripperIndent, 0);
+  SendMessageA(m_wndToolBar, TB_SETINDENT, kToolBarIndent, 0);
   // Loading by resource id lets the toolbar map the image greys onto the
   // system's button colours.
   TBADDBITMAP images = {theApp.m_hInstance, IDR_MAINFRAME};
@@ -138,8 +131,8 @@ bool CMainFrame::CreateStatusBar() {
   std::string modeSizing = CommandString(ID_INDICATOR_MODE);
   std::string osSizing = CommandString(ID_INDICATOR_OS);
   if (modeSizing.empty() || osSizing.empty()) return false;
-  m_cxModePane = TextWidth(m_wndStatusBar, modeSizing) + kPanePadding;
-  m_cxOsPane = TextWidth(m_wndStatusBar, osSizing) + kPanePadding;
+  m_cxModePane = ui::MeasureText(m_wndStatusBar, modeSizing).cx + kPanePadding;
+  m_cxOsPane = ui::MeasureText(m_wndStatusBar, osSizing).cx + kPanePadding;
   SizePanes();
   ShowIdleMessage();
   return true;
@@ -171,20 +164,6 @@ void CMainFrame::PlaceWindow() {
   SetWindowPlacement(hwnd_, &wp);
 }
 
-void CMainFrame::CenterWindow() {
-  RECT area, r;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  GetWindowRect(hwnd_, &r);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  int x = (area.left + area.right) / 2 - w / 2;
-  int y = (area.top + area.bottom) / 2 - h / 2;
-  if (x + w > area.right) x = area.right - w;
-  if (x < area.left) x = area.left;
-  if (y + h > area.bottom) y = area.bottom - h;
-  if (y < area.top) y = area.top;
-  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void CMainFrame::LayoutChildren() {
   if (!m_wndToolBar || !m_wndStatusBar) return;
   RECT client;
@@ -203,8 +182,8 @@ void CMainFrame::LayoutChildren() {
     GetWindowRect(m_wndStatusBar, &r);
     bottom -= r.bottom - r.top;
   }
-  if (m_pFormView && m_pFormView->hwnd())
-    MoveWindow(m_pFormView->hwnd(), 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
+  if (m_wndView.hwnd())
+    MoveWindow(m_wndView.hwnd(), 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
 }
 
 void CMainFrame::OnIdleUpdate() {
@@ -279,13 +258,12 @@ bool CMainFrame::OnCommand(UINT id) {
       OnApplyNewSettings(false);
       return true;
     case ID_REGISTRY_BACKUP: {
-      HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      ui::ScopedWaitCursor wait;
       vl::RunRegistryBackup(theApp, reinterpret_cast<vl::WindowHandle>(hwnd_));
-      SetCursor(old);
       return true;
     }
     case ID_PING_CONFIGURATION:
-      RunPingConfigDialog();
+      RunPingConfigDialog(hwnd_);
       return true;
     case ID_RESTORE_ORIGINAL:
       OnRestoreOriginalSettings();
@@ -312,7 +290,7 @@ bool CMainFrame::OnCommand(UINT id) {
       vl::OpenWebSupport(theApp);
       return true;
     case ID_APP_ABOUT:
-      RunAboutBox();
+      RunAboutBox(hwnd_);
       return true;
     default:
       return false;
@@ -376,35 +354,14 @@ bool CMainFrame::OnNotify(NMHDR* header, LRESULT* result) {
       *result = 0;
       return true;
     }
-    case NM_CUSTOMDRAW: {
-      if (header->hwndFrom != m_wndToolBar) return false;
-      auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
-      if (draw->dwDrawStage == CDDS_PREPAINT) {
-        *result = CDRF_NOTIFYPOSTPAINT;
-        return true;
-      }
-      if (draw->dwDrawStage == CDDS_POSTPAINT) {
-        DrawGripper(draw->hdc);
-        *result = CDRF_DODEFAULT;
-        return true;
-      }
-      return false;
-    }
   }
   return false;
-}
-
-void CMainFrame::DrawGripper(HDC dc) {
-  RECT client;
-  GetClientRect(m_wndToolBar, &client);
-  RECT grip = {2, client.top + 3, 5, client.bottom - 3};
-  DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
 }
 
 bool CMainFrame::PreTranslateMessage(MSG* msg) {
   if (!hwnd_) return false;
   if (m_hAccelTable && TranslateAcceleratorA(hwnd_, m_hAccelTable, msg)) return true;
-  if (m_pFormView && m_pFormView->hwnd() && IsDialogMessageA(m_pFormView->hwnd(), msg)) return true;
+  if (m_wndView.hwnd() && IsDialogMessageA(m_wndView.hwnd(), msg)) return true;
   return false;
 }
 
@@ -417,14 +374,21 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SETFOCUS:
       // The form keeps the keyboard focus, as the active view did.
-      if (m_pFormView && m_pFormView->hwnd()) {
-        SetFocus(m_pFormView->hwnd());
+      if (m_wndView.hwnd()) {
+        SetFocus(m_wndView.hwnd());
         return 0;
       }
       break;
     case WM_COMMAND:
+      // A disabled frame has a modal window over it. Commands can still be
+      // posted to it, but none may run beneath that window: no second About
+      // box, no Apply or Restore while the Ping Configuration is open.
+      if (!IsWindowEnabled(hwnd_)) return 0;
       if (OnCommand(LOWORD(wp))) return 0;
       break;
+    case WM_IDLEUPDATECMDUI:
+      OnIdleUpdate();
+      return 0;
     case WM_NOTIFY: {
       LRESULT result = 0;
       if (OnNotify(reinterpret_cast<NMHDR*>(lp), &result)) return result;

@@ -3,16 +3,23 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
+#include "form/win/form_view.h"
 #include "ui/window.h"
 
-class CMainFormView;
+// Sent by the message loop when its queue runs dry (the framework's
+// message): the frame then runs its idle-time update inside a handler of its
+// own, so that a window destroyed meanwhile is freed only afterwards.
+constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;
 
 class CMainFrame : public ui::Wnd {
  public:
   // Creates the frame (hidden), its bars and the form view; null on failure.
-  static CMainFrame* CreateFrame();
+  // Once created, the frame's window ends its life: the application is told
+  // in OnFinalMessage.
+  static std::unique_ptr<CMainFrame> CreateFrame();
 
   // The framework's idle-time update of the status-bar panes: only while the
   // frame and its status bar are visible, the mode pane before the OS pane.
@@ -25,17 +32,17 @@ class CMainFrame : public ui::Wnd {
 
   HWND StatusBar() const { return m_wndStatusBar; }
   HWND ToolBar() const { return m_wndToolBar; }
-  CMainFormView* FormView() const { return m_pFormView; }
+  CMainFormView* FormView() { return &m_wndView; }
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnFinalMessage() override;
 
  private:
   int OnCreate();
   bool CreateToolBar();
   bool CreateStatusBar();
   void PlaceWindow();
-  void CenterWindow();
   void LayoutChildren();
   void SizePanes();
 
@@ -51,12 +58,11 @@ class CMainFrame : public ui::Wnd {
   void OnInitMenuPopup(HMENU menu);
   bool OnNotify(NMHDR* header, LRESULT* result);
   void ToggleBar(HWND bar);
-  void DrawGripper(HDC dc);
 
   int m_nModePaneUpdates = 1;
   HWND m_wndStatusBar = nullptr;
   HWND m_wndToolBar = nullptr;
-  CMainFormView* m_pFormView = nullptr;
+  CMainFormView m_wndView;
   HACCEL m_hAccelTable = nullptr;
   int m_cxModePane = 0;
   int m_cxOsPane = 0;

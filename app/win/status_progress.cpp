@@ -19,7 +19,10 @@ BOOL GetPaneRect(HWND statusBar, int paneId, RECT* rect) {
   SetRectEmpty(rect);
   if (index >= 0) {
     SendMessageA(statusBar, SB_GETRECT, index, reinterpret_cast<LPARAM>(rect));
-    SendMessageA(statusBar, SB_SETTEXTA, index, reinterpret_cast<LPARAM>(""));
+    // The pane keeps its drawing type (the message pane has no border): the
+    // high word of the text length is the type it was last given.
+    WPARAM type = HIWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, index, 0));
+    SendMessageA(statusBar, SB_SETTEXTA, index | type, reinterpret_cast<LPARAM>(""));
     UpdateWindow(statusBar);
   }
   if (IsWindowVisible(statusBar) && !IsRectEmpty(rect)) return TRUE;

@@ -20,6 +20,8 @@ CVeloraApp::CVeloraApp() {
   m_settings.Attach(&m_registry);
 }
 
+CVeloraApp::~CVeloraApp() = default;
+
 BOOL CVeloraApp::InitInstance() {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
@@ -37,8 +39,10 @@ BOOL CVeloraApp::InitInstance() {
       break;
   }
 
-  CMainFrame* frame = CMainFrame::CreateFrame();
-  if (!frame) return FALSE;
+  m_frame = CMainFrame::CreateFrame();
+  if (!m_frame) return FALSE;
+  m_pMainFrame = m_frame.get();
+  CMainFrame* frame = m_frame.get();
   std::string caption = " " + m_strProductName + " " + m_strVersion;
   SetWindowTextA(frame->hwnd(), caption.c_str());
   m_nConfigMode = vl::ModeNone;
@@ -48,18 +52,29 @@ BOOL CVeloraApp::InitInstance() {
   return TRUE;
 }
 
+void CVeloraApp::OnMainFrameGone(CMainFrame* frame) {
+  // A frame whose creation failed was never ours; its creator frees it.
+  if (frame != m_frame.get()) return;
+  m_pMainFrame = nullptr;
+  m_frame.reset();
+}
+
 int CVeloraApp::Run() {
   CMainFrame* frame = MainFrame();
   if (!frame || !frame->hwnd()) return 0;
   ui::MessageLoopArgs args;
   args.onIdle = [] {
-    if (CMainFrame* f = theApp.MainFrame()) f->OnIdleUpdate();
+    if (CMainFrame* f = theApp.MainFrame()) SendMessageA(f->hwnd(), WM_IDLEUPDATECMDUI, TRUE, 0);
   };
   args.preTranslate = [](MSG* msg) {
     CMainFrame* f = theApp.MainFrame();
     return f && f->PreTranslateMessage(msg);
   };
-  return ui::RunMessageLoop(args);
+  int code = ui::RunMessageLoop(args);
+  // A quit that came from elsewhere leaves the window up; its end frees the
+  // frame.
+  if (CMainFrame* f = MainFrame()) DestroyWindow(f->hwnd());
+  return code;
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "app/app_state.h"
 #include "platform/win/win_platform.h"
 
@@ -11,12 +13,15 @@ class CMainFrame;
 class CVeloraApp : public vl::AppState {
  public:
   CVeloraApp();
+  ~CVeloraApp();
   // Start-up; FALSE ends the program at once.
   BOOL InitInstance();
   // The message loop of a normal run; returns the exit code.
   int Run();
 
   CMainFrame* MainFrame() const { return static_cast<CMainFrame*>(m_pMainFrame); }
+  // The frame's window is gone: the frame is freed and forgotten.
+  void OnMainFrameGone(CMainFrame* frame);
 
   HINSTANCE m_hInstance = nullptr;
 
@@ -26,6 +31,11 @@ class CVeloraApp : public vl::AppState {
   vl::WinFiles m_files;
   vl::WinPacer m_pacer;
   vl::WinRestart m_restart;
+
+ private:
+  // The main window's object while its window lives; m_pMainFrame is the
+  // same object, set only once its creation succeeded.
+  std::unique_ptr<CMainFrame> m_frame;
 };
 
 extern CVeloraApp theApp;

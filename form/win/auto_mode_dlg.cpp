@@ -4,6 +4,7 @@
 #include "form/mode_choice.h"
 #include "links/help.h"
 #include "res/resource.h"
+#include "ui/geometry.h"
 #include "ui/window.h"
 
 CAutoModeDlg::CAutoModeDlg(HWND owner)
@@ -15,20 +16,6 @@ CAutoModeDlg::CAutoModeDlg(HWND owner)
 CAutoModeDlg::~CAutoModeDlg() = default;
 
 INT_PTR CAutoModeDlg::DoModal() { return ui::Dialog::DoModal(m_hOwner, IDD_AUTO_MODE); }
-
-// Over the main window when it shows, else in the middle of the screen.
-static void CentreOver(HWND dialog, HWND owner) {
-  RECT area, box;
-  if (owner && IsWindowVisible(owner))
-    GetWindowRect(owner, &area);
-  else
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  GetWindowRect(dialog, &box);
-  int w = box.right - box.left, h = box.bottom - box.top;
-  SetWindowPos(dialog, nullptr, area.left + (area.right - area.left - w) / 2,
-               area.top + (area.bottom - area.top - h) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 BOOL CAutoModeDlg::OnInitDialog() {
   m_staticIcon.AttachDlgItem(hwnd_, IDC_AUTO_ICON);
@@ -49,7 +36,8 @@ BOOL CAutoModeDlg::OnInitDialog() {
       ShowWindow(Item(IDC_AUTO_ADAPTER_LAN), SW_SHOW);
     }
   }
-  CentreOver(hwnd_, m_hOwner);
+  // Over the main window when it shows, else in the middle of the screen.
+  ui::CentreWindow(hwnd_, m_hOwner);
   return TRUE;
 }
 

@@ -8,6 +8,7 @@
 #include "form/win/auto_mode_dlg.h"
 #include "ping/win/ping_dlg.h"
 #include "res/resource.h"
+#include "ui/geometry.h"
 #include "ui/window.h"
 
 CMainFormView::CMainFormView() : m_form(theApp, *this) {}
@@ -23,14 +24,16 @@ bool CMainFormView::Create(HWND frame) {
 }
 
 void CMainFormView::DoDataExchange() {
-  m_linkMtu.AttachDlgItem(hwnd_, IDC_HELP_MTU);
-  m_linkRwin.AttachDlgItem(hwnd_, IDC_HELP_RWIN);
-  m_linkTtl.AttachDlgItem(hwnd_, IDC_HELP_TTL);
-  m_linkKeepAlive.AttachDlgItem(hwnd_, IDC_HELP_KEEPALIVE);
-  m_linkPmtu.AttachDlgItem(hwnd_, IDC_HELP_PMTU);
-  m_linkNdi.AttachDlgItem(hwnd_, IDC_HELP_NDI);
-  m_btnDialUp.AttachDlgItem(hwnd_, IDC_MODE_DIALUP);
-  m_btnPingConfig.AttachDlgItem(hwnd_, IDC_PING_CONFIG);
+  const struct {
+    ui::Wnd* control;
+    int id;
+  } items[] = {
+      {&m_linkMtu, IDC_HELP_MTU},          {&m_linkRwin, IDC_HELP_RWIN},
+      {&m_linkTtl, IDC_HELP_TTL},          {&m_linkKeepAlive, IDC_HELP_KEEPALIVE},
+      {&m_linkPmtu, IDC_HELP_PMTU},        {&m_linkNdi, IDC_HELP_NDI},
+      {&m_btnDialUp, IDC_MODE_DIALUP},     {&m_btnPingConfig, IDC_PING_CONFIG},
+  };
+  for (const auto& item : items) item.control->AttachDlgItem(hwnd_, item.id);
 }
 
 void CMainFormView::OnInitialUpdate() {
@@ -62,9 +65,9 @@ void CMainFormView::OnInitialUpdate() {
   // The masks hide the group frames behind the three short links.
   for (int mask : {IDC_MASK_KEEPALIVE, IDC_MASK_PMTU, IDC_MASK_NDI}) SetDlgItemTextA(hwnd_, mask, " ");
 
-  FillList(IDC_RWIN_COMBO, vl::RwinItems(), vl::kRwinStartItem);
-  FillList(IDC_NDI_COMBO, vl::NdiItems(), vl::kNdiStartItem);
-  FillList(IDC_KEEPALIVE_COMBO, vl::KeepAliveItems(), vl::kKeepAliveStartItem);
+  ui::FillComboBox(Item(IDC_RWIN_COMBO), vl::RwinItems(), vl::kRwinStartItem);
+  ui::FillComboBox(Item(IDC_NDI_COMBO), vl::NdiItems(), vl::kNdiStartItem);
+  ui::FillComboBox(Item(IDC_KEEPALIVE_COMBO), vl::KeepAliveItems(), vl::kKeepAliveStartItem);
   m_form.m_strLastMtu.clear();
 }
 
@@ -85,33 +88,11 @@ void CMainFormView::AdaptToFontSize() {
     wp.rcNormalPosition = {vl::kLargeFontFrameRect.left, vl::kLargeFontFrameRect.top,
                            vl::kLargeFontFrameRect.right, vl::kLargeFontFrameRect.bottom};
     SetWindowPlacement(frame, &wp);
-    if (plan.centreFrame) {
-      RECT screen, r;
-      SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
-      GetWindowRect(frame, &r);
-      int w = r.right - r.left, h = r.bottom - r.top;
-      SetWindowPos(frame, nullptr, screen.left + (screen.right - screen.left - w) / 2,
-                   screen.top + (screen.bottom - screen.top - h) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    if (plan.centreFrame) ui::CentreWindow(frame);
   }
-  if (plan.moveControls) {
-    for (const vl::ControlPosition& p : vl::kLargeFontPositions) {
-      HWND item = Item(p.id);
-      RECT r;
-      GetWindowRect(item, &r);
-      MoveWindow(item, p.x, p.y, r.right - r.left, r.bottom - r.top, TRUE);
-    }
-  }
+  if (plan.moveControls) ui::MoveItems(hwnd_, vl::kLargeFontPositions);
   for (int list : vl::kLayoutLists)
     SendDlgItemMessageA(hwnd_, list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), plan.listItemHeight);
-}
-
-void CMainFormView::FillList(int listId, const std::vector<std::string>& items,
-                             const char* selection) {
-  for (const std::string& item : items)
-    SendDlgItemMessageA(hwnd_, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  SendDlgItemMessageA(hwnd_, listId, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(selection));
 }
 
 // ---- What the tuning engine reads ----
@@ -159,8 +140,12 @@ void CMainFormView::RunAutoModeDialog() {
 // ---- Messages ----
 
 bool CMainFormView::OnCommand(int id, int code, HWND) {
+  // While a modal window runs over the frame, the form takes no clicks from
+  // the user; one posted to it must not run beneath that window either.
+  if ((code == BN_CLICKED || code == STN_CLICKED) && !IsWindowEnabled(GetParent(hwnd_)))
+    return true;
   if (id == IDC_PING_CONFIG && code == BN_CLICKED) {
-    RunPingConfigDialog();
+    RunPingConfigDialog(GetParent(hwnd_));  // owned by the frame
     return true;
   }
   return m_form.OnCommand(id, code);
@@ -173,6 +158,8 @@ bool CMainFormView::DialogMessage(UINT msg, WPARAM wp, LPARAM, INT_PTR*) {
       return false;  // and the default handling
     case WM_DESTROY:
       m_tray.OnDestroy();
+      // The engine reads the controls through the view: not once they are gone.
+      if (theApp.m_pFormView == this) theApp.m_pFormView = nullptr;
       return false;
     default:
       return false;

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "app/win/tray_icon.h"
 #include "form/form_controller.h"
@@ -44,7 +43,6 @@ class CMainFormView : public ui::Dialog, public vl::IFormWindow {
 
  private:
   void AdaptToFontSize();
-  void FillList(int listId, const std::vector<std::string>& items, const char* selection);
 
   CTrayIcon m_tray;  // the notification-area icon record
   ui::Wnd m_btnDialUp;

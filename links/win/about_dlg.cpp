@@ -2,9 +2,10 @@
 
 #include <vector>
 
-#include "app/win/velora_app.h"
 #include "links/link_actions.h"
 #include "res/resource.h"
+#include "ui/gdi.h"
+#include "ui/geometry.h"
 
 static_assert(IDD_ABOUTBOX == 130, "the About box template");
 
@@ -24,37 +25,25 @@ HCURSOR OwnLinkCursor() {
 
 }  // namespace
 
-CAboutDlg::CAboutDlg() {
-  m_hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ABOUT));
-}
+CAboutDlg::CAboutDlg(HWND owner)
+    : m_hOwner(owner), m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ABOUT))) {}
 
 BOOL CAboutDlg::OnInitDialog() {
   m_wndMailLink.AttachDlgItem(hwnd_, IDC_ABOUT_MAIL_LINK);
   m_wndWebLink.AttachDlgItem(hwnd_, IDC_ABOUT_WEB_LINK);
+  LoadBitmapPalette(IDB_ABOUT, &m_bitmap, &m_palette);
 
-  if (theApp.m_strCommand == "about") {
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-  }
+  // Shown on its own, the box stands for the program in the task bar.
+  if (!m_hOwner) ui::SetIcons(hwnd_, m_hIcon);
   m_wndWebLink.SetTipText(vl::kTipHomePage);
   m_wndWebLink.SetCursorHandle(OwnLinkCursor());
   m_wndMailLink.SetTipText(vl::kTipSupportMail);
   m_wndMailLink.SetCursorHandle(OwnLinkCursor());
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
-  CenterOnScreen();
-  return TRUE;
-}
-
-void CAboutDlg::CenterOnScreen() {
   // The framework centred its dialogs; a box without owner would otherwise
   // open in the screen's corner.
-  RECT area, r;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  GetWindowRect(hwnd_, &r);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  SetWindowPos(hwnd_, nullptr, (area.left + area.right) / 2 - w / 2,
-               (area.top + area.bottom) / 2 - h / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ui::CentreWindow(hwnd_, m_hOwner);
+  return TRUE;
 }
 
 bool CAboutDlg::OnCommand(int id, int code, HWND) {
@@ -73,38 +62,25 @@ bool CAboutDlg::DialogMessage(UINT msg, WPARAM, LPARAM, INT_PTR* result) {
 }
 
 void CAboutDlg::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = nullptr;
-  HPALETTE palette = nullptr;
-  if (memory && LoadBitmapPalette(IDB_ABOUT, &bitmap, &palette)) {
-    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-    HPALETTE oldPalette = nullptr;
-    if ((GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) && palette) {
-      oldPalette = SelectPalette(dc, palette, FALSE);
-      RealizePalette(dc);
-    }
-    BitBlt(dc, kPictureX, kPictureY, kPictureW, kPictureH, memory, 0, 0, SRCCOPY);
-    if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
-    SelectObject(memory, oldBitmap);
-  }
-  if (palette) DeleteObject(palette);
-  if (bitmap) DeleteObject(bitmap);
-  if (memory) DeleteDC(memory);
-  EndPaint(hwnd_, &ps);
+  ui::ScopedPaint dc(hwnd_);
+  if (!m_bitmap) return;
+  ui::ScopedMemDC memory(dc);
+  ui::ScopedSelectObject picture(memory, m_bitmap.get());
+  bool paletteDisplay = (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) != 0;
+  ui::ScopedSelectPalette palette(dc, paletteDisplay ? m_palette.get() : nullptr);
+  BitBlt(dc, kPictureX, kPictureY, kPictureW, kPictureH, memory, 0, 0, SRCCOPY);
 }
 
-BOOL LoadBitmapPalette(UINT resourceId, HBITMAP* bitmap, HPALETTE* palette) {
-  *bitmap = nullptr;
-  *palette = nullptr;
-  HANDLE image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId),
-                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-  if (!image) return FALSE;
-  *bitmap = static_cast<HBITMAP>(image);
+bool LoadBitmapPalette(UINT resourceId, ui::ScopedGdiObj<HBITMAP>* bitmap,
+                       ui::ScopedGdiObj<HPALETTE>* palette) {
+  bitmap->reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0,
+                                                LR_CREATEDIBSECTION)));
+  palette->reset();
+  if (!*bitmap) return false;
 
   DIBSECTION ds = {};
-  GetObjectA(*bitmap, sizeof ds, &ds);
+  GetObjectA(bitmap->get(), sizeof ds, &ds);
   // Beyond 8 bits per pixel there is no colour table to take over.
   int colours = 257;
   if (ds.dsBmih.biClrUsed)
@@ -112,34 +88,34 @@ BOOL LoadBitmapPalette(UINT resourceId, HBITMAP* bitmap, HPALETTE* palette) {
   else if (ds.dsBmih.biBitCount <= 8)
     colours = 1 << ds.dsBmih.biBitCount;
 
-  HDC screen = GetDC(nullptr);
-  if (colours <= 256) {
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, *bitmap);
-    std::vector<RGBQUAD> table(colours);
-    UINT got = GetDIBColorTable(memory, 0, colours, table.data());
-    SelectObject(memory, old);
-    DeleteDC(memory);
-
-    std::vector<BYTE> storage(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * colours);
-    LOGPALETTE* lp = reinterpret_cast<LOGPALETTE*>(storage.data());
-    lp->palVersion = 0x300;
-    lp->palNumEntries = static_cast<WORD>(got);
-    for (UINT i = 0; i < got; ++i) {
-      lp->palPalEntry[i].peRed = table[i].rgbRed;
-      lp->palPalEntry[i].peGreen = table[i].rgbGreen;
-      lp->palPalEntry[i].peBlue = table[i].rgbBlue;
-      lp->palPalEntry[i].peFlags = 0;
-    }
-    if (got > 0) *palette = CreatePalette(lp);
-  } else {
-    *palette = CreateHalftonePalette(screen);
+  ui::ScopedGetDC screen(nullptr);
+  if (colours > 256) {
+    palette->reset(CreateHalftonePalette(screen));
+    return true;
   }
-  ReleaseDC(nullptr, screen);
-  return TRUE;
+  std::vector<RGBQUAD> table(colours);
+  UINT got = 0;
+  {
+    ui::ScopedMemDC memory(screen);
+    ui::ScopedSelectObject select(memory, bitmap->get());
+    got = GetDIBColorTable(memory, 0, colours, table.data());
+  }
+  if (got == 0) return true;
+  std::vector<BYTE> storage(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * colours);
+  LOGPALETTE* lp = reinterpret_cast<LOGPALETTE*>(storage.data());
+  lp->palVersion = 0x300;
+  lp->palNumEntries = static_cast<WORD>(got);
+  for (UINT i = 0; i < got; ++i) {
+    lp->palPalEntry[i].peRed = table[i].rgbRed;
+    lp->palPalEntry[i].peGreen = table[i].rgbGreen;
+    lp->palPalEntry[i].peBlue = table[i].rgbBlue;
+    lp->palPalEntry[i].peFlags = 0;
+  }
+  palette->reset(CreatePalette(lp));
+  return true;
 }
 
-void RunAboutBox() {
-  CAboutDlg dialog;
+void RunAboutBox(HWND owner) {
+  CAboutDlg dialog(owner);
   dialog.DoModal();
 }

@@ -5,6 +5,7 @@
 #include "app/win/velora_app.h"
 #include "links/fit_to_text.h"
 #include "links/link_actions.h"
+#include "ui/gdi.h"
 
 #ifndef IDC_HAND
 #define IDC_HAND MAKEINTRESOURCE(32649)
@@ -28,10 +29,12 @@ HWND TopLevelOf(HWND hwnd) {
 }  // namespace
 
 CHyperLink::~CHyperLink() {
-  if (hwnd_ && m_hFont) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(m_hOriginalFont), FALSE);
-  if (m_hToolTip && IsWindow(m_hToolTip)) DestroyWindow(m_hToolTip);
-  if (m_hFont) DeleteObject(m_hFont);
-  if (m_bOwnsCursor && m_hLinkCursor) DestroyCursor(m_hLinkCursor);
+  // Only an object that goes before its window has anything to undo: the
+  // font is freed with the object, so the control gets its own back, and the
+  // tooltip, which its dialog would destroy with itself, goes now.
+  if (!hwnd_) return;
+  if (m_font) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(m_hOriginalFont), FALSE);
+  if (m_hToolTip) DestroyWindow(m_hToolTip);
 }
 
 void CHyperLink::PreSubclassWindow() {
@@ -49,8 +52,8 @@ void CHyperLink::PreSubclassWindow() {
                                    : GetStockObject(DEFAULT_GUI_FONT);
   GetObjectA(source, sizeof lf, &lf);
   lf.lfUnderline = static_cast<BYTE>(m_bUnderline);
-  m_hFont = CreateFontIndirectA(&lf);
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+  m_font.reset(CreateFontIndirectA(&lf));
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 
   FitToText();
   LoadDefaultCursor();
@@ -93,9 +96,8 @@ void CHyperLink::SetVisited(BOOL visited) {
 
 void CHyperLink::SetCursorHandle(HCURSOR cursor) {
   if (cursor) {
-    if (m_bOwnsCursor && m_hLinkCursor) DestroyCursor(m_hLinkCursor);
+    m_ownCursor.reset();
     m_hLinkCursor = cursor;
-    m_bOwnsCursor = false;
   } else {
     LoadDefaultCursor();
   }
@@ -108,14 +110,7 @@ void CHyperLink::FitToText() {
   HWND parent = GetParent(hwnd_);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
 
-  std::string text = ui::GetText(hwnd_);
-  HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, m_hFont ? static_cast<HGDIOBJ>(m_hFont)
-                                         : GetStockObject(DEFAULT_GUI_FONT));
-  SIZE extent = {};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
+  SIZE extent = ui::MeasureText(hwnd_, ui::GetText(hwnd_), m_font.get());
 
   unsigned style = static_cast<unsigned>(GetWindowLongA(hwnd_, GWL_STYLE));
   vl::LinkRect fitted =
@@ -131,9 +126,10 @@ void CHyperLink::LoadDefaultCursor() {
   if (n > 0 && n < MAX_PATH) {
     std::string path = std::string(folder) + "\\winhlp32.exe";
     if (HMODULE module = LoadLibraryA(path.c_str())) {
+      // A copy of our own: the module's cursor goes with the module.
       if (HCURSOR hand = LoadCursorA(module, MAKEINTRESOURCEA(106))) {
-        m_hLinkCursor = CopyCursor(hand);
-        m_bOwnsCursor = m_hLinkCursor != nullptr;
+        m_ownCursor.reset(CopyCursor(hand));
+        m_hLinkCursor = m_ownCursor.get();
       }
       FreeLibrary(module);
     }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "ui/cursor.h"
+#include "ui/gdi.h"
 #include "ui/window.h"
 
 class CHyperLink : public ui::Wnd {
@@ -39,9 +41,11 @@ class CHyperLink : public ui::Wnd {
   BOOL m_bUnderline = FALSE;
   BOOL m_bAdjustToFit = TRUE;
   std::string m_strTipText;
-  HFONT m_hFont = nullptr;
+  ui::ScopedGdiObj<HFONT> m_font;  // the link font, underlined or not
   HFONT m_hOriginalFont = nullptr;
+  // The cursor shown over the link: ours (a copy of the help program's hand)
+  // or a shared one.
   HCURSOR m_hLinkCursor = nullptr;
-  bool m_bOwnsCursor = false;
+  ui::ScopedCursor m_ownCursor;
   HWND m_hToolTip = nullptr;
 };

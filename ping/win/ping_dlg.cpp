@@ -2,6 +2,7 @@
 
 #include "app/win/velora_app.h"
 #include "res/resource.h"
+#include "ui/geometry.h"
 
 namespace {
 // How long OK waits for the companion to take the notice. A companion that
@@ -9,26 +10,27 @@ namespace {
 constexpr UINT kCompanionWaitMs = 3000;
 // The OK button's width when the system runs large fonts.
 constexpr int kLargeFontButtonWidth = 100;
+// Where large fonts put the controls the template places for small ones.
+const ui::ItemPlace kLargeFontPlaces[] = {
+    {IDC_PING_ICON, 50, 17}, {IDC_PING_TEXT, 138, 16}, {IDC_PING_MANUAL, 208, 112}};
 }  // namespace
 
-void RunPingConfigDialog() {
-  CPingConfigDlg dlg;
+void RunPingConfigDialog(HWND owner) {
+  CPingConfigDlg dlg(owner);
   dlg.DoModal();
 }
 
-CPingConfigDlg::CPingConfigDlg()
-    : m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PING_WINDOW))),
+CPingConfigDlg::CPingConfigDlg(HWND owner)
+    : m_hOwner(owner),
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PING_WINDOW))),
       m_rules(theApp, *this) {}
 
 BOOL CPingConfigDlg::OnInitDialog() {
   SendDlgItemMessageA(hwnd_, IDC_PING_INTERVAL, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 13);
   SendDlgItemMessageA(hwnd_, IDC_PING_HOST, EM_LIMITTEXT, vl::kPingHostMaxChars, 0);
   RepairLargeFontLayout();
-  if (theApp.m_strCommand == "ping") {
-    // Shown on its own, the dialog stands for the program in the task bar.
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-  }
+  // Shown on its own, the dialog stands for the program in the task bar.
+  if (!m_hOwner) ui::SetIcons(hwnd_, m_hIcon);
   m_rules.Init();
   return TRUE;
 }
@@ -39,46 +41,36 @@ void CPingConfigDlg::RepairLargeFontLayout() {
   MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&ok), 2);
   if (ok.right - ok.left != kLargeFontButtonWidth) return;
   theApp.LargeFontLayout = true;
-  struct Move {
-    int id, x, y;
-  };
-  for (const Move& m : {Move{IDC_PING_ICON, 50, 17}, Move{IDC_PING_TEXT, 138, 16},
-                        Move{IDC_PING_MANUAL, 208, 112}}) {
-    HWND item = Item(m.id);
-    RECT r;
-    GetWindowRect(item, &r);
-    MoveWindow(item, m.x, m.y, r.right - r.left, r.bottom - r.top, TRUE);
-  }
+  ui::MoveItems(hwnd_, kLargeFontPlaces);
   SendDlgItemMessageA(hwnd_, IDC_PING_INTERVAL, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16);
 }
 
 bool CPingConfigDlg::OnCommand(int id, int code, HWND) {
-  switch (id) {
-    case IDC_PING_AUTO:
-      if (code != BN_CLICKED) return false;
-      m_rules.OnAutomaticClicked();
+  // The buttons' clicks, each to its rule.
+  struct Click {
+    int id;
+    void (vl::PingConfigRules::*rule)();
+  };
+  static const Click kClicks[] = {
+      {IDC_PING_AUTO, &vl::PingConfigRules::OnAutomaticClicked},
+      {IDC_PING_MANUAL, &vl::PingConfigRules::OnManualClicked},
+      {IDC_PING_DEFAULT, &vl::PingConfigRules::OnDefaults},
+      {IDC_PING_HELP, &vl::PingConfigRules::OnHelp},
+  };
+  if (code == BN_CLICKED) {
+    for (const Click& c : kClicks) {
+      if (c.id != id) continue;
+      (m_rules.*c.rule)();
       return true;
-    case IDC_PING_MANUAL:
-      if (code != BN_CLICKED) return false;
-      m_rules.OnManualClicked();
-      return true;
-    case IDC_PING_DEFAULT:
-      if (code != BN_CLICKED) return false;
-      m_rules.OnDefaults();
-      return true;
-    case IDC_PING_HELP:
-      if (code != BN_CLICKED) return false;
-      m_rules.OnHelp();
-      return true;
-    case IDC_PING_INTERVAL:
-      if (code != CBN_EDITUPDATE || m_bRepairingInterval) return false;
-      m_bRepairingInterval = true;
-      m_rules.OnIntervalEdited();
-      m_bRepairingInterval = false;
-      return true;
-    default:
-      return false;
+    }
+    return false;
   }
+  // Putting the interval back edits the field once more: not a second time.
+  if (id != IDC_PING_INTERVAL || code != CBN_EDITUPDATE || m_bRepairingInterval) return false;
+  m_bRepairingInterval = true;
+  m_rules.OnIntervalEdited();
+  m_bRepairingInterval = false;
+  return true;
 }
 
 void CPingConfigDlg::OnOK() {
@@ -103,8 +95,7 @@ std::string CPingConfigDlg::GetText(int id) const { return ui::GetItemText(hwnd_
 void CPingConfigDlg::SetText(int id, const std::string& text) { ui::SetItemText(hwnd_, id, text); }
 
 void CPingConfigDlg::FillList(int id, const std::vector<std::string>& items) {
-  for (const std::string& item : items)
-    SendDlgItemMessageA(hwnd_, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  ui::FillComboBox(Item(id), items);
 }
 
 int CPingConfigDlg::GetSelection(int id) const {

@@ -8,13 +8,14 @@
 #include "ping/ping_config.h"
 #include "ui/dialog.h"
 
-// Runs the Ping Configuration dialog modally with no owner.
-void RunPingConfigDialog();
+// Runs the Ping Configuration dialog modally: owned by the main window, which
+// it disables meanwhile, or alone (no owner) for the "ping" verb.
+void RunPingConfigDialog(HWND owner = nullptr);
 
 class CPingConfigDlg : public ui::Dialog, private vl::IPingControls {
  public:
-  CPingConfigDlg();
-  INT_PTR DoModal() { return ui::Dialog::DoModal(nullptr, IDD); }
+  explicit CPingConfigDlg(HWND owner);
+  INT_PTR DoModal() { return ui::Dialog::DoModal(m_hOwner, IDD); }
 
   static constexpr int IDD = 155;
 
@@ -38,7 +39,8 @@ class CPingConfigDlg : public ui::Dialog, private vl::IPingControls {
   void SetSelection(int id, int index) override;
   void SetFocus(int id) override;
 
-  HICON m_hIcon = nullptr;
+  HWND m_hOwner;
+  HICON m_hIcon;  // a shared resource icon: nothing to free
   vl::PingConfigRules m_rules;
   bool m_bRepairingInterval = false;
 };

@@ -1,5 +1,8 @@
 // The user's road: choose a mode on the form, press Apply, the registry is
 // written, the restart is offered.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
@@ -85,8 +88,15 @@ TEST_F(ApplyRoad, AutomaticDialUpOnWindows98WritesEveryValue) {
   SeedWin98Machine();
   StartMain();
   ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up");
+  // The message pane's drawing type: the high word of its text length.
+  HWND statusBar = GetDlgItem(frame_, AFX_IDW_STATUS_BAR);
+  auto paneType = [&] { return HIWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, 0, 0)); };
+  EXPECT_EQ(SBT_NOBORDERS, paneType());
   Click(form_, IDC_APPLY);
   FinishWithoutRestart();
+  // The progress bar came and went over the message pane, which keeps its
+  // look without a border.
+  EXPECT_EQ(SBT_NOBORDERS, paneType());
 
   EXPECT_EQ("576", GetSz(kDialUpBinding, "MaxMTU"));
   EXPECT_EQ("536", GetSz(kDialUpBinding, "MaxMSS"));

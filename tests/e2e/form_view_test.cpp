@@ -249,6 +249,25 @@ TEST_F(FormModes, ACaptionOfTheCheckedModeShowsNoDialog) {
   EXPECT_TRUE(ChooseMode(app, IDC_MODE_LAN, "Automatic Mode - LAN"));
 }
 
+// A caption chooses its mode as a click on the radio does, and the focus ends
+// where that click leaves it: on Apply for manual mode, else on the radio.
+TEST_F(FormModes, ACaptionLeavesTheFocusWhereItsRadioWould) {
+  const struct {
+    int caption;
+    const char* title;
+    int focus;
+  } cases[] = {
+      {IDC_CAPTION_MANUAL, "Manual Mode", IDC_APPLY},
+      {IDC_CAPTION_DIALUP, "Automatic Mode - Dial-Up", IDC_MODE_DIALUP},
+      {IDC_CAPTION_MANUAL, "Manual Mode", IDC_APPLY},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    ASSERT_TRUE(ChooseMode(app, c.caption, c.title));
+    EXPECT_EQ(app.Item(c.focus), FocusOf(app.form)) << ClassOf(FocusOf(app.form));
+  }
+}
+
 // ---- Manual controls ----
 
 class FormManual : public FormTest {

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "res/resource.h"
 #include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
 
@@ -353,6 +354,85 @@ TEST_F(FrameCommands, FileMenuReachesApplyBackupPingAndExit) {
 
   PostCommand(run.frame, 57665);
   EXPECT_TRUE(run.proc.WaitExit());
+}
+
+// The About box and the Ping Configuration, from the main window, run as the
+// framework's modal dialogs: owned by the frame, which waits disabled
+// beneath them and takes no command meanwhile.
+TEST(FrameModal, AboutAndPingAreOwnedByTheDisabledFrame) {
+  ClearMachine();
+  RemoveFile(InstallDir() + "Velora.cfg");
+  const struct {
+    const char* how;
+    const char* caption;
+    bool fromForm;  // the form's button, else a command of the menu and toolbar
+    int command;
+  } cases[] = {
+      {"Help > About", "About Velora", false, ID_APP_ABOUT},
+      {"File > Ping Configuration", "Ping Configuration", false, ID_PING_CONFIGURATION},
+      {"the form's Ping button", "Ping Configuration", true, IDC_PING_CONFIG},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    FrameRun run = StartFrame();
+    ASSERT_NE(nullptr, run.frame);
+    auto open = [&] {
+      if (c.fromForm)
+        Click(run.form, c.command);
+      else
+        PostCommand(run.frame, c.command);
+    };
+    open();
+    HWND dialog = WaitForWindow(run.proc.pid(), "#32770", c.caption);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(run.frame, GetWindow(dialog, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(run.frame));
+
+    // Posted beneath the dialog: a second copy, an Apply, a Restore.
+    open();
+    PostCommand(run.frame, ID_APPLY_NEW_SETTINGS);
+    PostCommand(run.frame, ID_RESTORE_ORIGINAL);
+    Settle(dialog, 300);
+    EXPECT_EQ(1u, TopWindows(run.proc.pid(), "#32770", c.caption, true).size());
+    EXPECT_EQ(nullptr, FindAnyMessageBox(run.proc.pid()));
+
+    ASSERT_TRUE(Answer(dialog, IDCANCEL));
+    EXPECT_TRUE(IsWindowEnabled(run.frame));
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(run.frame, nullptr), &gui));
+    EXPECT_EQ(run.frame, gui.hwndActive);
+    Settle(run.frame, 300);
+    EXPECT_TRUE(TopWindows(run.proc.pid(), "#32770", c.caption, false).empty());
+    EXPECT_EQ(nullptr, FindAnyMessageBox(run.proc.pid()));
+    EXPECT_TRUE(CloseFrame(run));
+  }
+}
+
+// A close that reaches the frame beneath a modal window (a shutdown's, say)
+// ends the run cleanly, also from inside the idle-time update's Apply.
+TEST(FrameModal, ClosedBeneathItsDialogOrBoxTheProgramEnds) {
+  ClearMachine();
+  RemoveFile(InstallDir() + "Velora.cfg");
+  for (bool fromIdleApply : {false, true}) {
+    SCOPED_TRACE(fromIdleApply ? "the form's Apply, refused with a box" : "the About box");
+    FrameRun run = StartFrame();
+    ASSERT_NE(nullptr, run.frame);
+    HWND modal = nullptr;
+    if (fromIdleApply) {
+      Click(run.form, IDC_APPLY);
+      IdlePass(run.frame);
+      modal = WaitForMessageBox(run.proc.pid(), kProduct);
+    } else {
+      PostCommand(run.frame, ID_APP_ABOUT);
+      modal = WaitForWindow(run.proc.pid(), "#32770", "About Velora");
+    }
+    ASSERT_NE(nullptr, modal);
+    PostMessageA(run.frame, WM_CLOSE, 0, 0);
+    DWORD code = STILL_ACTIVE;
+    EXPECT_TRUE(run.proc.WaitExit(kWait, &code));
+    EXPECT_EQ(0u, code);
+  }
 }
 
 // The notice of the mode file comes with the second idle-time update.

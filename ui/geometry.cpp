@@ -1,0 +1,38 @@
+#include "ui/geometry.h"
+
+namespace ui {
+
+namespace {
+
+// The start of a length centred in [low, high), moved back inside
+// [areaLow, areaHigh).
+int CentreSpan(int low, int high, int length, int areaLow, int areaHigh) {
+  int start = low + (high - low - length) / 2;
+  if (start + length > areaHigh) start = areaHigh - length;
+  if (start < areaLow) start = areaLow;
+  return start;
+}
+
+}  // namespace
+
+void CentreWindow(HWND window, HWND over) {
+  RECT area, target, r;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  if (over && IsWindowVisible(over))
+    GetWindowRect(over, &target);
+  else
+    target = area;
+  GetWindowRect(window, &r);
+  int x = CentreSpan(target.left, target.right, r.right - r.left, area.left, area.right);
+  int y = CentreSpan(target.top, target.bottom, r.bottom - r.top, area.top, area.bottom);
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MoveItem(HWND dialog, int id, int x, int y) {
+  HWND item = GetDlgItem(dialog, id);
+  RECT r;
+  GetWindowRect(item, &r);
+  MoveWindow(item, x, y, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+}  // namespace ui

@@ -1,0 +1,26 @@
+// Where windows and controls go: centring a window, moving dialog items.
+#pragma once
+#include <windows.h>
+
+namespace ui {
+
+// Centres `window` over `over` when that window shows, else over the work
+// area, and keeps it inside the work area (its top-left corner first, when
+// it is larger).
+void CentreWindow(HWND window, HWND over = nullptr);
+
+// A dialog item's new place, in pixels of the dialog's client area.
+struct ItemPlace {
+  int id;
+  int x, y;
+};
+
+// Moves one item of a dialog, keeping its size.
+void MoveItem(HWND dialog, int id, int x, int y);
+// Moves a group of items; any range of records with id, x and y.
+template <typename Places>
+void MoveItems(HWND dialog, const Places& places) {
+  for (const auto& p : places) MoveItem(dialog, p.id, p.x, p.y);
+}
+
+}  // namespace ui
