@@ -26,6 +26,7 @@ if(VELORA_E2E)
   add_library(stub_rasapi32 SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/stubs/dll/rasapi32.cpp)
   set_target_properties(stub_rasapi32 PROPERTIES OUTPUT_NAME rasapi32 PREFIX ""
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/stubs)
+  target_include_directories(stub_rasapi32 PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(stub_rasapi32 PRIVATE advapi32 kernel32)
   # The system's names, without the i686 stdcall decoration.
   target_link_options(stub_rasapi32 PRIVATE ${VELORA_STATIC_LINK} -Wl,--kill-at)

@@ -3,6 +3,7 @@
 // stand-in plays the dial-up connection.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <shellapi.h>
 
 #include "ping/ping_settings.h"

@@ -6,6 +6,7 @@
 #include "ping/ping_settings.h"
 #include "platform/win/win_platform.h"
 #include "vldetect/res/vldetect_res.h"
+#include "vldetect/win/system_library.h"
 
 namespace vl {
 
@@ -57,6 +58,7 @@ bool CCompanionWnd::Create() {
   // The shell broadcasts this when it makes its task bar anew (Explorer
   // restarted, or started after us at logon).
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  AllowShellMessages();
   for (int i = 0; i < kTrayFrameCount; ++i)
     frames_[i] = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(kTrayFrames[i]),
                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
@@ -71,6 +73,18 @@ bool CCompanionWnd::Create() {
                             instance_, nullptr);
   companion_.Start();
   return true;
+}
+
+void CCompanionWnd::AllowShellMessages() {
+  // Started by velora.exe, which asks for administrator rights, the companion
+  // has them too; Windows Vista and later then hold back the messages of the
+  // user's shell, the tray icon's among them, unless it lets them through.
+  using ChangeWindowMessageFilterProc = BOOL(WINAPI*)(UINT, DWORD);
+  const DWORD kMsgfltAdd = 1;
+  ChangeWindowMessageFilterProc allow = nullptr;
+  if (!FindProc(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilter", &allow)) return;
+  allow(WM_VLDETECT_TRAY, kMsgfltAdd);
+  if (taskbarCreated_) allow(taskbarCreated_, kMsgfltAdd);
 }
 
 int CCompanionWnd::Run() {

@@ -26,6 +26,7 @@ class CCompanionWnd : private ICompanionHost {
  private:
   static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+  void AllowShellMessages();
   void OnTrayMessage(LPARAM mouseMessage);
   void ShowMenu();
   void StartConfiguration();

@@ -12,28 +12,13 @@
 #include <memory>
 #include <vector>
 
+#include "vldetect/win/ras_records.h"
 #include "vldetect/win/system_library.h"
 
 namespace vl {
 
 namespace {
 
-// The first layouts of the RAS records, which every Windows from 95 on
-// accepts; the newer ones are refused by the older systems.
-struct RasConn400 {
-  DWORD dwSize;
-  HANDLE hrasconn;
-  CHAR szEntryName[256 + 1];
-  CHAR szDeviceType[16 + 1];
-  CHAR szDeviceName[128 + 1];
-};
-struct RasConnStatus400 {
-  DWORD dwSize;
-  DWORD rasconnstate;
-  DWORD dwError;
-  CHAR szDeviceType[16 + 1];
-  CHAR szDeviceName[128 + 1];
-};
 constexpr int kMaxConnections = 16;
 constexpr int kPppAdapterType = 23;  // MIB_IF_TYPE_PPP: a dial-up adapter
 

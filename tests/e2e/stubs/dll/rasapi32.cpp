@@ -8,23 +8,12 @@
 
 #include <cstring>
 
-namespace {
+#include "vldetect/win/ras_records.h"
 
-// The first layouts of the RAS records, as the companion passes them.
-struct RasConn400 {
-  DWORD dwSize;
-  HANDLE hrasconn;
-  CHAR szEntryName[256 + 1];
-  CHAR szDeviceType[16 + 1];
-  CHAR szDeviceName[128 + 1];
-};
-struct RasConnStatus400 {
-  DWORD dwSize;
-  DWORD rasconnstate;
-  DWORD dwError;
-  CHAR szDeviceType[16 + 1];
-  CHAR szDeviceName[128 + 1];
-};
+using vl::RasConn400;
+using vl::RasConnStatus400;
+
+namespace {
 
 const DWORD kRasConnected = 0x2000;
 const DWORD kRasOpenPort = 0;
