@@ -19,9 +19,11 @@ std::string OutcomeText(const PingOutcome& outcome) {
   return std::string();
 }
 
-std::string StatusText(const std::string& host, unsigned intervalMinutes, const std::string& state) {
-  const std::string interval =
-      intervalMinutes == 1 ? "every minute" : "every " + std::to_string(intervalMinutes) + " minutes";
+std::string StatusText(const std::string& host, unsigned intervalMinutes,
+                       const std::string& state) {
+  const std::string interval = intervalMinutes == 1
+                                   ? "every minute"
+                                   : "every " + std::to_string(intervalMinutes) + " minutes";
   const std::string tail = ", " + interval + ": " + state;
   const char kCut[] = "...";
   std::string shown = host;

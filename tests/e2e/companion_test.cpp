@@ -111,7 +111,8 @@ TEST_F(CompanionNotice, OnlyTheDialogsOwnParametersMakeItReread) {
   const WPARAM notice = vl::kWmPingSettingsChanged;
   for (auto [wp, lp] : {std::pair<WPARAM, LPARAM>{0, 0}, {123, 0}, {0, 123}, {124, 123}}) {
     EXPECT_EQ(0, SendMessageA(window, notice, wp, lp)) << wp << " " << lp;
-    EXPECT_EQ("Automatic, every 10 minutes: not connected", CompanionStatus(window)) << wp << " " << lp;
+    EXPECT_EQ("Automatic, every 10 minutes: not connected", CompanionStatus(window))
+        << wp << " " << lp;
   }
   EXPECT_EQ(1, SendMessageA(window, notice, 123, 123));
   EXPECT_EQ("10.0.0.1, every minute: not connected", CompanionStatus(window));
@@ -123,14 +124,16 @@ TEST_F(CompanionMenu, PingConfigurationStartsTheProgramBesideItAndExitEndsIt) {
   ASSERT_NE(nullptr, window);
   PostCommand(window, ID_VLDETECT_CONFIGURATION);
   HWND dlg = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (dlg = FindWindowA("#32770", kPingDialogCaption)) != nullptr; }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return (dlg = FindWindowA("#32770", kPingDialogCaption)) != nullptr; }));
   DWORD pid = 0;
   GetWindowThreadProcessId(dlg, &pid);
   HANDLE velora = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
   ASSERT_NE(nullptr, velora);
   Settle(dlg);
   ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(velora, kWait)) << "velora.exe /ping ends with its dialog";
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(velora, kWait))
+      << "velora.exe /ping ends with its dialog";
   CloseHandle(velora);
   EXPECT_EQ(std::vector<HWND>{window}, CompanionWindows());
 
@@ -172,7 +175,8 @@ class CompanionDialUp : public CompanionBench {
 
   static constexpr const char* kLineKey = "SOFTWARE\\Velora Test Bench";
   static constexpr const char* kOverrideApp = "Software\\Wine\\AppDefaults\\vldetect.exe";
-  static constexpr const char* kOverrides = "Software\\Wine\\AppDefaults\\vldetect.exe\\DllOverrides";
+  static constexpr const char* kOverrides =
+      "Software\\Wine\\AppDefaults\\vldetect.exe\\DllOverrides";
   std::string systemDll_, saved_;
 };
 

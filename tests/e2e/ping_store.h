@@ -37,7 +37,9 @@ inline std::string Unscramble(const std::string& code) {
   return out;
 }
 
-inline std::string PingKey() { return std::string(kBaseKey) + "\\" + ScrambleUnpadded("UndoRegular"); }
+inline std::string PingKey() {
+  return std::string(kBaseKey) + "\\" + ScrambleUnpadded("UndoRegular");
+}
 
 // Stores the five values as the Ping Configuration dialog would (without its
 // random padding, which readers ignore).
@@ -50,7 +52,8 @@ inline void SeedPingSettings(const std::string& mode, const std::string& host, i
       {"PingSound", std::to_string(sound)},
       {"TaskBarAni", std::to_string(taskBarAni)},
   };
-  for (const auto& [name, text] : values) SetSz(PingKey(), ScrambleUnpadded(name), ScrambleUnpadded(text));
+  for (const auto& [name, text] : values)
+    SetSz(PingKey(), ScrambleUnpadded(name), ScrambleUnpadded(text));
 }
 
 }  // namespace e2e

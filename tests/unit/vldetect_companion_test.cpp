@@ -226,7 +226,8 @@ TEST_F(VldetectDay, ANewTaskBarGetsTheIconAgain) {
 }
 
 TEST(VldetectStatusText, FitsTheTooltip) {
-  EXPECT_EQ("10.0.0.1, every minute: reply in 120 ms", StatusText("10.0.0.1", 1, "reply in 120 ms"));
+  EXPECT_EQ("10.0.0.1, every minute: reply in 120 ms",
+            StatusText("10.0.0.1", 1, "reply in 120 ms"));
   EXPECT_EQ("isp.example, every 60 minutes: host not found",
             StatusText("isp.example", 60, "host not found"));
   const std::string longHost = "a-rather-long-host-name.of-a-provider.example";

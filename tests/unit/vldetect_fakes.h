@@ -97,8 +97,9 @@ struct MemSettings {
   // Removes one of the five values.
   void Remove(const std::string& name) {
     RegKey key = 0;
-    reg.OpenKey(kHkeyLocalMachine, std::string(kSettingsBaseKey) + "\\" + Scramble(kPingSubkey, false),
-                kKeyAllAccess, &key);
+    reg.OpenKey(kHkeyLocalMachine,
+                std::string(kSettingsBaseKey) + "\\" + Scramble(kPingSubkey, false), kKeyAllAccess,
+                &key);
     reg.DeleteValue(key, Scramble(name, false));
     reg.CloseKey(key);
   }

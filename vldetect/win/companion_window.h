@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/tray.h"
 #include "vldetect/companion.h"
 
 namespace vl {
@@ -47,7 +48,7 @@ class CCompanionWnd : private ICompanionHost {
   HWND hwnd_ = nullptr;
   HWND status_ = nullptr;
   HMENU menu_ = nullptr;
-  HICON frames_[4] = {};
+  HICON frames_[kTrayFrameCount] = {};
   NOTIFYICONDATAA nid_ = {};
   bool iconAdded_ = false;
   UINT taskbarCreated_ = 0;

@@ -22,7 +22,8 @@ class WinInstanceProbe : public vl::IInstanceProbe {
     if (!mutex)
       return error == ERROR_ACCESS_DENIED ? vl::MutexResult::AccessDenied : vl::MutexResult::Failed;
     // Not closed: the system frees it when the process ends.
-    return error == ERROR_ALREADY_EXISTS ? vl::MutexResult::AlreadyExists : vl::MutexResult::Created;
+    return error == ERROR_ALREADY_EXISTS ? vl::MutexResult::AlreadyExists
+                                         : vl::MutexResult::Created;
   }
   bool CompanionWindowExists() override {
     return FindWindowA(nullptr, vl::kCompanionWindowName) != nullptr;

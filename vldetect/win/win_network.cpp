@@ -121,12 +121,14 @@ bool WinNetwork::QueryAddresses(ConnectionAddresses* addresses) {
       if (a->Type != kPppAdapterType) continue;
       if (procs_->getPerAdapterInfo) {
         const ULONG index = a->Index;
-        auto perAdapter = QueryBuffer<IP_PER_ADAPTER_INFO>([&](PIP_PER_ADAPTER_INFO info, PULONG size) {
-          return procs_->getPerAdapterInfo(index, info, size);
-        });
+        auto perAdapter =
+            QueryBuffer<IP_PER_ADAPTER_INFO>([&](PIP_PER_ADAPTER_INFO info, PULONG size) {
+              return procs_->getPerAdapterInfo(index, info, size);
+            });
         if (perAdapter)
-          AddAddresses(&reinterpret_cast<const IP_PER_ADAPTER_INFO*>(perAdapter.get())->DnsServerList,
-                       &addresses->dialUpDns);
+          AddAddresses(
+              &reinterpret_cast<const IP_PER_ADAPTER_INFO*>(perAdapter.get())->DnsServerList,
+              &addresses->dialUpDns);
       }
       AddAddresses(&a->GatewayList, &addresses->dialUpGateways);
     }

@@ -37,7 +37,8 @@ void ReadState(char* state, DWORD size) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(RasConn400* connections, DWORD* bytes, DWORD* count) {
+extern "C" __declspec(dllexport) DWORD WINAPI
+    RasEnumConnectionsA(RasConn400* connections, DWORD* bytes, DWORD* count) {
   if (!connections || !bytes || !count || connections->dwSize != sizeof(RasConn400))
     return kErrorInvalidSize;
   char state[32];
@@ -56,7 +57,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI RasEnumConnectionsA(RasConn400* co
   return 0;
 }
 
-extern "C" __declspec(dllexport) DWORD WINAPI RasGetConnectStatusA(HANDLE connection, RasConnStatus400* status) {
+extern "C" __declspec(dllexport) DWORD WINAPI
+    RasGetConnectStatusA(HANDLE connection, RasConnStatus400* status) {
   if (!status || status->dwSize != sizeof(RasConnStatus400)) return kErrorInvalidSize;
   if (connection != kConnection) return ERROR_INVALID_HANDLE;
   char state[32];
