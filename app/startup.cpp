@@ -37,7 +37,7 @@ StartupAction RunStartup(AppState& app, const std::string& commandLine) {
   OpenFrameworkProfile(app);
   app.m_strProductName = "Velora 2001";
   app.m_strVersion = "v5.1";
-  app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
+  app.m_settings.SetBaseKey(kSettingsBaseKey);
   app.m_strCommand = ParseVerb(commandLine);
 
   if (app.m_strCommand == "uninstall") {

@@ -14,6 +14,7 @@ REGISTRY_GOAL = 1.2
 MEMORY_GOAL = 1.5
 SIZE_GOAL_KB = 300
 CPU_SHARE_GOAL = 0.05
+IDLE_CPU_GOAL_MS = 60  # a thousandth of the minute
 LINEAR_LIMIT = 1.5  # marginal cost per adapter may grow this much and still count as linear
 APPLY_TOLERANCE = 0.15
 # The Apply's 100 paced steps in loop counts, a million counts to the millisecond.
@@ -50,6 +51,10 @@ ratio of the two medians shown.
   time); under Wine against Wine's registry (wall time, since wineserver does
   the work). Linear means an adapter added between 10 and 100 costs at most
   {linear} times one added between 1 and 10.
+- Companion at idle: vldetect.exe and a bare hidden window
+  (bench/win/idle_floor.cpp) run side by side with no dial-up connection;
+  processor time over the same minute, after a settle of 2 s, and the working
+  set at its end.
 - Size: stripped Release builds; imports counted with objdump -p. Working set:
   PeakWorkingSetSize after start-up and a settle of 300 ms; under Wine most of
   it is Wine's own libraries, on both sides.
@@ -374,6 +379,24 @@ def main():
         why = ((v or {}).get('problem') or (fl or {}).get('problem') or 'no result')
         rows.append(('Peak working set at idle after start-up (Wine)', 'not measured', '', '',
                      f'ratio ≤ {MEMORY_GOAL}', 'not measured: ' + why))
+
+    # 5. The companion at idle
+    iv, ifl = find('idle', 'vldetect'), find('idle', 'floor')
+    idle_labels = ('Companion vldetect.exe at idle: processor time over a minute (Wine)',
+                   'Companion vldetect.exe at idle: working set (Wine)')
+    idle_goals = (f'≤ {IDLE_CPU_GOAL_MS} ms', f'ratio ≤ {MEMORY_GOAL}')
+    problem = (iv or {}).get('problem') or (ifl or {}).get('problem')
+    if not iv or not ifl or problem:
+        for label, goal in zip(idle_labels, idle_goals):
+            rows.append((label, 'not measured', '', '', goal,
+                         'not measured: ' + (problem or 'no result')))
+    else:
+        cpu_ratio = '%.2f' % (iv['cpu_ms'] / ifl['cpu_ms']) if ifl['cpu_ms'] else ''
+        rows.append((idle_labels[0], fmt_ms(iv['cpu_ms']), fmt_ms(ifl['cpu_ms']), cpu_ratio,
+                     idle_goals[0], verdict(iv['cpu_ms'] <= IDLE_CPU_GOAL_MS)))
+        ws_ratio = iv['ws_kb'] / ifl['ws_kb']
+        rows.append((idle_labels[1], fmt_kb(iv['ws_kb']), fmt_kb(ifl['ws_kb']), '%.2f' % ws_ratio,
+                     idle_goals[1], verdict(ws_ratio <= MEMORY_GOAL)))
 
     header = ('Benchmark', 'velora', 'floor', 'ratio', 'goal', 'result')
     table = ['| ' + ' | '.join(header) + ' |', '|' + '---|' * len(header)]

@@ -21,7 +21,11 @@ if(WIN32)
     target_link_libraries(bench_driver PRIVATE velora_core psapi advapi32 user32 shell32 gdi32
                           comctl32 kernel32)
     target_link_options(bench_driver PRIVATE ${VELORA_STATIC_LINK})
-    add_dependencies(bench_driver floor)
+    # The floor of the companion at idle: a bare hidden window.
+    add_executable(idle_floor WIN32 ${BENCH_DIR}/win/idle_floor.cpp)
+    target_link_libraries(idle_floor PRIVATE user32 kernel32)
+    target_link_options(idle_floor PRIVATE ${VELORA_STATIC_LINK})
+    add_dependencies(bench_driver floor idle_floor)
   endif()
 else()
   find_package(benchmark CONFIG QUIET)

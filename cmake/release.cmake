@@ -4,6 +4,7 @@
 # Wine suites run it (fixture "installer").
 get_filename_component(W32_EXE "${VELORA_WIN32_DIR}/velora.exe" ABSOLUTE)
 get_filename_component(W64_EXE "${VELORA_WIN64_DIR}/velora.exe" ABSOLUTE)
+get_filename_component(W32_COMPANION "${VELORA_WIN32_DIR}/vldetect.exe" ABSOLUTE)
 set(RELEASE_TOOLS ${CMAKE_SOURCE_DIR}/tools/release)
 set(EXPORTS_LIST ${RELEASE_TOOLS}/win95_nt4_exports.txt)
 
@@ -12,6 +13,11 @@ if(Python3_FOUND)
     COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/pe_audit.py header ${W32_EXE})
   add_test(NAME release.imports
     COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/pe_audit.py imports ${W32_EXE} ${EXPORTS_LIST})
+  # The companion ships beside it and starts at every logon: the same loader rules.
+  add_test(NAME release.companion_pe_header
+    COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/pe_audit.py header ${W32_COMPANION})
+  add_test(NAME release.companion_imports
+    COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/pe_audit.py imports ${W32_COMPANION} ${EXPORTS_LIST})
   add_test(NAME release.resources
     COMMAND ${Python3_EXECUTABLE} ${RELEASE_TOOLS}/pe_audit.py resources ${W32_EXE}
       --product "Velora 2001" --company "Norwick Ltd" --version 5.1.0.0 --filename velora.exe)
@@ -40,3 +46,4 @@ function(velora_instruction_audit test exe)
   endif()
 endfunction()
 velora_instruction_audit(release.instructions ${W32_EXE})
+velora_instruction_audit(release.instructions.vldetect ${W32_COMPANION})

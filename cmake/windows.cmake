@@ -34,6 +34,8 @@ if(VELORA_E2E)
   endif()
 endif()
 
+include(${CMAKE_SOURCE_DIR}/cmake/vldetect.cmake)
+
 if(VELORA_BENCH)
   include(${CMAKE_SOURCE_DIR}/cmake/bench.cmake)
 endif()

@@ -9,41 +9,9 @@
 
 namespace vl {
 
-const char kPingSubkey[] = "UndoRegular";
-const char kPingModeAutomatic[] = "Automatic";
-const char kPingModeManual[] = "Manual";
-const char kCompanionWindowName[] = "VL - Net Detect";
-
 namespace {
-const char kValueMode[] = "PingMode";
-const char kValueHost[] = "PingHost";
-const char kValueInterval[] = "PingInterval";
-const char kValueSound[] = "PingSound";
-const char kValueTaskBarAni[] = "TaskBarAni";
-
 bool IsListIndex(int index) { return index >= 0 && index < kPingIntervalCount; }
 }  // namespace
-
-PingSettings ReadPingSettings(AppState& app) {
-  SettingsStore& store = app.m_settings;
-  PingSettings s;
-  s.mode = store.ReadString(kPingSubkey, kValueMode, "", true);
-  s.host = store.ReadString(kPingSubkey, kValueHost, "", true);
-  s.interval = store.ReadInt(kPingSubkey, kValueInterval, 0, true);
-  s.sound = store.ReadInt(kPingSubkey, kValueSound, 0, true);
-  s.taskBarAni = store.ReadInt(kPingSubkey, kValueTaskBarAni, 0, true);
-  if (s.mode.empty()) s.taskBarAni = 1;
-  return s;
-}
-
-void WritePingSettings(AppState& app, const PingSettings& s) {
-  SettingsStore& store = app.m_settings;
-  store.WriteString(kPingSubkey, kValueMode, s.mode, true);
-  store.WriteString(kPingSubkey, kValueHost, s.host, true);
-  store.WriteInt(kPingSubkey, kValueInterval, s.interval, true);
-  store.WriteInt(kPingSubkey, kValueSound, s.sound, true);
-  store.WriteInt(kPingSubkey, kValueTaskBarAni, s.taskBarAni, true);
-}
 
 std::vector<std::string> PingIntervalTexts() {
   std::vector<std::string> texts;
@@ -77,7 +45,7 @@ void PingConfigRules::Init() {
     }
   }
 
-  PingSettings s = ReadPingSettings(app_);
+  PingSettings s = ReadPingSettings(app_.m_settings);
   if (s.mode.empty() || s.mode == kPingModeAutomatic) {
     PutModeIntoEffect(IDC_PING_AUTO);
   } else {
@@ -153,7 +121,7 @@ bool PingConfigRules::OnOk(WindowHandle owner) {
   }
   s.sound = c_.IsChecked(IDC_PING_SOUND) ? 1 : 0;
   s.taskBarAni = c_.IsChecked(IDC_PING_TASKBAR_ANI) ? 1 : 0;
-  WritePingSettings(app_, s);
+  WritePingSettings(app_.m_settings, s);
   return true;
 }
 

@@ -5,40 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "ping/ping_settings.h"
 #include "platform/system.h"
 
 namespace vl {
 struct AppState;
 
-extern const char kPingSubkey[];           // "UndoRegular"
-extern const char kPingModeAutomatic[];    // "Automatic"
-extern const char kPingModeManual[];       // "Manual"
-extern const char kCompanionWindowName[];  // "VL - Net Detect"
-
-// The notice that tells the companion that new settings are stored.
-constexpr unsigned kWmPingSettingsChanged = 0x0400 + 88;
-constexpr int kPingNoticeParam = 123;
-
-constexpr int kPingIntervalCount = 60;
-constexpr int kPingAutoListIndex = 4;       // " 5 minutes.", shown in automatic mode
-constexpr int kPingDefaultInterval = 9;     // " 10 minutes.", stored in automatic mode
+constexpr int kPingAutoListIndex = 4;  // " 5 minutes.", shown in automatic mode
 // A host of this length scrambles well inside the store's 1000-byte values.
 constexpr std::size_t kPingHostMaxChars = 255;
-
-// The five stored values, as read or as about to be written.
-struct PingSettings {
-  std::string mode;
-  std::string host;
-  int interval = 0;
-  int sound = 0;
-  int taskBarAni = 0;
-};
-
-// Reads the five values with their defaults; an empty mode means the
-// companion has never been set up, and then the animation counts as on.
-PingSettings ReadPingSettings(AppState& app);
-// Writes the five values in the companion's order, scrambled.
-void WritePingSettings(AppState& app, const PingSettings& settings);
 
 // " 1 minute.", " 2 minutes." ... " 60 minutes."
 std::vector<std::string> PingIntervalTexts();

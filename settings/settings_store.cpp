@@ -7,6 +7,7 @@
 
 namespace vl {
 
+const char kSettingsBaseKey[] = "SOFTWARE\\Norwick Ltd\\Velora 2001";
 const char kNotFoundSentinel[] = "Net-Guard-On by Fallow Systems";
 
 namespace {

@@ -7,6 +7,9 @@ namespace vl {
 
 class IRegistry;
 
+// The settings' key below HKEY_LOCAL_MACHINE, shared by the program and its
+// companion.
+extern const char kSettingsBaseKey[];  // "SOFTWARE\Norwick Ltd\Velora 2001"
 extern const char kNotFoundSentinel[];  // "Net-Guard-On by Fallow Systems"
 constexpr unsigned kSettingsBufferSize = 1000;
 

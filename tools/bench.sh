@@ -22,7 +22,7 @@ results=$out/wine.jsonl
 tools/install-deps.sh benchmark || echo "bench: Google Benchmark is missing, native rows are left out" >&2
 
 echo "bench: building velora.exe of both kinds and the bench programs"
-cmake --build "$BUILD/win64" -j "$jobs" --target velora stub_vldetect >/dev/null || exit 1
+cmake --build "$BUILD/win64" -j "$jobs" --target velora vldetect stub_vldetect >/dev/null || exit 1
 cmake --build "$BUILD/win32" -j "$jobs" --target velora >/dev/null || exit 1
 cmake -S . -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DVELORA_BENCH=ON >/dev/null || exit 1
 if cmake --build "$out/native" --target help | grep registry_bench >/dev/null; then
@@ -30,7 +30,7 @@ if cmake --build "$out/native" --target help | grep registry_bench >/dev/null; t
 fi
 cmake -S . -B "$out/win64" -DCMAKE_BUILD_TYPE=Release -DVELORA_BENCH=ON --no-warn-unused-cli \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null 2>&1 || exit 1
-cmake --build "$out/win64" -j "$jobs" --target bench_driver floor >/dev/null || exit 1
+cmake --build "$out/win64" -j "$jobs" --target bench_driver floor idle_floor >/dev/null || exit 1
 
 # The setup, packed afresh from this i686 build when NSIS is at hand.
 rm -f "$out/velora-setup.exe"
@@ -77,6 +77,8 @@ else
   echo "{\"kind\":\"apply\",\"what\":\"velora\",\"problem\":\"$BUILD/win64/velora.exe or its stubs are not built\"}" >>"$results"
 fi
 run_driver registry --runs="$runs"
+run_driver idle --vldetect="$(to_windows "$BUILD/win64/vldetect.exe")" \
+  --idle-floor="$(to_windows "$out/win64/idle_floor.exe")"
 
 python3 bench/report.py --build "$BUILD" --native "$out/native.json" --wine "$results" \
   --wine-version "$(wine --version 2>/dev/null)" --out "$BUILD/bench.md"

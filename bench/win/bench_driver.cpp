@@ -1,5 +1,6 @@
-// bench_driver.exe registry|startup|apply [--runs=N] [--velora=PATH]
-//                  [--companion=PATH] [--floor=PATH]
+// bench_driver.exe registry|startup|apply|idle [--runs=N] [--velora=PATH]
+//                  [--companion=PATH] [--floor=PATH] [--vldetect=PATH]
+//                  [--idle-floor=PATH]
 #include "bench/win/driver.h"
 
 #include <cstdio>
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     else if (const char* v = value("--velora=")) options.velora = v;
     else if (const char* v = value("--companion=")) options.companion = v;
     else if (const char* v = value("--floor=")) options.floor = v;
+    else if (const char* v = value("--vldetect=")) options.vldetect = v;
+    else if (const char* v = value("--idle-floor=")) options.idleFloor = v;
     else {
       std::fprintf(stderr, "unknown argument %s\n", argv[i]);
       return 2;
@@ -74,6 +77,7 @@ int main(int argc, char** argv) {
     if (mode == "registry") return driver::RunRegistry(options);
     if (mode == "startup") return driver::RunStartup(options);
     if (mode == "apply") return driver::RunApply(options);
+    if (mode == "idle") return driver::RunIdle(options);
   } catch (const std::exception& e) {
     // The harness throws when the bench cannot even set up (copy, seed).
     driver::EmitProblem(mode, "set-up", e.what());

@@ -30,10 +30,13 @@ struct Options {
   std::string velora;     // path of velora.exe to measure
   std::string companion;  // the stand-in companion program
   std::string floor;      // floor.exe
+  std::string vldetect;   // the real companion, for its cost at idle
+  std::string idleFloor;  // idle_floor.exe
 };
 
 int RunRegistry(const Options& options);
 int RunStartup(const Options& options);
 int RunApply(const Options& options);
+int RunIdle(const Options& options);
 
 }  // namespace driver

@@ -478,4 +478,59 @@ int RunApply(const Options& options) {
   return 0;
 }
 
+// The companion at rest, with no dial-up connection: it only looks at the
+// line now and then. Its processor time over one idle minute and its working
+// set, beside those of a bare hidden window over the same minute.
+int RunIdle(const Options& options) {
+  constexpr DWORD kIdleMs = 60 * 1000;
+  struct Resident {
+    const char* name;
+    std::string exe;
+    const char* title;
+    Launched p;
+    double cpuBefore = 0;
+    std::string problem;
+  };
+  Resident programs[] = {{"vldetect", options.vldetect, "VL - Net Detect", {}, 0, ""},
+                         {"floor", options.idleFloor, "Idle Floor", {}, 0, ""}};
+  for (Resident& r : programs) {
+    if (!r.p.Start(r.exe, kBenchDir, &r.problem)) continue;
+    const double start = NowMs();
+    while (!r.p.window && NowMs() - start < 20000) {
+      HWND w = FindWindowA(nullptr, r.title);
+      DWORD pid = 0;
+      if (w) GetWindowThreadProcessId(w, &pid);
+      if (w && pid == r.p.pid()) r.p.window = w;
+      else Sleep(20);
+    }
+    if (!r.p.window) r.problem = "no window within 20 s (another companion running?)";
+  }
+  Sleep(2000);  // past start-up
+  for (Resident& r : programs)
+    if (r.problem.empty() && !ProcessorMs(r.p.pid(), &r.cpuBefore))
+      r.problem = "the processor time could not be read";
+  Sleep(kIdleMs);
+  for (Resident& r : programs) {
+    double cpuAfter = 0;
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof pmc;
+    if (r.problem.empty() && !ProcessorMs(r.p.pid(), &cpuAfter))
+      r.problem = "the processor time could not be read";
+    if (r.problem.empty() && !GetProcessMemoryInfo(r.p.handle(), &pmc, sizeof pmc))
+      r.problem = "GetProcessMemoryInfo failed";
+    if (!r.problem.empty()) {
+      EmitProblem("idle", r.name, r.problem);
+      continue;
+    }
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "{\"kind\":\"idle\",\"what\":\"%s\",\"cpu_ms\":%.1f,\"seconds\":%lu,"
+                  "\"ws_kb\":%.0f,\"peak_ws_kb\":%.0f}",
+                  r.name, cpuAfter - r.cpuBefore, static_cast<unsigned long>(kIdleMs / 1000),
+                  pmc.WorkingSetSize / 1024.0, pmc.PeakWorkingSetSize / 1024.0);
+    Emit(line);
+  }
+  return 0;
+}
+
 }  // namespace driver

@@ -1,48 +1,21 @@
 // The Ping Configuration dialog under Wine: what it shows, what it stores in
 // the registry (decoded here with the letter code written out on its own),
-// and the notice to the companion's window.
+// and the notice to the companion's window: the real companion takes it, and
+// a stand-in that never answers shows that OK does not wait for ever.
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
 #include "tests/e2e/box_icon.h"
+#include "tests/e2e/companion_helpers.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/ping_store.h"
 
 namespace e2e {
 namespace {
 
-// The settings store's letter code: a length prefix of Q's and one letter,
-// then each byte as two letters, low half first.
-std::string ScrambleUnpadded(const std::string& text) {
-  if (text.empty()) return text;
-  std::string out(text.size() / 16, 'Q');
-  out += static_cast<char>('A' + text.size() % 16);
-  for (unsigned char c : text) {
-    out += static_cast<char>('A' + (c & 15));
-    out += static_cast<char>('A' + (c >> 4));
-  }
-  return out;
-}
-
-std::string Unscramble(const std::string& code) {
-  size_t pos = 0, length = 0;
-  while (pos < code.size() && code[pos] == 'Q') {
-    length += 16;
-    ++pos;
-  }
-  if (pos >= code.size()) return "";
-  length += code[pos++] - 'A';
-  std::string out;
-  while (out.size() < length && pos + 1 < code.size()) {
-    out += static_cast<char>((code[pos] - 'A') | ((code[pos + 1] - 'A') << 4));
-    pos += 2;
-  }
-  return out;
-}
-
 const char kDialogCaption[] = "Ping Configuration";
 const char kAutomaticShown[] = "          Automatic";
 
-std::string PingKey() { return std::string(kBaseKey) + "\\" + ScrambleUnpadded("UndoRegular"); }
 std::string LogPath() { return InstallDir() + "netdetect.log"; }
 std::string NetDetect() { return BuildDir() + "stubs\\netdetect.exe"; }
 
@@ -77,6 +50,7 @@ class PingFixture : public ::testing::Test {
     RemoveFile(LogPath());
   }
   void TearDown() override {
+    RestoreStandInCompanion();
     DeleteTree(PingKey());
     RemoveFile(LogPath());
   }
@@ -97,7 +71,7 @@ class PingFixture : public ::testing::Test {
     return dlg;
   }
 
-  HWND StartCompanion(Proc& companion, const std::string& mode) {
+  HWND StartNetDetect(Proc& companion, const std::string& mode) {
     companion = Start(LogPath() + mode, NetDetect());
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindWindowA(nullptr, "VL - Net Detect")) != nullptr; });
@@ -247,9 +221,12 @@ TEST_F(PingLargeFonts, AHundredPixelOkButtonMovesThreeControlsAndWidensThePaddin
   EXPECT_TRUE(p.WaitExit());
 }
 
-TEST_F(PingCompanion, OkStoresTheManualSettingsAndNotifiesTheCompanionOnce) {
+TEST_F(PingCompanion, OkStoresTheManualSettingsAndTheRealCompanionTakesThem) {
+  InstallRealCompanion();
   Proc companion;
-  ASSERT_NE(nullptr, StartCompanion(companion, ""));
+  HWND window = StartCompanion(companion);
+  ASSERT_NE(nullptr, window);
+  EXPECT_EQ("Automatic, every 10 minutes: not connected", WaitForStatus(window, "Automatic", true));
   Proc p;
   HWND dlg = OpenAlone(p);
   ASSERT_NE(nullptr, dlg);
@@ -266,13 +243,15 @@ TEST_F(PingCompanion, OkStoresTheManualSettingsAndNotifiesTheCompanionOnce) {
   EXPECT_EQ("2", Stored("PingInterval"));
   EXPECT_EQ("1", Stored("PingSound"));
   EXPECT_EQ("1", Stored("TaskBarAni"));
-  // The notice is sent before the dialog closes.
-  EXPECT_EQ("123 123\n", ReadFileText(LogPath()));
+  // The notice is handled before the dialog closes: no wait is needed.
+  EXPECT_EQ("10.0.0.1, every 3 minutes: not connected", CompanionStatus(window));
+  // The dialog's own start of the companion ended at once.
+  EXPECT_EQ(1u, CompanionWindows().size());
 }
 
 TEST_F(PingCompanion, AHungCompanionDoesNotKeepTheDialogOpen) {
   Proc companion;
-  ASSERT_NE(nullptr, StartCompanion(companion, " /hang"));
+  ASSERT_NE(nullptr, StartNetDetect(companion, " /hang"));
   Proc p;
   HWND dlg = OpenAlone(p);
   ASSERT_NE(nullptr, dlg);

@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   else
     FUZZ_REQUIRE(install == stored || install == stored + "\\");
   FUZZ_REQUIRE(install.empty() || install.back() == '\\');
-  vl::ReadPingSettings(app);
+  vl::ReadPingSettings(app.m_settings);
   vl::BackupBaseFolder(app);
 
   // A write that reports success stored the whole text; one that does not

@@ -1,0 +1,68 @@
+// The real companion vldetect.exe on the Wine bench. The install folder
+// normally holds the stand-in that only records its start (stubs/vldetect);
+// a suite that needs the real one installs it and puts the stand-in back.
+#pragma once
+#include <string>
+
+#include "tests/e2e/harness.h"
+#include "vldetect/res/vldetect_res.h"
+
+namespace e2e {
+
+constexpr char kCompanionTitle[] = "VL - Net Detect";
+
+inline std::string CompanionExe() { return InstallDir() + "vldetect.exe"; }
+
+// Every top-level window titled "VL - Net Detect", of any process.
+inline std::vector<HWND> CompanionWindows() {
+  std::vector<HWND> found;
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, kCompanionTitle)) != nullptr;)
+    found.push_back(w);
+  return found;
+}
+
+// Closes every companion window the way the uninstaller does, and waits.
+inline void EndCompanions() {
+  for (HWND w : CompanionWindows()) {
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    WaitGone(w);
+  }
+}
+
+inline void InstallRealCompanion() {
+  EndCompanions();
+  SetFileAttributesA(CompanionExe().c_str(), FILE_ATTRIBUTE_NORMAL);
+  CopyFileA((BuildDir() + "vldetect.exe").c_str(), CompanionExe().c_str(), FALSE);
+}
+
+inline void RestoreStandInCompanion() {
+  EndCompanions();
+  CopyFileA((BuildDir() + "stubs\\vldetect.exe").c_str(), CompanionExe().c_str(), FALSE);
+}
+
+// Starts the installed companion as velora.exe does and returns its window.
+inline HWND StartCompanion(Proc& companion) {
+  companion = Start("/auto", CompanionExe());
+  return WaitForWindow(companion.pid(), nullptr, kCompanionTitle, kWait, false);
+}
+
+// The companion's status line: what its tray icon's tooltip says.
+inline std::string CompanionStatus(HWND companion) {
+  return ItemText(companion, IDC_VLDETECT_STATUS);
+}
+
+// Waits until the status line reads `expected` (or, with `prefix`, begins
+// with it) and returns what it read last.
+inline std::string WaitForStatus(HWND companion, const std::string& expected, bool prefix = false,
+                                 int timeoutMs = kWait) {
+  std::string status;
+  WaitUntil(
+      [&] {
+        status = CompanionStatus(companion);
+        return prefix ? status.compare(0, expected.size(), expected) == 0 : status == expected;
+      },
+      timeoutMs);
+  return status;
+}
+
+}  // namespace e2e

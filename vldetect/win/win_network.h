@@ -1,0 +1,37 @@
+// The companion's network on Win32. Everything it calls is optional on the
+// system and loaded at run time from the system directory: rasapi32.dll
+// (dial-up networking), iphlpapi.dll (Windows 98, NT 4 SP4 and later),
+// icmp.dll, and ws2_32.dll or wsock32.dll for name lookups. A missing piece
+// answers as "nothing there".
+#pragma once
+#include <windows.h>
+
+#include "vldetect/network.h"
+
+namespace vl {
+
+class WinNetwork : public INetwork {
+ public:
+  WinNetwork();
+  ~WinNetwork() override;
+  WinNetwork(const WinNetwork&) = delete;
+  WinNetwork& operator=(const WinNetwork&) = delete;
+
+  DialUpState DialUp() override;
+  bool QueryAddresses(ConnectionAddresses* addresses) override;
+  // Called from one ping thread at a time; Winsock is loaded on first use,
+  // once a connection is known to be up.
+  bool Lookup(const std::string& name, Ipv4* address) override;
+  EchoResult Echo(const Ipv4& address, unsigned timeoutMs) override;
+
+ private:
+  struct Procs;
+  HMODULE ras_ = nullptr;
+  HMODULE ipHelper_ = nullptr;
+  HMODULE icmp_ = nullptr;
+  HMODULE winsock_ = nullptr;
+  bool winsockTried_ = false;
+  Procs* procs_;
+};
+
+}  // namespace vl
