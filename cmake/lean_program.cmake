@@ -1,6 +1,7 @@
 # Lean Windows programs: small, statically linked, and on i686 free of every
-# instruction that a Pentium-class processor may lack (tools/release/
-# insn_audit.py checks it). Debian's i686 mingw-w64 compilers default to
+# instruction that a 486SX lacks, the x87's included (tools/release/
+# insn_audit.py checks it; runtime/cpu_check.h turns away the processors
+# before it). Debian's i686 mingw-w64 compilers default to
 # -march=pentiumpro and its static runtime (the C runtime's start-up code,
 # mingw's printf, libstdc++, exception support) is built that way, so such a
 # program brings its own start-up code and the few C++ runtime pieces it needs
@@ -8,7 +9,8 @@
 #
 # Such a program is a GUI program with WinMain, built without exceptions and
 # RTTI. Function-local statics and the atexit list go without locks: only its
-# main thread may construct the one or call the other.
+# main thread may construct the one or call the other. On i686 it does no
+# floating-point arithmetic: that is x87 code, which a 486SX has no unit for.
 #
 #   velora_lean_code(<target>)
 #       compile options for a library or program linked into a lean program
@@ -33,7 +35,9 @@ function(velora_lean_code target)
   target_compile_definitions(${target} PRIVATE __USE_MINGW_ANSI_STDIO=0)
   if(VELORA_I686)
     # x86-64 keeps its unwind tables: they are part of its calling convention.
-    target_compile_options(${target} PRIVATE -march=i586 -fno-asynchronous-unwind-tables
+    # For the 486: the Pentium's CMPXCHG8B and RDTSC are not on every
+    # processor the check lets through, and code for the Pentium is no smaller.
+    target_compile_options(${target} PRIVATE -march=i486 -fno-asynchronous-unwind-tables
                            -fno-unwind-tables)
   endif()
 endfunction()

@@ -38,7 +38,7 @@ if(Python3_FOUND)
 endif()
 
 # Every instruction of an i686 program must run on each processor its start-
-# up check lets through (Pentium-class with an FPU): one audit per
+# up check lets through (the 486SX and later): one audit per
 # program of the i686 build, named after it (its map must lie beside it).
 function(velora_instruction_audit test exe)
   if(Python3_FOUND)

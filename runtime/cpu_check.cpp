@@ -3,33 +3,28 @@
 namespace vl {
 namespace {
 
-const uint32_t kFeatureFpu = 1u << 0;
+// Appends `text` at out[*used], leaving room for the final NUL.
+void Append(const char* text, char* out, size_t size, size_t* used) {
+  while (*text && *used + 1 < size) out[(*used)++] = *text++;
+}
 
 }  // namespace
 
-uint32_t CpuFamily(uint32_t signature) {
-  uint32_t family = (signature >> 8) & 0xF;
-  if (family == 0xF) family += (signature >> 20) & 0xFF;
-  return family;
-}
-
 CpuVerdict JudgeCpu(const CpuFacts& facts) {
-  if (facts.maxLeaf < 1 || CpuFamily(facts.signature) < 5)
-    return CpuVerdict::OlderThanPentium;
-  if (!(facts.features & kFeatureFpu)) return CpuVerdict::NoFpu;
-  return CpuVerdict::Runs;
+  return facts.idFlag || facts.alignmentCheckFlag ? CpuVerdict::Runs : CpuVerdict::Before486;
 }
 
-const char* CpuRefusalReason(CpuVerdict verdict) {
-  switch (verdict) {
-    case CpuVerdict::Runs:
-      return nullptr;
-    case CpuVerdict::OlderThanPentium:
-      return "The processor of this computer is a 386, a 486 or another kind older than the Pentium.";
-    case CpuVerdict::NoFpu:
-      return "The processor of this computer has no floating-point unit.";
+void CpuRefusalText(CpuVerdict verdict, const char* program, char* out, size_t size) {
+  if (size == 0) return;
+  size_t used = 0;
+  if (verdict == CpuVerdict::Before486) {
+    Append(program, out, size, &used);
+    Append(" needs a 486 processor or a later one.\n\n"
+           "The processor of this computer is a 386 or of the 386's kind: it lacks the "
+           "instructions that came with the 486.",
+           out, size, &used);
   }
-  return nullptr;
+  out[used] = '\0';
 }
 
 }  // namespace vl

@@ -1,34 +1,41 @@
 // Whether this processor can run the program, judged from what the start-up
-// code read of it before any other code ran. The i686 build is compiled for
-// the Pentium (-march=i586) and its code audited (tools/release/insn_audit.py)
-// to hold only the 486's integer instructions, CPUID and the x87 floating-
-// point unit's: so a Pentium-class processor with an FPU runs it, CMPXCHG8B
-// or not (the IDT WinChip does not report it).
+// code found out about it before any other code ran.
+//
+// The i686 build is compiled for the 486 (-march=i486) and its code audited
+// (tools/release/insn_audit.py) to hold the 486's integer instructions and
+// nothing else: no x87 floating-point instruction, no CPUID, nothing of the
+// Pentium or later. So it runs on the 486SX, which has no floating-point
+// unit, and on every processor after it, but not on a 386, which lacks
+// BSWAP, CMPXCHG and XADD.
 #pragma once
-#include <cstdint>
+#include <cstddef>
 
 namespace vl {
 
+// Two EFLAGS bits tell a 486 from a 386 without an instruction the 386
+// lacks. The ID flag (bit 21) can be changed where CPUID exists: on the late
+// 486s and every processor since, so its presence is enough; what CPUID
+// reports is not asked, the program needs none of it. Where the ID flag is
+// fixed (a 386, the early 486s, Cyrix processors with CPUID switched off),
+// the alignment-check flag (bit 18), which the 486 brought,
+// decides. It is tried only there: while it is set, a misaligned access
+// faults where the system enables alignment checking.
 struct CpuFacts {
-  uint32_t maxLeaf = 0;    // CPUID 0, EAX; 0 also when there is no CPUID
-  uint32_t signature = 0;  // CPUID 1, EAX: stepping, model, family
-  uint32_t features = 0;   // CPUID 1, EDX
+  bool idFlag = false;              // CPUID exists
+  bool alignmentCheckFlag = false;  // tried only where the ID flag is fixed
 };
 
 enum class CpuVerdict {
   Runs,
-  OlderThanPentium,  // no CPUID, or a family below 5
-  NoFpu,
+  Before486,  // a 386, or a processor of its kind
 };
-
-// The family as Intel and AMD define it: the base family, plus the extended
-// family when the base one reads 15.
-uint32_t CpuFamily(uint32_t signature);
 
 CpuVerdict JudgeCpu(const CpuFacts& facts);
 
-// The second paragraph of the refusal box: why this processor cannot run
-// the program. Null for CpuVerdict::Runs.
-const char* CpuRefusalReason(CpuVerdict verdict);
+// The text of the box that turns this processor away, for the program
+// `program`, into `out` (`size` bytes, cut short if need be, always ended).
+// Empty for CpuVerdict::Runs. Plain code with no library call: it runs on
+// the processor it turns away.
+void CpuRefusalText(CpuVerdict verdict, const char* program, char* out, size_t size);
 
 }  // namespace vl

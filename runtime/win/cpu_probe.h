@@ -1,5 +1,6 @@
-// Reads the processor's identification, on any x86 from the 386 on: CPUID
-// is used only once the EFLAGS ID bit has shown that it exists.
+// Finds out what runtime/cpu_check.h judges, on any x86 from the 386 on.
+// Compiled for the 386 in the i686 build (cmake/lean_program.cmake): it runs
+// before the processor has been judged.
 #pragma once
 #include "runtime/cpu_check.h"
 

@@ -30,8 +30,7 @@ ExitFunc* g_exitFuncs = nullptr;
 
 [[noreturn]] void RefuseProcessor(vl::CpuVerdict verdict) {
   char message[512];
-  wsprintfA(message, "%s needs a Pentium processor or a compatible one.\n\n%s",
-            vl::kRuntimeCaption, vl::CpuRefusalReason(verdict));
+  vl::CpuRefusalText(verdict, vl::kRuntimeCaption, message, sizeof message);
   MessageBoxA(nullptr, message, vl::kRuntimeCaption, MB_OK | MB_ICONSTOP);
   ExitProcess(1);
 }

@@ -1,52 +1,60 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "runtime/command_tail.h"
 #include "runtime/cpu_check.h"
 
 namespace vl {
 namespace {
 
-const uint32_t kFpu = 1u << 0;
-const uint32_t kTsc = 1u << 4;
-const uint32_t kCx8 = 1u << 8;
-const uint32_t kMmx = 1u << 23;
-
+// The code holds the 486's integer instructions and no x87 one: what CPUID
+// would report and whether there is a floating-point unit change nothing.
 TEST(JudgeCpu, ProcessorsOfTheTime) {
   struct Case {
     const char* what;
-    uint32_t maxLeaf, signature, features;
+    bool idFlag, alignmentCheckFlag;
     CpuVerdict expected;
   } const cases[] = {
-      {"386, or 486 without CPUID (ID bit fixed)", 0, 0, 0, CpuVerdict::OlderThanPentium},
-      {"486DX4 with CPUID", 1, 0x480, kFpu, CpuVerdict::OlderThanPentium},
-      {"AMD 5x86 (a 486 family)", 1, 0x4F4, kFpu, CpuVerdict::OlderThanPentium},
-      {"CPUID without its leaf 1", 0, 0x543, kFpu | kCx8, CpuVerdict::OlderThanPentium},
-      {"Pentium P54C", 1, 0x52C, kFpu | kTsc | kCx8, CpuVerdict::Runs},
-      {"Pentium MMX", 1, 0x543, kFpu | kTsc | kCx8 | kMmx, CpuVerdict::Runs},
-      {"AMD K6-2", 1, 0x58C, kFpu | kTsc | kCx8 | kMmx, CpuVerdict::Runs},
-      {"Pentium II", 2, 0x652, 0x0183F9FF, CpuVerdict::Runs},
-      {"Pentium 4, base family 15", 2, 0xF29, 0xBFEBFBFF, CpuVerdict::Runs},
-      {"AMD Zen, extended family 0x17", 0x10, 0x800F12, 0x178BFBFF, CpuVerdict::Runs},
-      {"Pentium-class without FPU", 1, 0x520, kTsc | kCx8, CpuVerdict::NoFpu},
-      {"IDT WinChip C6, CMPXCHG8B not reported", 1, 0x541, kFpu | kTsc | kMmx, CpuVerdict::Runs},
+      {"386DX or 386SX, with or without a 387", false, false, CpuVerdict::Before486},
+      {"486SX: no floating-point unit, no CPUID", false, true, CpuVerdict::Runs},
+      {"486DX without CPUID; Cyrix 6x86 with CPUID switched off", false, true, CpuVerdict::Runs},
+      {"486DX4 with CPUID (the alignment-check flag then goes untried)", true, false,
+       CpuVerdict::Runs},
+      {"Pentium, Pentium MMX, AMD K5 and K6, Pentium Pro and later", true, false, CpuVerdict::Runs},
   };
   for (const auto& c : cases) {
     CpuFacts facts;
-    facts.maxLeaf = c.maxLeaf;
-    facts.signature = c.signature;
-    facts.features = c.features;
-    CpuVerdict verdict = JudgeCpu(facts);
-    EXPECT_EQ(c.expected, verdict) << c.what;
-    // The refusal box shows the reason: one for every refusal, none otherwise.
-    EXPECT_EQ(verdict == CpuVerdict::Runs, CpuRefusalReason(verdict) == nullptr) << c.what;
+    facts.idFlag = c.idFlag;
+    facts.alignmentCheckFlag = c.alignmentCheckFlag;
+    EXPECT_EQ(c.expected, JudgeCpu(facts)) << c.what;
   }
 }
 
-TEST(CpuFamily, ExtendedFamilyCountsOnlyAfterBaseFifteen) {
-  EXPECT_EQ(5u, CpuFamily(0x543));
-  EXPECT_EQ(6u, CpuFamily(0x1006F0)) << "extended bits beside a base family of 6";
-  EXPECT_EQ(15u, CpuFamily(0xF29));
-  EXPECT_EQ(0x17u, CpuFamily(0x800F12));
+TEST(CpuRefusalText, TheBoxSaysWhatIsMissing) {
+  char text[512];
+  CpuRefusalText(CpuVerdict::Before486, "Velora 2001", text, sizeof text);
+  EXPECT_STREQ(
+      "Velora 2001 needs a 486 processor or a later one.\n\n"
+      "The processor of this computer is a 386 or of the 386's kind: it lacks the instructions "
+      "that came with the 486.",
+      text);
+
+  CpuRefusalText(CpuVerdict::Runs, "Velora 2001", text, sizeof text);
+  EXPECT_STREQ("", text);
+}
+
+TEST(CpuRefusalText, CutShortToTheBuffer) {
+  char text[8];
+  std::memset(text, 'x', sizeof text);
+  CpuRefusalText(CpuVerdict::Before486, "Velora 2001", text, sizeof text);
+  EXPECT_STREQ("Velora ", text);
+
+  CpuRefusalText(CpuVerdict::Before486, "Velora 2001", text, 1);
+  EXPECT_STREQ("", text);
+  text[0] = 'x';
+  CpuRefusalText(CpuVerdict::Before486, "Velora 2001", text, 0);
+  EXPECT_EQ('x', text[0]) << "nothing written into no room";
 }
 
 TEST(CommandTail, WhatWinMainReceives) {

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Instruction audit of an i686 Windows program: every instruction of its code
 must run on each processor that the program's start-up check lets through
-(runtime/cpu_check.h: Pentium-class, with an FPU). One instruction of a later
-processor (CMOVcc, FCMOVcc, FCOMI and FUCOMI, the long NOP, MMX, SSE and on)
-and the program dies with an illegal-instruction fault on a machine of
-Windows 95's time.
+(runtime/cpu_check.h): the 486SX, which has no floating-point unit, and every
+x86 processor after it. So the code holds the 386's and the 486's integer
+instructions and nothing else: no x87 instruction, no CPUID (many 486s lack
+it), nothing of the Pentium or later (CMPXCHG8B, RDTSC, CMOVcc, the long NOP,
+MMX, SSE and on). One such instruction and the program dies with an
+illegal-instruction fault on a machine of Windows 95's time.
 
   insn_audit.py EXE [--map MAP] [--objdump PROGRAM]
 
@@ -23,11 +25,9 @@ import re
 import subprocess
 import sys
 
-# What every Pentium-class processor runs, as objdump prints it in Intel
-# syntax: the 386's integer instructions, the 486's additions (BSWAP, CMPXCHG,
-# XADD, cache and TLB control), CPUID, and the x87 floating-point unit before
-# the Pentium Pro. Not CMPXCHG8B, RDTSC or the model-specific registers: some
-# Pentium-class processors lack them or do not report them.
+# What the 486SX runs, as objdump prints it in Intel syntax: the 386's integer
+# instructions and the 486's additions (BSWAP, CMPXCHG, XADD, cache and TLB
+# control).
 ALLOWED = set("""
 aaa aad aam aas adc add and arpl bound bsf bsr bt btc btr bts call cbw cdq clc
 cld cli clts cmc cmp cmps cwd cwde daa das dec div enter hlt idiv imul in inc
@@ -39,16 +39,8 @@ popf popfd push pusha pushad pushf pushfd rcl rcr ret retf rol ror sahf sal sar
 sbb scas seta setae setb setbe setc sete setg setge setl setle setna setnae
 setnb setnbe setnc setne setng setnge setnl setnle setno setnp setns setnz
 seto setp setpe setpo sets setz sgdt shl shld shr shrd sidt sldt smsw stc std
-sti stos str sub test verr verw wait fwait xchg xlat xor
+sti stos str sub test verr verw xchg xlat xor
 bswap cmpxchg xadd invd wbinvd invlpg
-cpuid
-f2xm1 fabs fadd faddp fiadd fbld fbstp fchs fclex fnclex fcom fcomp fcompp
-fcos fdecstp fdiv fdivp fidiv fdivr fdivrp fidivr ffree ficom ficomp fild
-fincstp finit fninit fist fistp fld fld1 fldcw fldenv fldl2e fldl2t fldlg2
-fldln2 fldpi fldz fmul fmulp fimul fnop fpatan fprem fprem1 fptan frndint
-frstor fsave fnsave fscale fsin fsincos fsqrt fst fstcw fnstcw fstenv fnstenv
-fstp fstsw fnstsw fsub fsubp fisub fsubr fsubrp fisubr ftst fucom fucomp
-fucompp fxam fxch fxtract fyl2x fyl2xp1
 """.split()) | {
     # Officially the Pentium Pro's, but its opcode raises the same invalid-
     # opcode fault on every processor: GCC puts it where code must not go on.
@@ -56,6 +48,18 @@ fucompp fxam fxch fxtract fyl2x fyl2xp1
     # REP NOP: a plain NOP on processors before the Pentium 4.
     "pause",
 }
+
+# The x87's instructions (WAIT included: it waits for the unit), named apart
+# to say why they are refused.
+X87 = set("""
+wait fwait f2xm1 fabs fadd faddp fiadd fbld fbstp fchs fclex fnclex fcom fcomp
+fcompp fcos fdecstp fdiv fdivp fidiv fdivr fdivrp fidivr ffree ficom ficomp fild
+fincstp finit fninit fist fistp fld fld1 fldcw fldenv fldl2e fldl2t fldlg2
+fldln2 fldpi fldz fmul fmulp fimul fnop fpatan fprem fprem1 fptan frndint
+frstor fsave fnsave fscale fsin fsincos fsqrt fst fstcw fnstcw fstenv fnstenv
+fstp fstsw fnstsw fsub fsubp fisub fsubr fsubrp fisubr ftst fucom fucomp
+fucompp fxam fxch fxtract fyl2x fyl2xp1
+""".split())
 
 PREFIXES = {"rep", "repe", "repz", "repne", "repnz", "lock", "data16", "data32",
             "addr16", "addr32", "cs", "ds", "es", "fs", "gs", "ss"}
@@ -65,7 +69,7 @@ CODE_SECTION = re.compile(r"^\.text([$.].*)?$")
 
 
 def why_forbidden(text):
-    """None when the instruction runs on a Pentium, else the reason."""
+    """None when the instruction runs on a 486SX, else the reason."""
     words = text.split()
     while words and words[0] in PREFIXES:
         words = words[1:]
@@ -74,8 +78,12 @@ def why_forbidden(text):
     mnemonic = words[0]
     if mnemonic == "(bad)":
         return "not an instruction"
+    if mnemonic in X87:
+        return "x87 floating point, which the 486SX has no unit for"
+    if mnemonic == "cpuid":
+        return "CPUID, which many 486s lack"
     if mnemonic not in ALLOWED:
-        return "not on every Pentium-class processor"
+        return "not on every processor from the 486SX on"
     if mnemonic == "nop" and len(words) > 1:
         return "long NOP (0F 1F), Pentium Pro and later"
     if VECTOR_REGISTER.search(" ".join(words[1:])):
@@ -161,7 +169,7 @@ def matches(in_map, in_program):
 
 
 def audit(exe, link_map, objdump):
-    """One line per instruction of the program's code that a Pentium lacks."""
+    """One line per instruction of the program's code that a 486SX lacks."""
     out = subprocess.run([objdump, "-d", "-w", "-M", "intel", "--no-show-raw-insn", exe],
                          capture_output=True, text=True, check=True).stdout
     faults = []
@@ -202,10 +210,10 @@ def main(argv=None):
     for fault in faults:
         print(fault, file=sys.stderr)
     if faults:
-        print("insn_audit: %d instructions of %s do not run on every Pentium-class processor"
+        print("insn_audit: %d instructions of %s do not run on every processor from the 486SX on"
               % (len(faults), args.exe), file=sys.stderr)
         return 1
-    print("insn_audit: %s: every instruction of %d KB of code runs on a Pentium-class processor"
+    print("insn_audit: %s: every instruction of %d KB of code runs on a 486SX"
           % (args.exe, sum(c[1] - c[0] for c in link_map.code) // 1024))
     return 0
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""The instruction audit must pass the program as built, and fail naming the
-address and the function when a later processor's instruction is put into a
-copy of it.
+"""The instruction audit must pass the program as built and a copy holding the
+486's own additions, and fail naming the address, the function and why when
+an instruction that a 486SX lacks is put into a copy of it.
 
   test_insn_audit.py EXE   (its map beside it, as the build leaves it)
 """
@@ -23,15 +23,23 @@ ENTRY = "WinMainCRTStartup"
 
 # Each overwrites the first bytes of the entry point.
 SPOILERS = [
-    ("cmove eax,eax", bytes.fromhex("0f44c0")),
-    ("fcomip st,st(1)", bytes.fromhex("dff1")),
-    ("fcmovb st,st(1)", bytes.fromhex("dac1")),
-    ("long NOP", bytes.fromhex("0f1f00")),
-    ("SSE movaps xmm0,xmm1", bytes.fromhex("0f28c1")),
-    ("MMX movq mm0,mm1", bytes.fromhex("0f6fc1")),
-    ("sysenter", bytes.fromhex("0f34")),
-    ("cmpxchg8b", bytes.fromhex("0fc70e")),
+    ("cmove eax,eax", bytes.fromhex("0f44c0"), "not on every processor"),
+    ("fcomip st,st(1)", bytes.fromhex("dff1"), "not on every processor"),
+    ("fcmovb st,st(1)", bytes.fromhex("dac1"), "not on every processor"),
+    ("long NOP", bytes.fromhex("0f1f00"), "long NOP"),
+    ("SSE movaps xmm0,xmm1", bytes.fromhex("0f28c1"), "not on every processor"),
+    ("MMX movq mm0,mm1", bytes.fromhex("0f6fc1"), "not on every processor"),
+    ("sysenter", bytes.fromhex("0f34"), "not on every processor"),
+    ("cmpxchg8b", bytes.fromhex("0fc70e"), "not on every processor"),
+    ("rdtsc", bytes.fromhex("0f31"), "not on every processor"),
+    ("cpuid", bytes.fromhex("0fa2"), "CPUID"),
+    ("x87 fld st(0)", bytes.fromhex("d9c0"), "x87"),
+    ("x87 fninit", bytes.fromhex("dbe3"), "x87"),
+    ("fwait", bytes.fromhex("9b"), "x87"),
 ]
+
+# What the 486 added to the 386: allowed, since the check turns the 386 away.
+FOUR_EIGHT_SIX = bytes.fromhex("0fc8" "0fc1c0" "0fb1c0")  # bswap, xadd, cmpxchg
 
 
 def run(argv):
@@ -55,19 +63,26 @@ class Audit(unittest.TestCase):
         self.tmp.cleanup()
 
     def spoil(self, data):
+        """Puts data at the entry point, NOPs after it up to where the
+        instruction it ends in ended, so that what follows reads as before."""
         out = subprocess.run([OBJDUMP, "-h", self.exe], capture_output=True, text=True,
                              check=True).stdout
         parts = next(line.split() for line in out.splitlines() if line.split()[1:2] == [".text"])
         vma, file_offset = int(parts[3], 16), int(parts[5], 16)
+        out = subprocess.run([OBJDUMP, "-d", "-w", "--start-address=%#x" % self.entry,
+                              "--stop-address=%#x" % (self.entry + len(data) + 16), self.exe],
+                             capture_output=True, text=True, check=True).stdout
+        starts = [int(m.group(1), 16) for m in map(insn_audit.LINE.match, out.splitlines()) if m]
+        end = min(a for a in starts if a >= self.entry + len(data))
         with open(self.exe, "r+b") as f:
             f.seek(self.entry - vma + file_offset)
-            f.write(data)
+            f.write(data + b"\x90" * (end - self.entry - len(data)))
 
     def test_the_program_as_built_passes(self):
         self.assertEqual((0, ""), run([self.exe, "--objdump", OBJDUMP]))
 
-    def test_each_later_instruction_is_named_with_address_and_function(self):
-        for what, data in SPOILERS:
+    def test_each_instruction_a_486sx_lacks_is_named_with_address_function_and_why(self):
+        for what, data, why in SPOILERS:
             with self.subTest(what):
                 shutil.copyfile(EXE, self.exe)
                 self.spoil(data)
@@ -75,6 +90,11 @@ class Audit(unittest.TestCase):
                 self.assertEqual(1, code, err)
                 self.assertIn("%#x  " % self.entry, err)
                 self.assertIn("in " + ENTRY, err)
+                self.assertIn(why, err)
+
+    def test_the_486s_additions_pass(self):
+        self.spoil(FOUR_EIGHT_SIX)
+        self.assertEqual((0, ""), run([self.exe, "--objdump", OBJDUMP]))
 
     def test_a_map_of_another_link_is_refused(self):
         other = os.path.join(self.tmp.name, "other.map")
