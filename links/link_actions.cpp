@@ -60,10 +60,10 @@ LinkOutcome ClickLink(AppState& app, const std::string& tipText, WindowHandle ow
       break;
   }
   std::string url = action.kind == LinkKind::HomePage ? HomePageUrl(app) : SupportMailUrl(app);
-  intptr_t result = OpenUrl(app, url, kSwShow);
+  intptr_t result = OpenUrl(*app.sys.shell, *app.sys.registry, url, kSwShow);
   if (result > 32) return LinkOutcome::Opened;
   app.sys.boxes->Beep(kMbIconExclamation);
-  ReportOpenError(app, static_cast<int>(result), owner);
+  ReportOpenError(*app.sys.boxes, static_cast<int>(result), owner);
   return LinkOutcome::OpenFailed;
 }
 

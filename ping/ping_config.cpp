@@ -1,10 +1,9 @@
 #include "ping/ping_config.h"
 
-#include <cctype>
-
 #include "app/app_state.h"
 #include "links/help.h"
 #include "links/maker.h"
+#include "platform/text.h"
 #include "res/resource.h"
 
 namespace vl {
@@ -13,6 +12,10 @@ const char kPingSubkey[] = "UndoRegular";
 const char kPingModeAutomatic[] = "Automatic";
 const char kPingModeManual[] = "Manual";
 const char kCompanionWindowName[] = "VL - Net Detect";
+const char kPingStoreFailed[] =
+    "The ping settings could not be fully stored.\n"
+    "Some values could not be changed in the registry.\n\n"
+    "Please log on as an administrator and press OK again.";
 
 namespace {
 const char kValueMode[] = "PingMode";
@@ -24,8 +27,7 @@ const char kValueTaskBarAni[] = "TaskBarAni";
 bool IsListIndex(int index) { return index >= 0 && index < kPingIntervalCount; }
 }  // namespace
 
-PingSettings ReadPingSettings(AppState& app) {
-  SettingsStore& store = app.m_settings;
+PingSettings ReadPingSettings(SettingsStore& store) {
   PingSettings s;
   s.mode = store.ReadString(kPingSubkey, kValueMode, "", true);
   s.host = store.ReadString(kPingSubkey, kValueHost, "", true);
@@ -36,13 +38,13 @@ PingSettings ReadPingSettings(AppState& app) {
   return s;
 }
 
-void WritePingSettings(AppState& app, const PingSettings& s) {
-  SettingsStore& store = app.m_settings;
-  store.WriteString(kPingSubkey, kValueMode, s.mode, true);
-  store.WriteString(kPingSubkey, kValueHost, s.host, true);
-  store.WriteInt(kPingSubkey, kValueInterval, s.interval, true);
-  store.WriteInt(kPingSubkey, kValueSound, s.sound, true);
-  store.WriteInt(kPingSubkey, kValueTaskBarAni, s.taskBarAni, true);
+bool WritePingSettings(SettingsStore& store, const PingSettings& s) {
+  bool stored = store.WriteString(kPingSubkey, kValueMode, s.mode, true);
+  stored &= store.WriteString(kPingSubkey, kValueHost, s.host, true);
+  stored &= store.WriteInt(kPingSubkey, kValueInterval, s.interval, true);
+  stored &= store.WriteInt(kPingSubkey, kValueSound, s.sound, true);
+  stored &= store.WriteInt(kPingSubkey, kValueTaskBarAni, s.taskBarAni, true);
+  return stored;
 }
 
 std::vector<std::string> PingIntervalTexts() {
@@ -57,11 +59,7 @@ std::string AutomaticHostText(bool largeFonts) {
   return std::string(largeFonts ? 14 : 10, ' ') + kPingModeAutomatic;
 }
 
-bool IsUsablePingHost(const std::string& host) {
-  for (char ch : host)
-    if (!std::isspace(static_cast<unsigned char>(ch))) return true;
-  return false;
-}
+bool IsUsablePingHost(const std::string& host) { return !IsBlankText(host); }
 
 std::string PingHostMessage() {
   return std::string("Please choose a valid Ping Host.\nExample:  ") + kMakerExampleHost + " ";
@@ -77,7 +75,7 @@ void PingConfigRules::Init() {
     }
   }
 
-  PingSettings s = ReadPingSettings(app_);
+  PingSettings s = ReadPingSettings(app_.m_settings);
   if (s.mode.empty() || s.mode == kPingModeAutomatic) {
     PutModeIntoEffect(IDC_PING_AUTO);
   } else {
@@ -133,11 +131,11 @@ void PingConfigRules::OnDefaults() {
 void PingConfigRules::OnHelp() { HelpTopics(app_, kHelpPing); }
 
 bool PingConfigRules::OnOk(WindowHandle owner) {
-  if (!IsUsablePingHost(c_.GetText(IDC_PING_HOST))) {
-    app_.sys.boxes->Show(owner, PingHostMessage(), app_.m_strProductName,
-                         kMbOk | kMbIconExclamation);
+  auto refuse = [&](const std::string& text) {
+    app_.sys.boxes->Show(owner, text, app_.m_strProductName, kMbOk | kMbIconExclamation);
     return false;
-  }
+  };
+  if (!IsUsablePingHost(c_.GetText(IDC_PING_HOST))) return refuse(PingHostMessage());
   PingSettings s;
   if (c_.IsChecked(IDC_PING_AUTO)) {
     s.mode = kPingModeAutomatic;
@@ -153,7 +151,9 @@ bool PingConfigRules::OnOk(WindowHandle owner) {
   }
   s.sound = c_.IsChecked(IDC_PING_SOUND) ? 1 : 0;
   s.taskBarAni = c_.IsChecked(IDC_PING_TASKBAR_ANI) ? 1 : 0;
-  WritePingSettings(app_, s);
+  // Closing after a refused write would leave the companion on settings the
+  // user believes replaced.
+  if (!WritePingSettings(app_.m_settings, s)) return refuse(kPingStoreFailed);
   return true;
 }
 

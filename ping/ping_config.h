@@ -9,6 +9,7 @@
 
 namespace vl {
 struct AppState;
+class SettingsStore;
 
 extern const char kPingSubkey[];           // "UndoRegular"
 extern const char kPingModeAutomatic[];    // "Automatic"
@@ -36,9 +37,11 @@ struct PingSettings {
 
 // Reads the five values with their defaults; an empty mode means the
 // companion has never been set up, and then the animation counts as on.
-PingSettings ReadPingSettings(AppState& app);
-// Writes the five values in the companion's order, scrambled.
-void WritePingSettings(AppState& app, const PingSettings& settings);
+PingSettings ReadPingSettings(SettingsStore& store);
+// Writes the five values in the companion's order, scrambled; a value that
+// could not be written does not keep the others from being tried. False when
+// any of them failed.
+bool WritePingSettings(SettingsStore& store, const PingSettings& settings);
 
 // " 1 minute.", " 2 minutes." ... " 60 minutes."
 std::vector<std::string> PingIntervalTexts();
@@ -47,6 +50,7 @@ std::string AutomaticHostText(bool largeFonts);
 // The host test of OK: something besides blanks.
 bool IsUsablePingHost(const std::string& host);
 std::string PingHostMessage();
+extern const char kPingStoreFailed[];  // the settings could not all be written
 
 // The dialog's controls as its rules see them. Ids are those of the
 // resource script.
@@ -78,7 +82,8 @@ class PingConfigRules {
   void OnDefaults();
   void OnHelp();
   // Checks the host and stores the settings. False when the host was refused
-  // and the dialog must stay open; `owner` owns the refusal's message box.
+  // or the settings could not be stored, and the dialog must stay open;
+  // `owner` owns the message box that says so.
   bool OnOk(WindowHandle owner);
 
  private:

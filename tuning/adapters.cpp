@@ -1,7 +1,7 @@
 #include "tuning/adapters.h"
 
-#include "app/app_state.h"
 #include "app/os_detect.h"
+#include "tuning/tuning_choices.h"
 
 namespace vl {
 
@@ -145,9 +145,8 @@ WalkOutcome WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAc
   return outcome;
 }
 
-AdapterCensus TakeAdapterCensus(AppState& app) {
-  IRegistry& reg = *app.sys.registry;
-  const bool nt = IsNtFamily(app.m_strOsName);
+AdapterCensus TakeAdapterCensus(IRegistry& reg, const std::string& osName) {
+  const bool nt = IsNtFamily(osName);
   AdapterCensus census;
   WalkOutcome ignored;  // the census speaks of what it found, never of trouble
   Caller call{ignored};
@@ -161,8 +160,6 @@ AdapterCensus TakeAdapterCensus(AppState& app) {
       (text == kDialUpAdapter ? census.hasDialUp : census.hasLan) = true;
     }
   }
-  app.m_bHasDialUpAdapter = census.hasDialUp;
-  app.m_bHasLanAdapter = census.hasLan;
   return census;
 }
 

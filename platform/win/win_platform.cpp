@@ -6,7 +6,17 @@
 
 namespace vl {
 
-static HKEY ToHkey(RegKey k) { return reinterpret_cast<HKEY>(k); }
+// <windows.h> spells the predefined keys as pointers, sign-extended on x64,
+// which no constant of ours can equal at compile time; they are handed over
+// as the SDK spells them.
+static HKEY ToHkey(RegKey k) {
+  switch (k) {
+    case kHkeyClassesRoot: return HKEY_CLASSES_ROOT;
+    case kHkeyCurrentUser: return HKEY_CURRENT_USER;
+    case kHkeyLocalMachine: return HKEY_LOCAL_MACHINE;
+    default: return reinterpret_cast<HKEY>(k);
+  }
+}
 
 long WinRegistry::OpenKey(RegKey root, const std::string& subkey, uint32_t access,
                           RegKey* result) {

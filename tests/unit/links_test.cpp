@@ -1,39 +1,23 @@
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
 #include "links/fit_to_text.h"
 #include "links/help.h"
 #include "links/link_actions.h"
 #include "links/open_url.h"
 #include "links/shortcuts.h"
-#include "platform/mem/mem_registry.h"
-#include "platform/mem/mem_system.h"
 #include "res/resource.h"
+#include "tests/unit/kit/mem_app.h"
 
 namespace vl {
 namespace {
 
-class LinksTest : public testing::Test {
+class LinksTest : public testing::Test, public MemApp {
  protected:
-  LinksTest() {
-    app.sys.registry = &reg;
-    app.sys.shell = &shell;
-    app.sys.boxes = &boxes;
-    app.m_settings.Attach(&reg);
-    app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
-    app.m_strProductName = "Velora 2001";
-    app.m_strVersion = "v5.1";
-  }
   // The registered opener of web pages, as a browser installer leaves it.
   void RegisterOpener(const std::string& command) {
     reg.PutSz("HKCR\\.htm", "", "htmlfile");
     reg.PutSz("HKCR\\htmlfile\\shell\\open\\command", "", command);
   }
-
-  MemRegistry reg;
-  MemShell shell;
-  MemMessageBoxes boxes;
-  AppState app;
 };
 
 TEST(OpenErrorText, EveryCodeOfTheTableAndUnknownOnes) {
@@ -64,7 +48,7 @@ TEST(OpenErrorText, EveryCodeOfTheTableAndUnknownOnes) {
 }
 
 TEST_F(LinksTest, ReportOpenErrorShowsTheTextUnderTheApplicationTitle) {
-  ReportOpenError(app, 26, 77);
+  ReportOpenError(boxes, 26, 77);
   ASSERT_EQ(1u, boxes.shown.size());
   EXPECT_EQ("Unable to open hyperlink:\n\nA sharing violation occurred. ", boxes.shown[0].text);
   EXPECT_EQ("VELORA", boxes.shown[0].caption);
@@ -90,7 +74,7 @@ TEST(FallbackCommandLine, PutsTheUrlWhereThePlaceholderStood) {
 
 TEST_F(LinksTest, OpenUrlGoesToTheShellFirst) {
   RegisterOpener("browse.exe \"%1\"");
-  EXPECT_EQ(42, OpenUrl(app, "http://a.example/", kSwShow));
+  EXPECT_EQ(42, OpenUrl(shell, reg, "http://a.example/", kSwShow));
   ASSERT_EQ(1u, shell.calls.size());
   EXPECT_EQ("ShellExecute", shell.calls[0].kind);
   EXPECT_EQ(0u, shell.calls[0].owner);
@@ -105,7 +89,7 @@ TEST_F(LinksTest, OpenUrlFallsBackOnTheRegisteredOpener) {
   shell.shellExecuteResult = 31;
   shell.winExecResult = 33;
   RegisterOpener("\"C:\\WEB\\browse.exe\" -nohome \"%1\" -new");
-  EXPECT_EQ(33, OpenUrl(app, "http://a.example/", kSwShow));
+  EXPECT_EQ(33, OpenUrl(shell, reg, "http://a.example/", kSwShow));
   ASSERT_EQ(2u, shell.calls.size());
   EXPECT_EQ("WinExec", shell.calls[1].kind);
   EXPECT_EQ("\"C:\\WEB\\browse.exe\" -nohome  http://a.example/", shell.calls[1].file);
@@ -115,9 +99,9 @@ TEST_F(LinksTest, OpenUrlFallsBackOnTheRegisteredOpener) {
 
 TEST_F(LinksTest, OpenUrlReturnsTheShellsResultWithoutAnOpener) {
   shell.shellExecuteResult = 31;
-  EXPECT_EQ(31, OpenUrl(app, "http://a.example/", kSwShow));  // no .htm key
+  EXPECT_EQ(31, OpenUrl(shell, reg, "http://a.example/", kSwShow));  // no .htm key
   reg.PutSz("HKCR\\.htm", "", "htmlfile");
-  EXPECT_EQ(31, OpenUrl(app, "http://a.example/", kSwShow));  // no command key
+  EXPECT_EQ(31, OpenUrl(shell, reg, "http://a.example/", kSwShow));  // no command key
   for (const auto& call : shell.calls) EXPECT_EQ("ShellExecute", call.kind);
 }
 
@@ -127,7 +111,7 @@ TEST_F(LinksTest, OpenUrlFallbackTakesLongTextsWhole) {
   opener += std::string(kKeyDefaultLimit - 1 - opener.size(), ' ');  // the longest value read
   RegisterOpener(opener);
   std::string url = "http://a.example/?q=" + std::string(5000, 'u');
-  OpenUrl(app, url, kSwShow);
+  OpenUrl(shell, reg, url, kSwShow);
   ASSERT_EQ(2u, shell.calls.size());
   EXPECT_EQ("\"C:\\" + std::string(240, 'p') + ".exe\"  " + url, shell.calls[1].file);
 }
@@ -152,7 +136,7 @@ TEST_F(LinksTest, QueryKeyDefaultReadsAtMostTheLimit) {
 TEST_F(LinksTest, HelpOpensTheFileOfTheInstallFolderAtTheKeyword) {
   for (const char* folder : {"C:\\Velora", "C:\\Velora\\"}) {
     shell.calls.clear();
-    reg.PutSz("HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install", "Folder", folder);
+    reg.PutSz(kInstallKey, "Folder", folder);
     HelpTopics(app, kHelpWelcome);
     ASSERT_EQ(1u, shell.calls.size()) << folder;
     EXPECT_EQ("WinHelp", shell.calls[0].kind);
@@ -227,7 +211,7 @@ TEST_F(LinksTest, UrlLinksOpenWithShowAndReportAFailure) {
 }
 
 TEST_F(LinksTest, HelpLinksOpenTheirKeywordAndOtherTipsNothing) {
-  reg.PutSz("HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install", "Folder", "C:\\V");
+  reg.PutSz(kInstallKey, "Folder", "C:\\V");
   const struct {
     const char* tip;
     const char* keyword;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/mem_app.h"
+#include "tests/unit/kit/mem_app.h"
 
 namespace vl {
 namespace {
@@ -18,13 +18,11 @@ class ModeFileTest : public ::testing::Test {
   uint32_t Attributes() { return m.files.GetFileAttributesA(kFile); }
 
   const std::string kFile = "C:\\Velora\\Velora.cfg";
-  static constexpr uint32_t kRhs =
-      kFileAttributeReadOnly | kFileAttributeHidden | kFileAttributeSystem;
   MemApp m;
 };
 
 TEST_F(ModeFileTest, WriteLeavesTheFileReadOnlyHiddenSystemAndCanRewriteIt) {
-  m.app.m_strActiveConfig = "Dial-Up Networking (Modem) - Automatically Configured";
+  m.app.m_strActiveConfig = kDescAutoDialUp;
   ASSERT_TRUE(WriteModeFile(m.app));
   EXPECT_EQ("C:\\Velora", m.files.GetCurrentDirectoryA());
   EXPECT_EQ(m.app.m_strActiveConfig, m.files.Content(kFile));
