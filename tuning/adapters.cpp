@@ -68,11 +68,16 @@ bool Read(IRegistry& reg, Caller& call, const ScopedKey& key, const std::string&
   return call.Ok(QueryText(reg, key.get(), name, kValueBuffer, text));
 }
 
-void Hand(const AdapterAction& action, const AdapterBinding& binding,
-          ScopedKey& parameterKey, WalkOutcome& outcome) {
-  ++outcome.adapters;
-  action(binding, parameterKey.get());
-  parameterKey.Close();
+// Opens the adapter's parameter key with `access` and hands it to the
+// action; a key that does not open leaves the adapter out.
+void Hand(IRegistry& reg, Caller& call, uint32_t access, const AdapterAction& action,
+          const AdapterBinding& binding) {
+  ScopedKey parameters(reg);
+  if (!call.Ok(reg.OpenKey(kHkeyLocalMachine, binding.parameterKey, access,
+                           parameters.Receive())))
+    return;
+  ++call.outcome.adapters;
+  action(binding, parameters.get());
 }
 
 // One value of the key at `path`; the key is closed again at once.
@@ -112,11 +117,7 @@ WalkOutcome WalkAdapters9x(IRegistry& reg, AdapterFilter filter, const AdapterAc
     if (!ReadAt(reg, call, kNetworkPrefix + binding.bindingName, "Driver", &binding.driver))
       continue;
     binding.parameterKey = kClassPrefix + binding.driver;
-    ScopedKey parameters(reg);
-    if (!call.Ok(reg.OpenKey(kHkeyLocalMachine, binding.parameterKey, kKeyWrite,
-                             parameters.Receive())))
-      continue;
-    Hand(action, binding, parameters, outcome);
+    Hand(reg, call, kKeyWrite, action, binding);
   }
   return outcome;
 }
@@ -136,11 +137,7 @@ WalkOutcome WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAc
     card.Close();
 
     binding.parameterKey = kServicesPrefix + binding.serviceName + kTcpipSuffix;
-    ScopedKey parameters(reg);
-    if (!call.Ok(reg.OpenKey(kHkeyLocalMachine, binding.parameterKey, kKeyAllAccess,
-                             parameters.Receive())))
-      continue;
-    Hand(action, binding, parameters, outcome);
+    Hand(reg, call, kKeyAllAccess, action, binding);
   }
   return outcome;
 }

@@ -40,6 +40,7 @@ struct WalkOutcome {
 
 WalkOutcome WalkAdapters9x(IRegistry& reg, AdapterFilter filter, const AdapterAction& action);
 WalkOutcome WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAction& action);
+using AdapterWalk = WalkOutcome (*)(IRegistry&, AdapterFilter, const AdapterAction&);
 // Which kinds of adapter the machine of that OS name has.
 AdapterCensus TakeAdapterCensus(IRegistry& reg, const std::string& osName);
 // The filter the writers use for a mode.

@@ -7,11 +7,9 @@ namespace vl {
 
 WriteReport ApplySettings9x(IRegistry& reg, int configMode, TuningSettings& s,
                             const IFormControls* form) {
-  WriteReport report;
   const bool readForm = ReadsFormAtWriteTime(configMode);
-
-  WalkOutcome walk = WalkAdapters9x(
-      reg, FilterForMode(configMode), [&](const AdapterBinding&, RegKey binding) {
+  return WorkOnAdapters(
+      WalkAdapters9x, reg, FilterForMode(configMode), [&](RegKey binding, WriteReport& report) {
         if (readForm) {
           TakeCustomText(form, IDC_RWIN_CUSTOM, IDC_RWIN_COMBO, &s.m_strRwinMultiple);
           TakeCustomText(form, IDC_KEEPALIVE_CUSTOM, IDC_KEEPALIVE_COMBO, &s.m_strKeepAlive);
@@ -39,9 +37,6 @@ WriteReport ApplySettings9x(IRegistry& reg, int configMode, TuningSettings& s,
         if (!OpenGlobal(reg, kNdiCacheKey, kKeyWrite, ndi, report, /*mayBeAbsent=*/true)) return;
         Check(report, SetSz(reg, ndi.get(), "", s.m_strNdiCache));
       });
-
-  NoteWalk(report, walk);
-  return report;
 }
 
 }  // namespace vl

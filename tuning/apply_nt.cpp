@@ -10,11 +10,9 @@ namespace vl {
 // or NDI cache values of this kind.
 WriteReport ApplySettingsNt(IRegistry& reg, int configMode, TuningSettings& s,
                             const IFormControls* form) {
-  WriteReport report;
   const bool readForm = ReadsFormAtWriteTime(configMode);
-
-  WalkOutcome walk = WalkAdaptersNt(
-      reg, FilterForMode(configMode), [&](const AdapterBinding&, RegKey tcpip) {
+  return WorkOnAdapters(
+      WalkAdaptersNt, reg, FilterForMode(configMode), [&](RegKey tcpip, WriteReport& report) {
         if (readForm) TakeCustomText(form, IDC_RWIN_CUSTOM, IDC_RWIN_COMBO, &s.m_strRwinMultiple);
         Check(report, SetDword(reg, tcpip, "MTU", static_cast<uint32_t>(Atoi(s.m_strMaxMtu))));
 
@@ -28,9 +26,6 @@ WriteReport ApplySettingsNt(IRegistry& reg, int configMode, TuningSettings& s,
         Check(report, SetDword(reg, parameters.get(), "EnablePMTUDiscovery", flags.discovery));
         Check(report, SetDword(reg, parameters.get(), "EnablePMTUBHDetect", flags.blackHole));
       });
-
-  NoteWalk(report, walk);
-  return report;
 }
 
 }  // namespace vl

@@ -39,9 +39,8 @@ void RestoreDword(IRegistry& reg, RegKey key, const char* name, uint32_t value,
 }  // namespace
 
 WriteReport RestoreDefaults9x(IRegistry& reg, TuningSettings& settings) {
-  WriteReport report;
-  WalkOutcome walk =
-      WalkAdapters9x(reg, AdapterFilter::All, [&](const AdapterBinding&, RegKey binding) {
+  return WorkOnAdapters(
+      WalkAdapters9x, reg, AdapterFilter::All, [&](RegKey binding, WriteReport& report) {
         RestoreSz(reg, binding, "MaxMTU", "1500", report);
         RestoreSz(reg, binding, "MaxMSS", "1460", report);
 
@@ -62,14 +61,11 @@ WriteReport RestoreDefaults9x(IRegistry& reg, TuningSettings& settings) {
         if (!OpenGlobal(reg, kNdiCacheKey, kKeyWrite, ndi, report, /*mayBeAbsent=*/true)) return;
         Check(report, SetSz(reg, ndi.get(), "", "0"));
       });
-  NoteWalk(report, walk);
-  return report;
 }
 
 WriteReport RestoreDefaultsNt(IRegistry& reg, TuningSettings& settings) {
-  WriteReport report;
-  WalkOutcome walk =
-      WalkAdaptersNt(reg, AdapterFilter::All, [&](const AdapterBinding&, RegKey tcpip) {
+  return WorkOnAdapters(
+      WalkAdaptersNt, reg, AdapterFilter::All, [&](RegKey tcpip, WriteReport& report) {
         RestoreDword(reg, tcpip, "MTU", 1500, report);
 
         ScopedKey parameters(reg);
@@ -80,8 +76,6 @@ WriteReport RestoreDefaultsNt(IRegistry& reg, TuningSettings& settings) {
         RestoreDword(reg, parameters.get(), "EnablePMTUDiscovery", 1, report);
         RestoreDword(reg, parameters.get(), "EnablePMTUBHDetect", 0, report);
       });
-  NoteWalk(report, walk);
-  return report;
 }
 
 // The user is at the controls: ask first, then tell the outcome.

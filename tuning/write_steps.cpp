@@ -60,9 +60,14 @@ bool OpenGlobal(IRegistry& reg, const char* path, uint32_t access, ScopedKey& ke
   return false;
 }
 
-void NoteWalk(WriteReport& report, const WalkOutcome& walk) {
-  report.adapters = walk.adapters;
-  if (walk.troubled) report.failed = true;
+WriteReport WorkOnAdapters(AdapterWalk walk, IRegistry& reg, AdapterFilter filter,
+                           const AdapterWork& work) {
+  WriteReport report;
+  const WalkOutcome outcome =
+      walk(reg, filter, [&](const AdapterBinding&, RegKey key) { work(key, report); });
+  report.adapters = outcome.adapters;
+  if (outcome.troubled) report.failed = true;
+  return report;
 }
 
 }  // namespace vl

@@ -3,6 +3,7 @@
 // and the bookkeeping of their report.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/registry.h"
@@ -43,8 +44,11 @@ void Check(WriteReport& report, long status);
 // and the key simply is not there.
 bool OpenGlobal(IRegistry& reg, const char* path, uint32_t access, ScopedKey& key,
                 WriteReport& report, bool mayBeAbsent = false);
-// Adds what the walk met to the report: the adapters worked on, and trouble
-// that may have hidden one as a failure.
-void NoteWalk(WriteReport& report, const WalkOutcome& walk);
+// Runs `work` on the parameter key of every adapter the walk selects. The
+// report counts the adapters worked on and fails when the work noted a
+// failure or the walk met trouble that may have hidden an adapter.
+using AdapterWork = std::function<void(RegKey parameterKey, WriteReport& report)>;
+WriteReport WorkOnAdapters(AdapterWalk walk, IRegistry& reg, AdapterFilter filter,
+                           const AdapterWork& work);
 
 }  // namespace vl

@@ -16,6 +16,10 @@ namespace {
 using namespace machines;
 
 constexpr WindowHandle kFrame = RecordingApplyUi::kFrame;
+// What the command shows for a refusal or a failure.
+ShownBox Warning(const std::string& text) {
+  return {kFrame, text, "Velora 2001", kMbOk | kMbIconExclamation};
+}
 const char kModeFile[] = "C:\\Velora\\Velora.cfg";
 const char kDialUpDescription[] = "Dial-Up Networking (Modem) - Automatically Configured";
 
@@ -73,11 +77,7 @@ TEST_P(ApplyRefusal, ShowsOneExclamationAndWritesNothing) {
   app.m_tuning.m_strMaxMtu = GetParam().mtu;
   app.m_tuning.m_strTtl = GetParam().ttl;
   Run(true);
-  ASSERT_EQ(1u, boxes.shown.size());
-  EXPECT_EQ(GetParam().message, boxes.shown[0].text);
-  EXPECT_EQ("Velora 2001", boxes.shown[0].caption);
-  EXPECT_EQ(kMbOk | kMbIconExclamation, boxes.shown[0].style);
-  EXPECT_EQ(kFrame, boxes.shown[0].owner);
+  EXPECT_EQ(std::vector<ShownBox>{Warning(GetParam().message)}, boxes.shown);
   EXPECT_TRUE(reg.Writes().empty());
   EXPECT_TRUE(ui.events.empty()) << "no progress bar for a refused Apply";
   EXPECT_FALSE(files.Exists(kModeFile)) << "a refused Apply records nothing";
@@ -203,13 +203,7 @@ TEST_F(ApplyCommandTest, NoAdapterOfTheKindIsReportedWithoutRestart) {
   SeedNt();  // a LAN card only
   LoadAutoMode(app, ModeAutoDialUp);
   Run(true);
-  ASSERT_EQ(1u, boxes.shown.size());
-  EXPECT_EQ(
-      "No Dial-Up (Modem) adapter was found on this computer.\nNo settings were changed.\n\n"
-      "Please choose the configuration that matches your connection.",
-      boxes.shown[0].text);
-  EXPECT_EQ(kMbOk | kMbIconExclamation, boxes.shown[0].style);
-  EXPECT_EQ("Velora 2001", boxes.shown[0].caption);
+  EXPECT_EQ(std::vector<ShownBox>{Warning(NoAdapterMessage(ModeAutoDialUp))}, boxes.shown);
   EXPECT_TRUE(restart.log.empty());
   EXPECT_FALSE(files.Exists(kModeFile));
 }
@@ -219,13 +213,11 @@ TEST_F(ApplyCommandTest, RegistryWriteFailureIsReportedWithoutRestart) {
   LoadAutoMode(app, ModeAutoDialUp);
   reg.fault = [](const RegCall& c) { return c.op == RegOp::Set ? kErrorAccessDenied : 0L; };
   Run(true);
-  ASSERT_EQ(1u, boxes.shown.size());
-  EXPECT_EQ(
-      "The new Dial-Up (Modem) settings could not be written to the registry.\n"
-      "Your settings may be incomplete.\n\n"
-      "Please log on as an administrator and apply the settings again.",
-      boxes.shown[0].text);
-  EXPECT_EQ(kMbOk | kMbIconExclamation, boxes.shown[0].style);
+  EXPECT_EQ(std::vector<ShownBox>{Warning(
+                "The new Dial-Up (Modem) settings could not be written to the registry.\n"
+                "Your settings may be incomplete.\n\n"
+                "Please log on as an administrator and apply the settings again.")},
+            boxes.shown);
   EXPECT_TRUE(restart.log.empty());
   EXPECT_FALSE(files.Exists(kModeFile));
 }
@@ -251,14 +243,10 @@ TEST_F(ApplyCommandTest, AModeFileThatCannotBeWrittenIsToldBeforeTheRestartQuest
   boxes.answers = {kIdOk, kIdYes};
   Run(true);
   ASSERT_EQ(2u, boxes.shown.size());
-  EXPECT_EQ(
-      "The new settings were written, but the configuration could not\n"
-      "be recorded in the file Velora.cfg of the program folder.\n\n"
-      "Please log on as an administrator and apply the settings again.",
-      boxes.shown[0].text);
-  EXPECT_EQ("Velora 2001", boxes.shown[0].caption);
-  EXPECT_EQ(kMbOk | kMbIconExclamation, boxes.shown[0].style);
-  EXPECT_EQ(kFrame, boxes.shown[0].owner);
+  EXPECT_EQ(Warning("The new settings were written, but the configuration could not\n"
+                    "be recorded in the file Velora.cfg of the program folder.\n\n"
+                    "Please log on as an administrator and apply the settings again."),
+            boxes.shown[0]);
   EXPECT_EQ(RestartQuestion("Velora 2001"), boxes.shown[1].text);
   EXPECT_EQ("576", reg.GetSz(BindingKey(0), "MaxMTU"));
   EXPECT_EQ(std::vector<std::string>{"ExitWindows 2"}, restart.log);

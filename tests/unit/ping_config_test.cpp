@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/unit/kit/app_test.h"
 #include "tests/unit/kit/fake_ping_controls.h"
-#include "tests/unit/kit/mem_app.h"
 
 namespace vl {
 namespace {
@@ -164,11 +164,8 @@ TEST_F(PingDialog, BlankHostIsRefusedWithTheMessageAndNothingIsStored) {
     rules.OnManualClicked();
     c.SetText(IDC_PING_HOST, host);
     EXPECT_FALSE(rules.OnOk(0x1234));
-    ASSERT_EQ(1u, boxes.shown.size());
-    EXPECT_EQ(PingHostMessage(), boxes.shown[0].text);
-    EXPECT_EQ("Velora 2001", boxes.shown[0].caption);
-    EXPECT_EQ(kMbOk | kMbIconExclamation, boxes.shown[0].style);
-    EXPECT_EQ(0x1234u, boxes.shown[0].owner);
+    const ShownBox refusal{0x1234, PingHostMessage(), "Velora 2001", kMbOk | kMbIconExclamation};
+    EXPECT_EQ(std::vector<ShownBox>{refusal}, boxes.shown);
     EXPECT_TRUE(NothingStored());
     EXPECT_EQ(host, c.GetText(IDC_PING_HOST));
   }
@@ -188,15 +185,12 @@ TEST_F(PingDialog, ARefusedWriteKeepsTheDialogOpenAndSaysSo) {
     };
     rules.Init();
     EXPECT_FALSE(rules.OnOk(0x1234));
-    ASSERT_EQ(1u, boxes.shown.size());
-    EXPECT_EQ(
-        "The ping settings could not be fully stored.\n"
-        "Some values could not be changed in the registry.\n\n"
-        "Please log on as an administrator and press OK again.",
-        boxes.shown[0].text);
-    EXPECT_EQ("Velora 2001", boxes.shown[0].caption);
-    EXPECT_EQ(kMbOk | kMbIconExclamation, boxes.shown[0].style);
-    EXPECT_EQ(0x1234u, boxes.shown[0].owner);
+    const ShownBox told{0x1234,
+                        "The ping settings could not be fully stored.\n"
+                        "Some values could not be changed in the registry.\n\n"
+                        "Please log on as an administrator and press OK again.",
+                        "Velora 2001", kMbOk | kMbIconExclamation};
+    EXPECT_EQ(std::vector<ShownBox>{told}, boxes.shown);
     const bool lastRefused = std::string(refused) == "TaskBarAni";
     EXPECT_EQ(lastRefused ? -1000 : 1, StoredInt("TaskBarAni"))
         << "the values after the refused one are still tried";

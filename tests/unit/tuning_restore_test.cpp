@@ -72,12 +72,8 @@ TEST_F(Restore9xTest, WritesEachDefaultThenDeletesItForEveryAdapter) {
 
 TEST_F(Restore9xTest, TheCommandAsksFirstAndNoChangesNothing) {
   WriteReport report = RunRestoreCommand(app);  // unscripted: No
-  ASSERT_EQ(1u, boxes.shown.size());
-  const ShownBox& box = boxes.shown[0];
-  EXPECT_EQ(0u, box.owner);
-  EXPECT_EQ(kQuestion, box.text);
-  EXPECT_EQ("Velora 2001", box.caption);
-  EXPECT_EQ(kMbYesNo | kMbIconQuestion | kMbDefButton2, box.style);
+  const ShownBox question{0, kQuestion, "Velora 2001", kMbYesNo | kMbIconQuestion | kMbDefButton2};
+  EXPECT_EQ(std::vector<ShownBox>{question}, boxes.shown);
   EXPECT_TRUE(report.cancelled);
   EXPECT_TRUE(Changes(reg).empty());
   EXPECT_EQ("576", reg.GetSz(BindingKey(0), "MaxMTU"));
@@ -113,10 +109,7 @@ TEST_F(Restore9xTest, TheCommandRestoresTheRunningFamilyAndTellsTheOutcome) {
     WriteReport report = RunRestoreCommand(app);
     EXPECT_EQ(c.refused, report.failed);
     ASSERT_EQ(2u, boxes.shown.size());
-    EXPECT_EQ(c.told, boxes.shown[1].text);
-    EXPECT_EQ("Velora 2001", boxes.shown[1].caption);
-    EXPECT_EQ(kMbOk | c.icon, boxes.shown[1].style);
-    EXPECT_EQ(0u, boxes.shown[1].owner);
+    EXPECT_EQ((ShownBox{0, c.told, "Velora 2001", kMbOk | c.icon}), boxes.shown[1]);
     const bool nt = std::string(c.os) == "2000";
     bool touchedNt = false, touched9x = false;
     for (const std::string& change : Changes(reg)) {

@@ -17,11 +17,9 @@ struct Visit {
   std::string bindingName, driver, serviceName, parameterKey;
 };
 
-using Walk = WalkOutcome (*)(IRegistry&, AdapterFilter, const AdapterAction&);
-
 // Runs a walk, recording what it hands over and proving the handed key is
 // open for writing by writing through it.
-std::vector<Visit> Collect(MemRegistry& reg, Walk walk, AdapterFilter filter,
+std::vector<Visit> Collect(MemRegistry& reg, AdapterWalk walk, AdapterFilter filter,
                            WalkOutcome* outcome = nullptr) {
   std::vector<Visit> visits;
   WalkOutcome result = walk(reg, filter, [&](const AdapterBinding& b, RegKey key) {
@@ -117,7 +115,7 @@ TEST(AdapterKinds, ByFamilyForTheWalksAndTheCensus) {
       Windows98(m);
       AddAdapter(m.reg, 0, c.description);
     }
-    const Walk walk = c.nt ? WalkAdaptersNt : WalkAdapters9x;
+    const AdapterWalk walk = c.nt ? WalkAdaptersNt : WalkAdapters9x;
     EXPECT_EQ(c.walk == D, Collect(m.reg, walk, AdapterFilter::DialUp).size() == 1);
     EXPECT_EQ(c.walk == L, Collect(m.reg, walk, AdapterFilter::Lan).size() == 1);
     AdapterCensus census = TakeAdapterCensus(m.reg, m.app.m_strOsName);

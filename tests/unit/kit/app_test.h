@@ -2,9 +2,17 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/unit/kit/mem_app.h"
 
 namespace vl {
+
+// A box in a failed expectation, as the user would read it.
+inline void PrintTo(const ShownBox& box, std::ostream* os) {
+  *os << "box owned by " << box.owner << " captioned \"" << box.caption << "\" with style 0x"
+      << std::hex << box.style << std::dec << ": \"" << box.text << "\"";
+}
 
 class AppTest : public ::testing::Test, public MemApp {
  protected:
