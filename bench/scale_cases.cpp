@@ -110,9 +110,10 @@ void PrepareApp(vl::AppState& app, Operation op) {
 
 vl::WriteReport Run(vl::AppState& app, Operation op) {
   vl::IRegistry& reg = *app.sys.registry;
+  const int mode = app.m_nConfigMode;
   switch (op) {
-    case Operation::Apply9x: return vl::ApplySettings9x(reg, app.m_nConfigMode, app.m_tuning, nullptr);
-    case Operation::ApplyNt: return vl::ApplySettingsNt(reg, app.m_nConfigMode, app.m_tuning, nullptr);
+    case Operation::Apply9x: return vl::ApplySettings9x(reg, mode, app.m_tuning, nullptr);
+    case Operation::ApplyNt: return vl::ApplySettingsNt(reg, mode, app.m_tuning, nullptr);
     case Operation::Restore9x: return vl::RestoreDefaults9x(reg, app.m_tuning);
     case Operation::RestoreNt: return vl::RestoreDefaultsNt(reg, app.m_tuning);
   }

@@ -7,8 +7,6 @@
 
 namespace vl {
 
-namespace {
-
 const char kRestoreQuestion[] =
     "The program will restore Windows default settings.\n"
     "It will restore both your Dial-Up and LAN settings.\n"
@@ -18,6 +16,8 @@ const char kRestoreFailed[] =
     "Windows default settings could not be fully restored.\n"
     "Some values could not be changed in the registry.\n\n"
     "Please log on as an administrator and restore them again.";
+
+namespace {
 
 constexpr uint32_t kDefaultWindow = 8192;
 constexpr uint32_t kDefaultKeepAliveMs = 3600000;

@@ -17,4 +17,9 @@ WriteReport RestoreDefaultsNt(IRegistry& reg, TuningSettings& settings);
 // running family and tells the outcome.
 WriteReport RunRestoreCommand(AppState& app);
 
+// The texts of the command.
+extern const char kRestoreQuestion[];
+extern const char kRestoreDone[];
+extern const char kRestoreFailed[];
+
 }  // namespace vl

@@ -330,7 +330,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckWrites(reg, plan, nt);
     const bool claimed =
         asked && boxes.shown.size() == 2 &&
-        boxes.shown[1].text == "Windows default settings were successfully restored.";
+        boxes.shown[1].text == vl::kRestoreDone;
     FUZZ_REQUIRE(claimed == (asked && !report.failed));
     if (denied) FUZZ_REQUIRE(report.failed);
     if (claimed && report.adapters > 0) CheckInPlace(reg, plan, nt, ndiHidden);

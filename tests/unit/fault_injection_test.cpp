@@ -194,7 +194,6 @@ TEST(RegistryFaults, ApplyOnNt) {
 }
 
 TEST(RegistryFaults, RestoreOfBothFamilies) {
-  const char kRestored[] = "Windows default settings were successfully restored.";
   // Each machine starts with the values of an automatic Apply in place.
   RegistryCase cases[] = {
       {"9x restore",
@@ -207,7 +206,7 @@ TEST(RegistryFaults, RestoreOfBothFamilies) {
          b.boxes.answers = {kIdYes};
          RunRestoreCommand(b.app);
        },
-       Watched98(), kRestored},
+       Watched98(), kRestoreDone},
       {"NT restore",
        [](Bench& b) {
          Windows2000WithBoth(b);
@@ -218,7 +217,7 @@ TEST(RegistryFaults, RestoreOfBothFamilies) {
          b.boxes.answers = {kIdYes};
          RunRestoreCommand(b.app);
        },
-       WatchedNt(), kRestored},
+       WatchedNt(), kRestoreDone},
   };
   for (const RegistryCase& c : cases) EveryRegistryCallFails(c);
 }

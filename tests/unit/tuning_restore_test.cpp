@@ -11,11 +11,8 @@ namespace {
 
 using namespace machines;
 
-const char kQuestion[] =
-    "The program will restore Windows default settings.\n"
-    "It will restore both your Dial-Up and LAN settings.\n"
-    "Would you like to continue?";
-const char kDone[] = "Windows default settings were successfully restored.";
+// The question and the success are pinned where the user sees them, in the
+// Wine suite of the main window; the failure only shows here.
 const char kFailed[] =
     "Windows default settings could not be fully restored.\n"
     "Some values could not be changed in the registry.\n\n"
@@ -72,7 +69,8 @@ TEST_F(Restore9xTest, WritesEachDefaultThenDeletesItForEveryAdapter) {
 
 TEST_F(Restore9xTest, TheCommandAsksFirstAndNoChangesNothing) {
   WriteReport report = RunRestoreCommand(app);  // unscripted: No
-  const ShownBox question{0, kQuestion, "Velora 2001", kMbYesNo | kMbIconQuestion | kMbDefButton2};
+  const ShownBox question{0, kRestoreQuestion, "Velora 2001",
+                          kMbYesNo | kMbIconQuestion | kMbDefButton2};
   EXPECT_EQ(std::vector<ShownBox>{question}, boxes.shown);
   EXPECT_TRUE(report.cancelled);
   EXPECT_TRUE(Changes(reg).empty());
@@ -91,9 +89,9 @@ TEST_F(Restore9xTest, TheCommandRestoresTheRunningFamilyAndTellsTheOutcome) {
     const char* told;
     unsigned icon;
   } cases[] = {
-      {"2000", false, kDone, kMbIconInformation},
+      {"2000", false, kRestoreDone, kMbIconInformation},
       {"98", true, kFailed, kMbIconExclamation},
-      {"98", false, kDone, kMbIconInformation},
+      {"98", false, kRestoreDone, kMbIconInformation},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.os) + (c.refused ? " refused" : ""));
@@ -131,7 +129,7 @@ TEST_F(AppTest, WithoutAdaptersNothingIsTouchedAndSuccessIsStillShown) {
   EXPECT_TRUE(Changes(reg).empty());
   EXPECT_EQ(0, report.adapters);
   ASSERT_EQ(2u, boxes.shown.size());
-  EXPECT_EQ(kDone, boxes.shown[1].text);
+  EXPECT_EQ(kRestoreDone, boxes.shown[1].text);
 }
 
 TEST_F(AppTest, RestoresEveryNtCardAndTheTcpipParameters) {
