@@ -66,6 +66,9 @@ struct RefusalCase {
   const char* ttl;
   const char* message;
 };
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+  *os << "mode " << c.mode << ", MTU \"" << c.mtu << "\", TTL \"" << c.ttl << "\"";
+}
 
 class ApplyRefusal : public ApplyCommandTest,
                      public ::testing::WithParamInterface<RefusalCase> {};
@@ -260,6 +263,10 @@ struct RestartCase {
   std::vector<std::string> calls;
   bool errorShown;
 };
+void PrintTo(const RestartCase& c, std::ostream* os) {
+  *os << c.os << (c.tokenOpens ? "" : ", no token") << ", privilege error " << c.privilegeError
+      << (c.exitSucceeds ? "" : ", ExitWindowsEx fails");
+}
 
 class ApplyRestart : public ApplyCommandTest,
                      public ::testing::WithParamInterface<RestartCase> {};
