@@ -1,7 +1,6 @@
 // The state the Parts share: the portable half of the application object.
 // Members keep the order and names the rest of the program knows them by.
 #pragma once
-#include <cstdint>
 #include <string>
 
 #include "platform/system.h"
@@ -25,15 +24,7 @@ struct AppState {
   void* m_pMainFrame = nullptr;  // the Win32 frame; opaque to the core
   bool m_bApplyPending = false;
   std::string m_strActiveConfig;
-  // TuningSettings
-  std::string m_strMaxMtu;
-  std::string m_strMaxMss;
-  std::string m_strTtl;
-  std::string m_strRwinMultiple;
-  uint32_t m_dwRcvWindow = 0;
-  std::string m_strKeepAlive;
-  uint32_t m_dwKeepAliveMs = 0;
-  std::string m_strNdiCache;
+  TuningSettings m_tuning;
   // Adapter census
   bool m_bHasDialUpAdapter = false;
   bool m_bHasLanAdapter = false;

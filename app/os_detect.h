@@ -3,9 +3,10 @@
 #include <string>
 
 namespace vl {
-struct AppState;
+class IRegistry;
 
-void DetectOsName(AppState& app);
+// "NT", "2000", or the last two characters of the Windows 9x product name.
+std::string DetectOsName(IRegistry& reg);
 // The NT family: the OS name is exactly "NT" or "2000".
 bool IsNtFamily(const std::string& osName);
 

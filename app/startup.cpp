@@ -21,11 +21,10 @@ std::string ParseVerb(const std::string& commandLine) {
   return verb;
 }
 
-void OpenFrameworkProfile(AppState& app) {
+void OpenFrameworkProfile(IRegistry& reg) {
   // The window framework keeps its recent-file list and print-preview setting
   // here and creates the sections when it loads them; the program itself
   // stores nothing in them.
-  IRegistry& reg = *app.sys.registry;
   for (const char* section : {"Recent File List", "Settings"}) {
     ScopedKey key(reg);
     reg.CreateKey(kHkeyCurrentUser, std::string(kFrameworkProfileKey) + "\\" + section,
@@ -34,15 +33,15 @@ void OpenFrameworkProfile(AppState& app) {
 }
 
 StartupAction RunStartup(AppState& app, const std::string& commandLine) {
-  OpenFrameworkProfile(app);
+  OpenFrameworkProfile(*app.sys.registry);
   app.m_strProductName = "Velora 2001";
   app.m_strVersion = "v5.1";
   app.m_settings.SetBaseKey(kSettingsBaseKey);
   app.m_strCommand = ParseVerb(commandLine);
 
   if (app.m_strCommand == "uninstall") {
-    RestoreDefaultsNt(app, false);
-    RestoreDefaults9x(app, false);
+    RestoreDefaultsNt(*app.sys.registry, app.m_tuning);
+    RestoreDefaults9x(*app.sys.registry, app.m_tuning);
     return StartupAction::End;
   }
 

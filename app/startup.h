@@ -5,6 +5,7 @@
 
 namespace vl {
 struct AppState;
+class IRegistry;
 
 // Where the window framework keeps its own profile, below HKEY_CURRENT_USER.
 extern const char kFrameworkProfileKey[];
@@ -14,7 +15,7 @@ std::string ParseVerb(const std::string& commandLine);
 
 // Creates the framework's profile sections, as loading its standard profile
 // settings does.
-void OpenFrameworkProfile(AppState& app);
+void OpenFrameworkProfile(IRegistry& reg);
 
 enum class StartupAction { End, AboutBox, PingDialog, MainWindow };
 

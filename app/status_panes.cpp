@@ -5,9 +5,6 @@
 
 namespace vl {
 
-const char kModePaneSizingText[] = " Automatic Mode - Dial-Up ";
-const char kOsPaneSizingText[] = " OS: Windows 2000 ";
-
 std::string ModePaneText(int configMode) {
   switch (configMode) {
     case ModeAutoDialUp: return " Automatic Mode - Dial-Up ";

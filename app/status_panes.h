@@ -5,10 +5,6 @@
 namespace vl {
 struct AppState;
 
-// The texts that give the two panes their widths.
-extern const char kModePaneSizingText[];  // " Automatic Mode - Dial-Up "
-extern const char kOsPaneSizingText[];    // " OS: Windows 2000 "
-
 // The mode pane's text for a configuration mode; empty for no mode.
 std::string ModePaneText(int configMode);
 // The text for the current mode; a mode's text is also kept in

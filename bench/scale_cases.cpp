@@ -109,11 +109,13 @@ void PrepareApp(vl::AppState& app, Operation op) {
 }
 
 vl::WriteReport Run(vl::AppState& app, Operation op) {
+  vl::IRegistry& reg = *app.sys.registry;
+  const int mode = app.m_nConfigMode;
   switch (op) {
-    case Operation::Apply9x: return vl::ApplySettings9x(app);
-    case Operation::ApplyNt: return vl::ApplySettingsNt(app);
-    case Operation::Restore9x: return vl::RestoreDefaults9x(app, false);
-    case Operation::RestoreNt: return vl::RestoreDefaultsNt(app, false);
+    case Operation::Apply9x: return vl::ApplySettings9x(reg, mode, app.m_tuning, nullptr);
+    case Operation::ApplyNt: return vl::ApplySettingsNt(reg, mode, app.m_tuning, nullptr);
+    case Operation::Restore9x: return vl::RestoreDefaults9x(reg, app.m_tuning);
+    case Operation::RestoreNt: return vl::RestoreDefaultsNt(reg, app.m_tuning);
   }
   return {};
 }

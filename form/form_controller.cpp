@@ -1,7 +1,6 @@
 #include "form/form_controller.h"
 
 #include "app/app_state.h"
-#include "form/mode_choice.h"
 #include "links/help.h"
 #include "res/resource.h"
 #include "tuning/tuning_choices.h"
@@ -76,7 +75,18 @@ void FormController::ChooseAutoMode(int mode) {
   w_.SetCheck(IDC_MODE_LAN, mode == ModeAutoLan);
   EnableSettingControls(false);
   EnableHelpLinks(false);
-  w_.RunAutoModeDialog();
+  ExplainMode();
+}
+
+// The dialog explains the mode; in manual mode its answer, or the census
+// it took, decides which kind of adapter the form configures.
+void FormController::ExplainMode() {
+  const AutoModeAnswer answer = w_.RunAutoModeDialog(app_.m_nConfigMode);
+  if (answer.censusTaken) {
+    app_.m_bHasDialUpAdapter = answer.census.hasDialUp;
+    app_.m_bHasLanAdapter = answer.census.hasLan;
+  }
+  app_.m_nConfigMode = ModeAfterDialog(app_.m_nConfigMode, answer);
 }
 
 void FormController::OnModeManual() {
@@ -85,7 +95,7 @@ void FormController::OnModeManual() {
   w_.SetCheck(IDC_MODE_MANUAL, true);
   w_.SetCheck(IDC_MODE_DIALUP, false);
   w_.SetCheck(IDC_MODE_LAN, false);
-  w_.RunAutoModeDialog();
+  ExplainMode();
 
   EnableSettingControls(true);
   EnableHelpLinks(true);
@@ -146,18 +156,18 @@ void FormController::ClickSettingRadio(int radioId) {
   w_.Enable(g->partner, custom);
   for (int id : g->radios) w_.SetCheck(id, id == radioId);
   if (!custom) {
-    StoreRadioValue(app_, radioId);
+    StoreRadioValue(app_.m_tuning, radioId);
     return;
   }
   if (g->partnerIsList) {
     w_.Focus(g->partner);
-    ListValue(app_, g->group) = w_.GetText(g->partner);
+    ListValue(app_.m_tuning, g->group) = w_.GetText(g->partner);
     return;
   }
   if (g->group == SettingGroup::Mtu)
-    StoreCustomMtu(app_, w_.GetText(IDC_MTU_EDIT));
+    StoreCustomMtu(app_.m_tuning, w_.GetText(IDC_MTU_EDIT));
   else
-    StoreCustomTtl(app_, w_.GetText(IDC_TTL_EDIT));
+    StoreCustomTtl(app_.m_tuning, w_.GetText(IDC_TTL_EDIT));
   w_.Focus(g->partner);
 }
 
@@ -181,12 +191,12 @@ void FormController::OnNdiCustom() { ClickSettingRadio(IDC_NDI_CUSTOM); }
 
 void FormController::OnUpdateMtuEdit() {
   RevertEdit(IDC_MTU_EDIT, m_strLastMtu,
-             UpdateMtuEdit(app_, m_strLastMtu, w_.GetText(IDC_MTU_EDIT)));
+             UpdateMtuEdit(app_.m_tuning, m_strLastMtu, w_.GetText(IDC_MTU_EDIT)));
 }
 
 void FormController::OnUpdateTtlEdit() {
   RevertEdit(IDC_TTL_EDIT, m_strLastTtl,
-             UpdateTtlEdit(app_, m_strLastTtl, w_.GetText(IDC_TTL_EDIT)));
+             UpdateTtlEdit(app_.m_tuning, m_strLastTtl, w_.GetText(IDC_TTL_EDIT)));
 }
 
 void FormController::RevertEdit(int editId, const std::string& lastText, EditVerdict verdict) {
@@ -214,10 +224,10 @@ void FormController::UndoListTyping(SettingGroup group) {
   int list = GroupControlsOf(group).partner;
   int selection = w_.ListSelection(list);
   if (selection <= -1) {
-    w_.SetText(list, ListValue(app_, group));
+    w_.SetText(list, ListValue(app_.m_tuning, group));
   } else {
     w_.SelectListItem(list, selection);
-    ListValue(app_, group) = w_.GetText(list);
+    ListValue(app_.m_tuning, group) = w_.GetText(list);
   }
   undoingListTyping_ = false;
 }

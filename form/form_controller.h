@@ -5,6 +5,7 @@
 #include <string>
 
 #include "form/manual_rules.h"
+#include "form/mode_choice.h"
 #include "platform/system.h"
 #include "tuning/form_controls.h"
 
@@ -32,8 +33,9 @@ class IFormWindow : public IFormControls {
   virtual void FocusRadio(int controlId) = 0;
   virtual int ListSelection(int listId) = 0;                 // CB_GETCURSEL
   virtual void SelectListItem(int listId, int index) = 0;    // CB_SETCURSEL
-  // Runs the automatic-mode dialog modally; returns when it has closed.
-  virtual void RunAutoModeDialog() = 0;
+  // Runs the automatic-mode dialog of that mode modally; returns when it has
+  // closed, with what the user did there.
+  virtual AutoModeAnswer RunAutoModeDialog(int configMode) = 0;
 };
 
 class FormController {
@@ -81,6 +83,7 @@ class FormController {
 
  private:
   void ChooseAutoMode(int mode);
+  void ExplainMode();
   void ClickSettingRadio(int radioId);
   void ClickAndFocus(int radioId);
   void EnableSettingControls(bool manual);

@@ -2,9 +2,8 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "platform/text.h"
 #include "res/resource.h"
-#include "tuning/tuning_choices.h"
 
 namespace vl {
 
@@ -37,47 +36,36 @@ const GroupControls& GroupControlsOf(SettingGroup group) {
   return kSettingGroups[0];
 }
 
-bool StoreRadioValue(AppState& app, int radioId) {
+bool StoreRadioValue(TuningSettings& s, int radioId) {
   switch (radioId) {
     case IDC_MTU_DEFAULT:
-      app.m_strMaxMtu = "1500";
-      app.m_strMaxMss = "1460";
+      s.m_strMaxMtu = "1500";
+      s.m_strMaxMss = "1460";
       return true;
     case IDC_MTU_576:
-      app.m_strMaxMtu = "576";
-      app.m_strMaxMss = "536";
+      s.m_strMaxMtu = "576";
+      s.m_strMaxMss = "536";
       return true;
     // "x0" is no item of the list: the writer turns it into the Windows
     // default window.
-    case IDC_RWIN_DEFAULT: app.m_strRwinMultiple = "x0"; return true;
-    case IDC_RWIN_X6: app.m_strRwinMultiple = "x6"; return true;
-    case IDC_TTL_DEFAULT: app.m_strTtl = "32"; return true;
-    case IDC_TTL_128: app.m_strTtl = "128"; return true;
-    case IDC_KEEPALIVE_DEFAULT: app.m_strKeepAlive = "60 min."; return true;
-    case IDC_KEEPALIVE_10: app.m_strKeepAlive = "10 min."; return true;
-    case IDC_NDI_DEFAULT: app.m_strNdiCache = "0"; return true;
-    case IDC_NDI_16: app.m_strNdiCache = "16"; return true;
+    case IDC_RWIN_DEFAULT: s.m_strRwinMultiple = "x0"; return true;
+    case IDC_RWIN_X6: s.m_strRwinMultiple = "x6"; return true;
+    case IDC_TTL_DEFAULT: s.m_strTtl = "32"; return true;
+    case IDC_TTL_128: s.m_strTtl = "128"; return true;
+    case IDC_KEEPALIVE_DEFAULT: s.m_strKeepAlive = "60 min."; return true;
+    case IDC_KEEPALIVE_10: s.m_strKeepAlive = "10 min."; return true;
+    case IDC_NDI_DEFAULT: s.m_strNdiCache = "0"; return true;
+    case IDC_NDI_16: s.m_strNdiCache = "16"; return true;
     default: return false;
   }
 }
 
-std::string& ListValue(AppState& app, SettingGroup group) {
+std::string& ListValue(TuningSettings& s, SettingGroup group) {
   switch (group) {
-    case SettingGroup::Rwin: return app.m_strRwinMultiple;
-    case SettingGroup::KeepAlive: return app.m_strKeepAlive;
-    default: return app.m_strNdiCache;
+    case SettingGroup::Rwin: return s.m_strRwinMultiple;
+    case SettingGroup::KeepAlive: return s.m_strKeepAlive;
+    default: return s.m_strNdiCache;
   }
-}
-
-static bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-std::string TrimBlanks(const std::string& text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
 }
 
 std::string MssForMtu(const std::string& mtuText) {
@@ -86,17 +74,17 @@ std::string MssForMtu(const std::string& mtuText) {
   return std::to_string(static_cast<int32_t>(mss));
 }
 
-static void SetMtu(AppState& app, const std::string& mtu) {
-  app.m_strMaxMtu = mtu;
-  app.m_strMaxMss = mtu.empty() ? std::string() : MssForMtu(mtu);
+static void SetMtu(TuningSettings& s, const std::string& mtu) {
+  s.m_strMaxMtu = mtu;
+  s.m_strMaxMss = mtu.empty() ? std::string() : MssForMtu(mtu);
 }
 
-void StoreCustomMtu(AppState& app, const std::string& editText) {
-  SetMtu(app, TrimBlanks(editText));
+void StoreCustomMtu(TuningSettings& s, const std::string& editText) {
+  SetMtu(s, TrimBlanks(editText));
 }
 
-void StoreCustomTtl(AppState& app, const std::string& editText) {
-  app.m_strTtl = TrimBlanks(editText);
+void StoreCustomTtl(TuningSettings& s, const std::string& editText) {
+  s.m_strTtl = TrimBlanks(editText);
 }
 
 EditVerdict JudgeCustomEdit(const std::string& trimmed) {
@@ -106,22 +94,22 @@ EditVerdict JudgeCustomEdit(const std::string& trimmed) {
   return EditVerdict::Accepted;
 }
 
-EditVerdict UpdateMtuEdit(AppState& app, std::string& lastMtu, const std::string& editText) {
+EditVerdict UpdateMtuEdit(TuningSettings& s, std::string& lastMtu, const std::string& editText) {
   std::string t = TrimBlanks(editText);
   EditVerdict verdict = JudgeCustomEdit(t);
   if (verdict == EditVerdict::Accepted) {
     lastMtu = t;
-    SetMtu(app, t);
+    SetMtu(s, t);
   }
   return verdict;
 }
 
-EditVerdict UpdateTtlEdit(AppState& app, std::string& lastTtl, const std::string& editText) {
+EditVerdict UpdateTtlEdit(TuningSettings& s, std::string& lastTtl, const std::string& editText) {
   std::string t = TrimBlanks(editText);
   EditVerdict verdict = JudgeCustomEdit(t);
   if (verdict == EditVerdict::Accepted) {
     lastTtl = t;
-    app.m_strTtl = t;
+    s.m_strTtl = t;
   }
   return verdict;
 }

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "tuning/tuning_choices.h"
+
 namespace vl {
-struct AppState;
 
 enum class SettingGroup { Mtu, Rwin, Ttl, KeepAlive, Ndi };
 
@@ -27,21 +28,19 @@ inline bool IsCustomRadio(const GroupControls& g, int radioId) { return g.radios
 // Stores the fixed value of a Windows-default or recommended radio (the same
 // value whatever caption the radio shows). False for a Custom radio or any
 // other control, which store nothing here.
-bool StoreRadioValue(AppState& app, int radioId);
+bool StoreRadioValue(TuningSettings& settings, int radioId);
 
 // The value a list group keeps (m_strRwinMultiple, m_strKeepAlive,
 // m_strNdiCache); only the three list groups have one.
-std::string& ListValue(AppState& app, SettingGroup group);
+std::string& ListValue(TuningSettings& settings, SettingGroup group);
 
-// Leading and trailing white space removed, as CString::TrimLeft/TrimRight do.
-std::string TrimBlanks(const std::string& text);
 // The MSS that goes with an MTU text: what atoi reads from it, minus 40, as
 // decimal text ("1500" gives "1460", "" gives "-40").
 std::string MssForMtu(const std::string& mtuText);
 
 // The value step of the Custom radios: the edit's text, trimmed, not judged.
-void StoreCustomMtu(AppState& app, const std::string& editText);
-void StoreCustomTtl(AppState& app, const std::string& editText);
+void StoreCustomMtu(TuningSettings& settings, const std::string& editText);
+void StoreCustomTtl(TuningSettings& settings, const std::string& editText);
 
 // How a custom edit judges its trimmed text.
 enum class EditVerdict {
@@ -54,8 +53,10 @@ EditVerdict JudgeCustomEdit(const std::string& trimmed);
 // The whole check of one change of an edit's text. On Accepted the values
 // and the last good text are stored; otherwise nothing changes and the caller
 // puts `last` back into the edit.
-EditVerdict UpdateMtuEdit(AppState& app, std::string& lastMtu, const std::string& editText);
-EditVerdict UpdateTtlEdit(AppState& app, std::string& lastTtl, const std::string& editText);
+EditVerdict UpdateMtuEdit(TuningSettings& settings, std::string& lastMtu,
+                          const std::string& editText);
+EditVerdict UpdateTtlEdit(TuningSettings& settings, std::string& lastTtl,
+                          const std::string& editText);
 
 extern const char kInvalidNumber[];  // "Invalid Number   "
 

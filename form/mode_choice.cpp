@@ -78,13 +78,12 @@ bool AsksAdapterQuestion(int configMode, const AdapterCensus& census) {
   return configMode == ModeManual && census.hasDialUp && census.hasLan;
 }
 
-int ModeAfterOk(int configMode, bool questionAsked, bool dialUpChosen,
-                const AdapterCensus& census) {
-  if (configMode != ModeManual) return configMode;
-  if (questionAsked) return dialUpChosen ? ModeManualDialUp : ModeManualLan;
+int ModeAfterDialog(int configMode, const AutoModeAnswer& answer) {
+  if (configMode != ModeManual || !answer.ok) return configMode;
+  if (answer.questionAsked) return answer.dialUpChosen ? ModeManualDialUp : ModeManualLan;
   // A machine with LAN adapters only is configured as LAN: as Dial-Up the
   // Apply would find no adapter to write.
-  return census.hasLan ? ModeManualLan : ModeManualDialUp;
+  return answer.census.hasLan ? ModeManualLan : ModeManualDialUp;
 }
 
 }  // namespace vl

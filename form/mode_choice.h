@@ -1,6 +1,6 @@
 // What choosing a mode shows and decides: the captions and recommended
 // choices of manual mode, the texts and icon of the automatic-mode dialog,
-// and the mode its OK leaves.
+// and the mode its answer leaves.
 #pragma once
 
 #include "tuning/adapters.h"
@@ -36,10 +36,18 @@ extern const char kAdapterQuestion[];  // "Which adapter would you like to confi
 // Manual mode asks which adapters to configure when the machine has both kinds.
 bool AsksAdapterQuestion(int configMode, const AdapterCensus& census);
 
-// The mode after OK. Only a manual choice changes: the answer when the
-// question was asked, otherwise the one kind of adapter the census found
-// (Dial-Up also when it found none).
-int ModeAfterOk(int configMode, bool questionAsked, bool dialUpChosen,
-                const AdapterCensus& census);
+// What the user did in the automatic-mode dialog.
+struct AutoModeAnswer {
+  bool ok = false;             // closed by OK, not by Escape or the close box
+  bool questionAsked = false;  // the adapter question was on the dialog
+  bool dialUpChosen = false;   // and Dial-Up was its answer
+  bool censusTaken = false;    // the dialog took the census (manual mode only)
+  AdapterCensus census;
+};
+
+// The mode after the dialog. Only OK on a manual choice changes it: to the
+// answer when the question was asked, otherwise to the one kind of adapter
+// the census found (Dial-Up also when it found none).
+int ModeAfterDialog(int configMode, const AutoModeAnswer& answer);
 
 }  // namespace vl

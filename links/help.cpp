@@ -80,11 +80,11 @@ void HelpTopics(AppState& app, const std::string& keyword, WindowHandle owner) {
   // for a link.
   const std::string pages = folder + kHelpFolderName;
   const char* page = HelpPageFor(keyword);
-  if (!Exists(files, pages)) return ReportFailedOpen(app, kErrorPathNotFound, owner);
+  if (!Exists(files, pages)) return ReportFailedOpen(*app.sys.boxes, kErrorPathNotFound, owner);
   if (!page || !Exists(files, pages + "\\" + page))
-    return ReportFailedOpen(app, kErrorFileNotFound, owner);
-  intptr_t result = OpenUrl(app, FileUrl(pages + "\\" + page), kSwShowNormal);
-  if (result <= 32) ReportFailedOpen(app, static_cast<int>(result), owner);
+    return ReportFailedOpen(*app.sys.boxes, kErrorFileNotFound, owner);
+  intptr_t result = OpenUrl(*app.sys.shell, *app.sys.registry, FileUrl(pages + "\\" + page), kSwShowNormal);
+  if (result <= 32) ReportFailedOpen(*app.sys.boxes, static_cast<int>(result), owner);
 }
 
 }  // namespace vl

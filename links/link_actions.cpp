@@ -60,9 +60,9 @@ LinkOutcome ClickLink(AppState& app, const std::string& tipText, WindowHandle ow
       break;
   }
   std::string url = action.kind == LinkKind::HomePage ? HomePageUrl(app) : SupportMailUrl(app);
-  intptr_t result = OpenUrl(app, url, kSwShow);
+  intptr_t result = OpenUrl(*app.sys.shell, *app.sys.registry, url, kSwShow);
   if (result > 32) return LinkOutcome::Opened;
-  ReportFailedOpen(app, static_cast<int>(result), owner);
+  ReportFailedOpen(*app.sys.boxes, static_cast<int>(result), owner);
   return LinkOutcome::OpenFailed;
 }
 

@@ -1,6 +1,5 @@
 #include "links/open_url.h"
 
-#include "app/app_state.h"
 #include "platform/registry.h"
 
 namespace vl {
@@ -28,18 +27,18 @@ std::string FallbackCommandLine(const std::string& command, const std::string& u
   return line;
 }
 
-intptr_t OpenUrl(AppState& app, const std::string& url, int showCmd) {
-  intptr_t result = app.sys.shell->ShellExecuteA(0, "open", url, "", "", showCmd);
+intptr_t OpenUrl(IShell& shell, IRegistry& reg, const std::string& url, int showCmd) {
+  intptr_t result = shell.ShellExecuteA(0, "open", url, "", "", showCmd);
   if (result > 32) return result;
 
   std::string fileType;
-  if (QueryKeyDefault(*app.sys.registry, kHkeyClassesRoot, ".htm", &fileType) != kErrorSuccess)
+  if (QueryKeyDefault(reg, kHkeyClassesRoot, ".htm", &fileType) != kErrorSuccess)
     return result;
   std::string command;
-  if (QueryKeyDefault(*app.sys.registry, kHkeyClassesRoot, fileType + "\\shell\\open\\command",
-                      &command) != kErrorSuccess)
+  if (QueryKeyDefault(reg, kHkeyClassesRoot, fileType + "\\shell\\open\\command", &command) !=
+      kErrorSuccess)
     return result;
-  return app.sys.shell->WinExec(FallbackCommandLine(command, url), showCmd);
+  return shell.WinExec(FallbackCommandLine(command, url), showCmd);
 }
 
 std::string OpenErrorText(int code) {
@@ -63,14 +62,14 @@ std::string OpenErrorText(int code) {
   }
 }
 
-void ReportOpenError(AppState& app, int code, WindowHandle owner) {
-  app.sys.boxes->Show(owner, "Unable to open hyperlink:\n\n" + OpenErrorText(code), kAppTitle,
+void ReportOpenError(IMessageBoxes& boxes, int code, WindowHandle owner) {
+  boxes.Show(owner, "Unable to open hyperlink:\n\n" + OpenErrorText(code), kAppTitle,
                       kMbOk | kMbIconExclamation);
 }
 
-void ReportFailedOpen(AppState& app, int code, WindowHandle owner) {
-  app.sys.boxes->Beep(kMbIconExclamation);
-  ReportOpenError(app, code, owner);
+void ReportFailedOpen(IMessageBoxes& boxes, int code, WindowHandle owner) {
+  boxes.Beep(kMbIconExclamation);
+  ReportOpenError(boxes, code, owner);
 }
 
 }  // namespace vl

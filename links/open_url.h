@@ -7,7 +7,6 @@
 #include "platform/system.h"
 
 namespace vl {
-struct AppState;
 class IRegistry;
 
 // Size limit of a key's default value as QueryKeyDefault reads it.
@@ -25,16 +24,16 @@ std::string FallbackCommandLine(const std::string& command, const std::string& u
 
 // ShellExecute "open" of the url; when that fails, the .htm opener through
 // WinExec. The result is above 32 on success.
-intptr_t OpenUrl(AppState& app, const std::string& url, int showCmd);
+intptr_t OpenUrl(IShell& shell, IRegistry& reg, const std::string& url, int showCmd);
 
 // The message of a failed open for a ShellExecute or WinExec result code.
 std::string OpenErrorText(int code);
 // The caption of that message: the application title.
 extern const char kAppTitle[];  // "VELORA"
 // Shows "Unable to open hyperlink:..." with the exclamation icon.
-void ReportOpenError(AppState& app, int code, WindowHandle owner);
+void ReportOpenError(IMessageBoxes& boxes, int code, WindowHandle owner);
 // What a link does when its address could not be opened: the exclamation
 // beep, then that message.
-void ReportFailedOpen(AppState& app, int code, WindowHandle owner);
+void ReportFailedOpen(IMessageBoxes& boxes, int code, WindowHandle owner);
 
 }  // namespace vl

@@ -1,13 +1,17 @@
 #include "ping/ping_config.h"
 
-#include <cctype>
-
 #include "app/app_state.h"
 #include "links/help.h"
 #include "links/maker.h"
+#include "platform/text.h"
 #include "res/resource.h"
 
 namespace vl {
+
+const char kPingStoreFailed[] =
+    "The ping settings could not be fully stored.\n"
+    "Some values could not be changed in the registry.\n\n"
+    "Please log on as an administrator and press OK again.";
 
 namespace {
 bool IsListIndex(int index) { return index >= 0 && index < kPingIntervalCount; }
@@ -25,11 +29,7 @@ std::string AutomaticHostText(bool largeFonts) {
   return std::string(largeFonts ? 14 : 10, ' ') + kPingModeAutomatic;
 }
 
-bool IsUsablePingHost(const std::string& host) {
-  for (char ch : host)
-    if (!std::isspace(static_cast<unsigned char>(ch))) return true;
-  return false;
-}
+bool IsUsablePingHost(const std::string& host) { return !IsBlankText(host); }
 
 std::string PingHostMessage() {
   return std::string("Please choose a valid Ping Host.\nExample:  ") + kMakerExampleHost + " ";
@@ -101,11 +101,11 @@ void PingConfigRules::OnDefaults() {
 void PingConfigRules::OnHelp() { HelpTopics(app_, kHelpPing); }
 
 bool PingConfigRules::OnOk(WindowHandle owner) {
-  if (!IsUsablePingHost(c_.GetText(IDC_PING_HOST))) {
-    app_.sys.boxes->Show(owner, PingHostMessage(), app_.m_strProductName,
-                         kMbOk | kMbIconExclamation);
+  auto refuse = [&](const std::string& text) {
+    app_.sys.boxes->Show(owner, text, app_.m_strProductName, kMbOk | kMbIconExclamation);
     return false;
-  }
+  };
+  if (!IsUsablePingHost(c_.GetText(IDC_PING_HOST))) return refuse(PingHostMessage());
   PingSettings s;
   if (c_.IsChecked(IDC_PING_AUTO)) {
     s.mode = kPingModeAutomatic;
@@ -121,7 +121,9 @@ bool PingConfigRules::OnOk(WindowHandle owner) {
   }
   s.sound = c_.IsChecked(IDC_PING_SOUND) ? 1 : 0;
   s.taskBarAni = c_.IsChecked(IDC_PING_TASKBAR_ANI) ? 1 : 0;
-  WritePingSettings(app_.m_settings, s);
+  // Closing after a refused write would leave the companion on settings the
+  // user believes replaced.
+  if (!WritePingSettings(app_.m_settings, s)) return refuse(kPingStoreFailed);
   return true;
 }
 

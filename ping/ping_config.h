@@ -10,6 +10,7 @@
 
 namespace vl {
 struct AppState;
+class SettingsStore;
 
 constexpr int kPingAutoListIndex = 4;  // " 5 minutes.", shown in automatic mode
 // A host of this length scrambles well inside the store's 1000-byte values.
@@ -22,6 +23,7 @@ std::string AutomaticHostText(bool largeFonts);
 // The host test of OK: something besides blanks.
 bool IsUsablePingHost(const std::string& host);
 std::string PingHostMessage();
+extern const char kPingStoreFailed[];  // the settings could not all be written
 
 // The dialog's controls as its rules see them. Ids are those of the
 // resource script.
@@ -53,7 +55,8 @@ class PingConfigRules {
   void OnDefaults();
   void OnHelp();
   // Checks the host and stores the settings. False when the host was refused
-  // and the dialog must stay open; `owner` owns the refusal's message box.
+  // or the settings could not be stored, and the dialog must stay open;
+  // `owner` owns the message box that says so.
   bool OnOk(WindowHandle owner);
 
  private:

@@ -28,12 +28,13 @@ PingSettings ReadPingSettings(SettingsStore& store) {
   return s;
 }
 
-void WritePingSettings(SettingsStore& store, const PingSettings& s) {
-  store.WriteString(kPingSubkey, kValueMode, s.mode, true);
-  store.WriteString(kPingSubkey, kValueHost, s.host, true);
-  store.WriteInt(kPingSubkey, kValueInterval, s.interval, true);
-  store.WriteInt(kPingSubkey, kValueSound, s.sound, true);
-  store.WriteInt(kPingSubkey, kPingValueTaskBarAni, s.taskBarAni, true);
+bool WritePingSettings(SettingsStore& store, const PingSettings& s) {
+  bool stored = store.WriteString(kPingSubkey, kValueMode, s.mode, true);
+  stored &= store.WriteString(kPingSubkey, kValueHost, s.host, true);
+  stored &= store.WriteInt(kPingSubkey, kValueInterval, s.interval, true);
+  stored &= store.WriteInt(kPingSubkey, kValueSound, s.sound, true);
+  stored &= store.WriteInt(kPingSubkey, kPingValueTaskBarAni, s.taskBarAni, true);
+  return stored;
 }
 
 }  // namespace vl

@@ -33,7 +33,9 @@ struct PingSettings {
 // Reads the five values with their defaults; an empty mode means the
 // companion has never been set up, and then the animation counts as on.
 PingSettings ReadPingSettings(SettingsStore& store);
-// Writes the five values in the companion's order, scrambled.
-void WritePingSettings(SettingsStore& store, const PingSettings& settings);
+// Writes the five values in the companion's order, scrambled; a value that
+// could not be written does not keep the others from being tried. False when
+// any of them failed.
+bool WritePingSettings(SettingsStore& store, const PingSettings& settings);
 
 }  // namespace vl

@@ -2,23 +2,16 @@
 
 #include "app/app_state.h"
 #include "links/maker.h"
+#include "platform/text.h"
 
 namespace vl {
-
-namespace {
-
-bool IsBlank(const std::string& text) {
-  return text.find_first_not_of(" \t\r\n\v\f") == std::string::npos;
-}
-
-}  // namespace
 
 std::string GetInstallFolder(AppState& app) {
   std::string folder = app.m_settings.ReadString("Install", "Folder", "", false);
   // A folder of nothing but blanks names no folder at all; treating it like a
   // missing one tells the user to reinstall instead of working in some other
   // directory.
-  if (!IsBlank(folder)) {
+  if (!IsBlankText(folder)) {
     if (folder.back() != '\\') folder += '\\';
     return folder;
   }

@@ -1,6 +1,7 @@
 #include "settings/mode_file.h"
 
 #include "app/app_state.h"
+#include "platform/text.h"
 #include "settings/install_folder.h"
 
 namespace vl {
@@ -49,14 +50,9 @@ void ReadModeFile(AppState& app) {
 }
 
 void ShowStartupNotice(AppState& app) {
-  static const char kWhiteSpace[] = " \t\r\n\v\f";
   std::string& config = app.m_strActiveConfig;
-  const size_t first = config.find_first_not_of(kWhiteSpace);
-  if (first == std::string::npos) {
-    config.clear();
-    return;
-  }
-  config = config.substr(first, config.find_last_not_of(kWhiteSpace) - first + 1);
+  config = TrimBlanks(config);
+  if (config.empty()) return;
   app.sys.boxes->Show(0, "   Your current active configuration is:\n\n   " + config + "\n\n",
                       app.m_strProductName, kMbOk | kMbIconInformation);
 }

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "platform/registry.h"
-#include "tuning/tuning_choices.h"
+#include "platform/text.h"
 
 namespace vl {
 

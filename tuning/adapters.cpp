@@ -1,7 +1,7 @@
 #include "tuning/adapters.h"
 
-#include "app/app_state.h"
 #include "app/os_detect.h"
+#include "tuning/tuning_choices.h"
 
 namespace vl {
 
@@ -68,11 +68,16 @@ bool Read(IRegistry& reg, Caller& call, const ScopedKey& key, const std::string&
   return call.Ok(QueryText(reg, key.get(), name, kValueBuffer, text));
 }
 
-void Hand(const AdapterAction& action, const AdapterBinding& binding,
-          ScopedKey& parameterKey, WalkOutcome& outcome) {
-  ++outcome.adapters;
-  action(binding, parameterKey.get());
-  parameterKey.Close();
+// Opens the adapter's parameter key with `access` and hands it to the
+// action; a key that does not open leaves the adapter out.
+void Hand(IRegistry& reg, Caller& call, uint32_t access, const AdapterAction& action,
+          const AdapterBinding& binding) {
+  ScopedKey parameters(reg);
+  if (!call.Ok(reg.OpenKey(kHkeyLocalMachine, binding.parameterKey, access,
+                           parameters.Receive())))
+    return;
+  ++call.outcome.adapters;
+  action(binding, parameters.get());
 }
 
 // One value of the key at `path`; the key is closed again at once.
@@ -112,11 +117,7 @@ WalkOutcome WalkAdapters9x(IRegistry& reg, AdapterFilter filter, const AdapterAc
     if (!ReadAt(reg, call, kNetworkPrefix + binding.bindingName, "Driver", &binding.driver))
       continue;
     binding.parameterKey = kClassPrefix + binding.driver;
-    ScopedKey parameters(reg);
-    if (!call.Ok(reg.OpenKey(kHkeyLocalMachine, binding.parameterKey, kKeyWrite,
-                             parameters.Receive())))
-      continue;
-    Hand(action, binding, parameters, outcome);
+    Hand(reg, call, kKeyWrite, action, binding);
   }
   return outcome;
 }
@@ -136,18 +137,13 @@ WalkOutcome WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAc
     card.Close();
 
     binding.parameterKey = kServicesPrefix + binding.serviceName + kTcpipSuffix;
-    ScopedKey parameters(reg);
-    if (!call.Ok(reg.OpenKey(kHkeyLocalMachine, binding.parameterKey, kKeyAllAccess,
-                             parameters.Receive())))
-      continue;
-    Hand(action, binding, parameters, outcome);
+    Hand(reg, call, kKeyAllAccess, action, binding);
   }
   return outcome;
 }
 
-AdapterCensus TakeAdapterCensus(AppState& app) {
-  IRegistry& reg = *app.sys.registry;
-  const bool nt = IsNtFamily(app.m_strOsName);
+AdapterCensus TakeAdapterCensus(IRegistry& reg, const std::string& osName) {
+  const bool nt = IsNtFamily(osName);
   AdapterCensus census;
   WalkOutcome ignored;  // the census speaks of what it found, never of trouble
   Caller call{ignored};
@@ -161,8 +157,6 @@ AdapterCensus TakeAdapterCensus(AppState& app) {
       (text == kDialUpAdapter ? census.hasDialUp : census.hasLan) = true;
     }
   }
-  app.m_bHasDialUpAdapter = census.hasDialUp;
-  app.m_bHasLanAdapter = census.hasLan;
   return census;
 }
 

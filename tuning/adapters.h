@@ -6,7 +6,6 @@
 #include "platform/registry.h"
 
 namespace vl {
-struct AppState;
 
 enum class AdapterKind { DialUp, Lan };
 enum class AdapterFilter { DialUp, Lan, All };
@@ -41,8 +40,9 @@ struct WalkOutcome {
 
 WalkOutcome WalkAdapters9x(IRegistry& reg, AdapterFilter filter, const AdapterAction& action);
 WalkOutcome WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAction& action);
-// Also leaves the result in the application's census flags.
-AdapterCensus TakeAdapterCensus(AppState& app);
+using AdapterWalk = WalkOutcome (*)(IRegistry&, AdapterFilter, const AdapterAction&);
+// Which kinds of adapter the machine of that OS name has.
+AdapterCensus TakeAdapterCensus(IRegistry& reg, const std::string& osName);
 // The filter the writers use for a mode.
 AdapterFilter FilterForMode(int configMode);
 

@@ -1,4 +1,3 @@
-#include "app/app_state.h"
 #include "res/resource.h"
 #include "tuning/adapters.h"
 #include "tuning/write_steps.h"
@@ -6,30 +5,28 @@
 
 namespace vl {
 
-WriteReport ApplySettings9x(AppState& app) {
-  IRegistry& reg = *app.sys.registry;
-  WriteReport report;
-  const bool readForm = ReadsFormAtWriteTime(app.m_nConfigMode);
-
-  WalkOutcome walk = WalkAdapters9x(
-      reg, FilterForMode(app.m_nConfigMode), [&](const AdapterBinding&, RegKey binding) {
+WriteReport ApplySettings9x(IRegistry& reg, int configMode, TuningSettings& s,
+                            const IFormControls* form) {
+  const bool readForm = ReadsFormAtWriteTime(configMode);
+  return WorkOnAdapters(
+      WalkAdapters9x, reg, FilterForMode(configMode), [&](RegKey binding, WriteReport& report) {
         if (readForm) {
-          TakeCustomText(app, IDC_RWIN_CUSTOM, IDC_RWIN_COMBO, &app.m_strRwinMultiple);
-          TakeCustomText(app, IDC_KEEPALIVE_CUSTOM, IDC_KEEPALIVE_COMBO, &app.m_strKeepAlive);
-          TakeCustomText(app, IDC_NDI_CUSTOM, IDC_NDI_COMBO, &app.m_strNdiCache);
+          TakeCustomText(form, IDC_RWIN_CUSTOM, IDC_RWIN_COMBO, &s.m_strRwinMultiple);
+          TakeCustomText(form, IDC_KEEPALIVE_CUSTOM, IDC_KEEPALIVE_COMBO, &s.m_strKeepAlive);
+          TakeCustomText(form, IDC_NDI_CUSTOM, IDC_NDI_COMBO, &s.m_strNdiCache);
         }
-        Check(report, SetSz(reg, binding, "MaxMTU", app.m_strMaxMtu));
-        Check(report, SetSz(reg, binding, "MaxMSS", app.m_strMaxMss));
+        Check(report, SetSz(reg, binding, "MaxMTU", s.m_strMaxMtu));
+        Check(report, SetSz(reg, binding, "MaxMSS", s.m_strMaxMss));
 
         ScopedKey mstcp(reg);
         if (!OpenGlobal(reg, kMstcpKey, kKeyWrite, mstcp, report)) return;
-        app.m_dwRcvWindow = ReceiveWindow(app.m_strRwinMultiple, app.m_strMaxMss);
-        Check(report, SetDword(reg, mstcp.get(), "DefaultRcvWindow", app.m_dwRcvWindow));
-        Check(report, SetSz(reg, mstcp.get(), "DefaultMSS", app.m_strMaxMss));
-        Check(report, SetSz(reg, mstcp.get(), "DefaultTTL", app.m_strTtl));
-        app.m_dwKeepAliveMs = KeepAliveMs(app.m_strKeepAlive);
-        Check(report, SetDword(reg, mstcp.get(), "SessionKeepAlive", app.m_dwKeepAliveMs));
-        const PmtuFlags flags = PmtuFlagsFor(app);
+        s.m_dwRcvWindow = ReceiveWindow(s.m_strRwinMultiple, s.m_strMaxMss);
+        Check(report, SetDword(reg, mstcp.get(), "DefaultRcvWindow", s.m_dwRcvWindow));
+        Check(report, SetSz(reg, mstcp.get(), "DefaultMSS", s.m_strMaxMss));
+        Check(report, SetSz(reg, mstcp.get(), "DefaultTTL", s.m_strTtl));
+        s.m_dwKeepAliveMs = KeepAliveMs(s.m_strKeepAlive);
+        Check(report, SetDword(reg, mstcp.get(), "SessionKeepAlive", s.m_dwKeepAliveMs));
+        const PmtuFlags flags = PmtuFlagsFor(configMode, form);
         Check(report, SetDword(reg, mstcp.get(), "PMTUDiscovery", flags.discovery));
         Check(report, SetDword(reg, mstcp.get(), "PMTUBlackHoleDetect", flags.blackHole));
         mstcp.Close();
@@ -38,12 +35,8 @@ WriteReport ApplySettings9x(AppState& app) {
         // is no cache to size, which is no failure.
         ScopedKey ndi(reg);
         if (!OpenGlobal(reg, kNdiCacheKey, kKeyWrite, ndi, report, /*mayBeAbsent=*/true)) return;
-        Check(report, SetSz(reg, ndi.get(), "", app.m_strNdiCache));
+        Check(report, SetSz(reg, ndi.get(), "", s.m_strNdiCache));
       });
-
-  report.adapters = walk.adapters;
-  if (walk.troubled) report.failed = true;
-  return report;
 }
 
 }  // namespace vl

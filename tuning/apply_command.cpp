@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/os_detect.h"
+#include "platform/text.h"
 #include "res/resource.h"
 #include "settings/mode_file.h"
 #include "tuning/adapters.h"
@@ -19,6 +20,10 @@ const char kInvalidMtuLow[] = "Invalid MTU value.\nMTU value must be higher than
 const char kRestartReminder[] =
     "Keep in mind that you must restart your\ncomputer before the new settings become effective. ";
 const char kRestartErrorCaption[] = "ERROR...";
+const char kModeFileFailed[] =
+    "The new settings were written, but the configuration could not\n"
+    "be recorded in the file Velora.cfg of the program folder.\n\n"
+    "Please log on as an administrator and apply the settings again.";
 
 std::string LanQuestion() {
   return "You chose to optimize your Local Area\nNetworking (LAN) Internet connection.\n\n"
@@ -94,14 +99,15 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
   IMessageBoxes& boxes = *app.sys.boxes;
   const WindowHandle owner = ui.Owner();
   const std::string& caption = app.m_strProductName;
-  auto refuse = [&](const std::string& text) {
+  auto warn = [&](const std::string& text) {
     boxes.Show(owner, text, caption, kMbOk | kMbIconExclamation);
   };
 
-  if (app.m_nConfigMode == ModeNone) return refuse(kNoModeSelected);
-  if (app.m_strMaxMtu.empty()) return refuse(kInvalidMtuEmpty);
-  if (app.m_strTtl.empty()) return refuse(kInvalidTtlEmpty);
-  if (Atoi(app.m_strMaxMtu) < 40) return refuse(kInvalidMtuLow);
+  if (app.m_nConfigMode == ModeNone) return warn(kNoModeSelected);
+  const TuningSettings& tuning = app.m_tuning;
+  if (tuning.m_strMaxMtu.empty()) return warn(kInvalidMtuEmpty);
+  if (tuning.m_strTtl.empty()) return warn(kInvalidTtlEmpty);
+  if (Atoi(tuning.m_strMaxMtu) < 40) return warn(kInvalidMtuLow);
 
   if (app.m_nConfigMode == ModeAutoLan) {
     int answer = boxes.Show(owner, LanQuestion(), caption,
@@ -127,8 +133,12 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
   ui.SetPos(0);
   WriteReport report;
   for (int step = 1; step <= kApplySteps; ++step) {
-    if (step == kApplyWriterStep)
-      report = IsNtFamily(app.m_strOsName) ? ApplySettingsNt(app) : ApplySettings9x(app);
+    if (step == kApplyWriterStep) {
+      IRegistry& reg = *app.sys.registry;
+      report = IsNtFamily(app.m_strOsName)
+                   ? ApplySettingsNt(reg, app.m_nConfigMode, app.m_tuning, app.m_pFormView)
+                   : ApplySettings9x(reg, app.m_nConfigMode, app.m_tuning, app.m_pFormView);
+    }
     app.sys.pacer->Wait(ApplyStepCount(step));
     ui.StepIt();
   }
@@ -139,9 +149,11 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
   // settings really reached the registry. A registry that refused to be read
   // may have hidden the very adapter wanted, so that is no case for "none
   // found": the user needs the rights, not another configuration.
-  if (report.failed) return refuse(WriteFailedMessage(app.m_nConfigMode));
-  if (report.adapters == 0) return refuse(NoAdapterMessage(app.m_nConfigMode));
-  if (deferred) WriteModeFile(app);
+  if (report.failed) return warn(WriteFailedMessage(app.m_nConfigMode));
+  if (report.adapters == 0) return warn(NoAdapterMessage(app.m_nConfigMode));
+  // The settings stand whatever becomes of the file, so the restart is still
+  // offered; the user only learns that the next start will not name them.
+  if (deferred && !WriteModeFile(app)) warn(kModeFileFailed);
 
   int answer = boxes.Show(owner, RestartQuestion(caption), caption, kMbYesNo | kMbIconQuestion);
   if (answer == kIdNo) {

@@ -46,6 +46,8 @@ extern const char kInvalidTtlEmpty[];
 extern const char kInvalidMtuLow[];
 extern const char kRestartReminder[];
 extern const char kRestartErrorCaption[];
+// The deferred Apply wrote the settings but not the mode file.
+extern const char kModeFileFailed[];
 std::string LanQuestion();
 std::string LanSecondQuestion(const std::string& productName);
 std::string RestartQuestion(const std::string& productName);

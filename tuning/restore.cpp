@@ -1,12 +1,11 @@
 #include "tuning/restore.h"
 
 #include "app/app_state.h"
+#include "app/os_detect.h"
 #include "tuning/adapters.h"
 #include "tuning/write_steps.h"
 
 namespace vl {
-
-namespace {
 
 const char kRestoreQuestion[] =
     "The program will restore Windows default settings.\n"
@@ -17,6 +16,8 @@ const char kRestoreFailed[] =
     "Windows default settings could not be fully restored.\n"
     "Some values could not be changed in the registry.\n\n"
     "Please log on as an administrator and restore them again.";
+
+namespace {
 
 constexpr uint32_t kDefaultWindow = 8192;
 constexpr uint32_t kDefaultKeepAliveMs = 3600000;
@@ -35,72 +36,66 @@ void RestoreDword(IRegistry& reg, RegKey key, const char* name, uint32_t value,
   Check(report, reg.DeleteValue(key, name));
 }
 
-// Asks first and tells the outcome when the user is at the controls; the
-// uninstall run does neither.
-template <typename Work>
-WriteReport Restore(AppState& app, bool confirm, Work work) {
-  WriteReport report;
+}  // namespace
+
+WriteReport RestoreDefaults9x(IRegistry& reg, TuningSettings& settings) {
+  return WorkOnAdapters(
+      WalkAdapters9x, reg, AdapterFilter::All, [&](RegKey binding, WriteReport& report) {
+        RestoreSz(reg, binding, "MaxMTU", "1500", report);
+        RestoreSz(reg, binding, "MaxMSS", "1460", report);
+
+        ScopedKey mstcp(reg);
+        if (!OpenGlobal(reg, kMstcpKey, kKeyWrite, mstcp, report)) return;
+        settings.m_dwRcvWindow = kDefaultWindow;
+        RestoreDword(reg, mstcp.get(), "DefaultRcvWindow", settings.m_dwRcvWindow, report);
+        RestoreSz(reg, mstcp.get(), "DefaultMSS", "1460", report);
+        RestoreSz(reg, mstcp.get(), "DefaultTTL", "32", report);
+        settings.m_dwKeepAliveMs = kDefaultKeepAliveMs;
+        RestoreDword(reg, mstcp.get(), "SessionKeepAlive", settings.m_dwKeepAliveMs, report);
+        RestoreDword(reg, mstcp.get(), "PMTUDiscovery", 1, report);
+        RestoreDword(reg, mstcp.get(), "PMTUBlackHoleDetect", 0, report);
+        mstcp.Close();
+
+        // Without IPX/SPX there is no NDI key and nothing to restore there.
+        ScopedKey ndi(reg);
+        if (!OpenGlobal(reg, kNdiCacheKey, kKeyWrite, ndi, report, /*mayBeAbsent=*/true)) return;
+        Check(report, SetSz(reg, ndi.get(), "", "0"));
+      });
+}
+
+WriteReport RestoreDefaultsNt(IRegistry& reg, TuningSettings& settings) {
+  return WorkOnAdapters(
+      WalkAdaptersNt, reg, AdapterFilter::All, [&](RegKey tcpip, WriteReport& report) {
+        RestoreDword(reg, tcpip, "MTU", 1500, report);
+
+        ScopedKey parameters(reg);
+        if (!OpenGlobal(reg, kTcpipParametersKey, kKeyAllAccess, parameters, report)) return;
+        settings.m_dwRcvWindow = kDefaultWindow;
+        RestoreDword(reg, parameters.get(), "TcpWindowSize", settings.m_dwRcvWindow, report);
+        RestoreDword(reg, parameters.get(), "DefaultTTL", 32, report);
+        RestoreDword(reg, parameters.get(), "EnablePMTUDiscovery", 1, report);
+        RestoreDword(reg, parameters.get(), "EnablePMTUBHDetect", 0, report);
+      });
+}
+
+// The user is at the controls: ask first, then tell the outcome.
+WriteReport RunRestoreCommand(AppState& app) {
   IMessageBoxes& boxes = *app.sys.boxes;
   const std::string& caption = app.m_strProductName;
-  if (confirm && boxes.Show(0, kRestoreQuestion, caption,
-                            kMbYesNo | kMbIconQuestion | kMbDefButton2) != kIdYes) {
+  if (boxes.Show(0, kRestoreQuestion, caption, kMbYesNo | kMbIconQuestion | kMbDefButton2) !=
+      kIdYes) {
+    WriteReport report;
     report.cancelled = true;
     return report;
   }
-  WalkOutcome walk = work(*app.sys.registry, report);
-  report.adapters = walk.adapters;
-  if (walk.troubled) report.failed = true;
-  if (confirm) {
-    if (report.failed)
-      boxes.Show(0, kRestoreFailed, caption, kMbOk | kMbIconExclamation);
-    else
-      boxes.Show(0, kRestoreDone, caption, kMbOk | kMbIconInformation);
-  }
+  IRegistry& reg = *app.sys.registry;
+  const WriteReport report = IsNtFamily(app.m_strOsName) ? RestoreDefaultsNt(reg, app.m_tuning)
+                                                         : RestoreDefaults9x(reg, app.m_tuning);
+  if (report.failed)
+    boxes.Show(0, kRestoreFailed, caption, kMbOk | kMbIconExclamation);
+  else
+    boxes.Show(0, kRestoreDone, caption, kMbOk | kMbIconInformation);
   return report;
-}
-
-}  // namespace
-
-WriteReport RestoreDefaults9x(AppState& app, bool confirm) {
-  return Restore(app, confirm, [&app](IRegistry& reg, WriteReport& report) {
-    return WalkAdapters9x(reg, AdapterFilter::All, [&](const AdapterBinding&, RegKey binding) {
-      RestoreSz(reg, binding, "MaxMTU", "1500", report);
-      RestoreSz(reg, binding, "MaxMSS", "1460", report);
-
-      ScopedKey mstcp(reg);
-      if (!OpenGlobal(reg, kMstcpKey, kKeyWrite, mstcp, report)) return;
-      app.m_dwRcvWindow = kDefaultWindow;
-      RestoreDword(reg, mstcp.get(), "DefaultRcvWindow", app.m_dwRcvWindow, report);
-      RestoreSz(reg, mstcp.get(), "DefaultMSS", "1460", report);
-      RestoreSz(reg, mstcp.get(), "DefaultTTL", "32", report);
-      app.m_dwKeepAliveMs = kDefaultKeepAliveMs;
-      RestoreDword(reg, mstcp.get(), "SessionKeepAlive", app.m_dwKeepAliveMs, report);
-      RestoreDword(reg, mstcp.get(), "PMTUDiscovery", 1, report);
-      RestoreDword(reg, mstcp.get(), "PMTUBlackHoleDetect", 0, report);
-      mstcp.Close();
-
-      // Without IPX/SPX there is no NDI key and nothing to restore there.
-      ScopedKey ndi(reg);
-      if (!OpenGlobal(reg, kNdiCacheKey, kKeyWrite, ndi, report, /*mayBeAbsent=*/true)) return;
-      Check(report, SetSz(reg, ndi.get(), "", "0"));
-    });
-  });
-}
-
-WriteReport RestoreDefaultsNt(AppState& app, bool confirm) {
-  return Restore(app, confirm, [&app](IRegistry& reg, WriteReport& report) {
-    return WalkAdaptersNt(reg, AdapterFilter::All, [&](const AdapterBinding&, RegKey tcpip) {
-      RestoreDword(reg, tcpip, "MTU", 1500, report);
-
-      ScopedKey parameters(reg);
-      if (!OpenGlobal(reg, kTcpipParametersKey, kKeyAllAccess, parameters, report)) return;
-      app.m_dwRcvWindow = kDefaultWindow;
-      RestoreDword(reg, parameters.get(), "TcpWindowSize", app.m_dwRcvWindow, report);
-      RestoreDword(reg, parameters.get(), "DefaultTTL", 32, report);
-      RestoreDword(reg, parameters.get(), "EnablePMTUDiscovery", 1, report);
-      RestoreDword(reg, parameters.get(), "EnablePMTUBHDetect", 0, report);
-    });
-  });
 }
 
 }  // namespace vl

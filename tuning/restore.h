@@ -1,11 +1,25 @@
 // Restoring the Windows defaults of both families.
 #pragma once
+#include "platform/registry.h"
+#include "tuning/tuning_choices.h"
 #include "tuning/write_report.h"
 
 namespace vl {
 struct AppState;
 
-WriteReport RestoreDefaults9x(AppState& app, bool confirm);
-WriteReport RestoreDefaultsNt(AppState& app, bool confirm);
+// Puts back the defaults for every adapter of the family, without a word (the
+// uninstall run restores both families so). The settings keep the default
+// receive window and keep-alive time.
+WriteReport RestoreDefaults9x(IRegistry& reg, TuningSettings& settings);
+WriteReport RestoreDefaultsNt(IRegistry& reg, TuningSettings& settings);
+
+// The command of the main window: asks first, restores the defaults of the
+// running family and tells the outcome.
+WriteReport RunRestoreCommand(AppState& app);
+
+// The texts of the command.
+extern const char kRestoreQuestion[];
+extern const char kRestoreDone[];
+extern const char kRestoreFailed[];
 
 }  // namespace vl

@@ -1,7 +1,5 @@
 #include "tuning/tuning_choices.h"
 
-#include <cstdint>
-
 #include "app/app_state.h"
 
 namespace vl {
@@ -30,25 +28,13 @@ void LoadAutoMode(AppState& app, ConfigMode mode) {
   }
   app.m_nConfigMode = mode;
   app.m_strActiveConfig = description;
-  app.m_strMaxMtu = column->maxMtu;
-  app.m_strMaxMss = column->maxMss;
-  app.m_strTtl = column->ttl;
-  app.m_strRwinMultiple = column->rwinMultiple;
-  app.m_strKeepAlive = column->keepAlive;
-  app.m_strNdiCache = column->ndiCache;
-}
-
-int Atoi(const std::string& text) {
-  size_t i = 0;
-  auto space = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-  while (i < text.size() && space(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  uint32_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-    value = value * 10u + static_cast<uint32_t>(text[i] - '0');
-  if (negative) value = 0u - value;
-  return static_cast<int>(value);
+  TuningSettings& t = app.m_tuning;
+  t.m_strMaxMtu = column->maxMtu;
+  t.m_strMaxMss = column->maxMss;
+  t.m_strTtl = column->ttl;
+  t.m_strRwinMultiple = column->rwinMultiple;
+  t.m_strKeepAlive = column->keepAlive;
+  t.m_strNdiCache = column->ndiCache;
 }
 
 }  // namespace vl

@@ -1,6 +1,7 @@
-// Configuration modes and the values of the two automatic modes.
+// Configuration modes, the tuning values they choose and the values of the
+// two automatic modes.
 #pragma once
-#include <cstdlib>
+#include <cstdint>
 #include <string>
 
 namespace vl {
@@ -12,6 +13,20 @@ enum ConfigMode {
   ModeManualDialUp = 3,
   ModeManualLan = 4,
   ModeNone = 1000,
+};
+
+// The chosen values as the form shows them and the writers write them. The
+// numbers the user chooses stay decimal texts until written; the two numbers
+// here are what the last write or restore computed from them.
+struct TuningSettings {
+  std::string m_strMaxMtu;
+  std::string m_strMaxMss;
+  std::string m_strTtl;
+  std::string m_strRwinMultiple;
+  uint32_t m_dwRcvWindow = 0;
+  std::string m_strKeepAlive;
+  uint32_t m_dwKeepAliveMs = 0;
+  std::string m_strNdiCache;
 };
 
 // The six texts an automatic mode loads.
@@ -35,10 +50,5 @@ struct AppState;
 // Sets the mode, the description and the six texts of an automatic mode, as
 // choosing its radio does.
 void LoadAutoMode(AppState& app, ConfigMode mode);
-
-// atoi as the C library does it: leading white space, an optional sign,
-// decimal digits up to the first other character, 0 without digits.
-// Overflow wraps like a 32-bit int instead of being undefined.
-int Atoi(const std::string& text);
 
 }  // namespace vl

@@ -1,9 +1,9 @@
 #include "tuning/write_steps.h"
 
-#include "app/app_state.h"
+#include "platform/text.h"
 #include "res/resource.h"
-#include "tuning/adapters.h"
 #include "tuning/form_controls.h"
+#include "tuning/tuning_choices.h"
 
 namespace vl {
 
@@ -23,12 +23,12 @@ bool ReadsFormAtWriteTime(int configMode) {
   return configMode == ModeManualDialUp || configMode == ModeManualLan;
 }
 
-bool FormChecked(const AppState& app, int controlId) {
-  return app.m_pFormView != nullptr && app.m_pFormView->IsChecked(controlId);
+bool FormChecked(const IFormControls* form, int controlId) {
+  return form != nullptr && form->IsChecked(controlId);
 }
 
-void TakeCustomText(const AppState& app, int customId, int comboId, std::string* current) {
-  if (FormChecked(app, customId)) *current = app.m_pFormView->GetText(comboId);
+void TakeCustomText(const IFormControls* form, int customId, int comboId, std::string* current) {
+  if (FormChecked(form, customId)) *current = form->GetText(comboId);
 }
 
 uint32_t ReceiveWindow(const std::string& rwinMultiple, const std::string& mss) {
@@ -42,10 +42,10 @@ uint32_t KeepAliveMs(const std::string& keepAlive) {
   return Number(keepAlive.substr(0, keepAlive.size() - kMinutesSuffixLength)) * kMsPerMinute;
 }
 
-PmtuFlags PmtuFlagsFor(const AppState& app) {
-  if (!ReadsFormAtWriteTime(app.m_nConfigMode)) return {1, 0};
-  return {FormChecked(app, IDC_PMTU_DISCOVERY) ? 1u : 0u,
-          FormChecked(app, IDC_PMTU_BLACKHOLE) ? 1u : 0u};
+PmtuFlags PmtuFlagsFor(int configMode, const IFormControls* form) {
+  if (!ReadsFormAtWriteTime(configMode)) return {1, 0};
+  return {FormChecked(form, IDC_PMTU_DISCOVERY) ? 1u : 0u,
+          FormChecked(form, IDC_PMTU_BLACKHOLE) ? 1u : 0u};
 }
 
 void Check(WriteReport& report, long status) {
@@ -58,6 +58,16 @@ bool OpenGlobal(IRegistry& reg, const char* path, uint32_t access, ScopedKey& ke
   if (status == kErrorSuccess) return true;
   if (!(mayBeAbsent && IsAbsentStatus(status))) report.failed = true;
   return false;
+}
+
+WriteReport WorkOnAdapters(AdapterWalk walk, IRegistry& reg, AdapterFilter filter,
+                           const AdapterWork& work) {
+  WriteReport report;
+  const WalkOutcome outcome =
+      walk(reg, filter, [&](const AdapterBinding&, RegKey key) { work(key, report); });
+  report.adapters = outcome.adapters;
+  if (outcome.troubled) report.failed = true;
+  return report;
 }
 
 }  // namespace vl

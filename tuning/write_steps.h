@@ -3,13 +3,15 @@
 // and the bookkeeping of their report.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/registry.h"
+#include "tuning/adapters.h"
 #include "tuning/write_report.h"
 
 namespace vl {
-struct AppState;
+class IFormControls;
 
 // "Vxd" and "VxD" are spelt as Windows 9x spells them; key names compare
 // without case anyway.
@@ -20,9 +22,9 @@ extern const char kTcpipParametersKey[];
 // The manual modes whose adapter kind was chosen read the form at write time.
 bool ReadsFormAtWriteTime(int configMode);
 // A check box or radio of the form; a missing form has nothing checked.
-bool FormChecked(const AppState& app, int controlId);
+bool FormChecked(const IFormControls* form, int controlId);
 // The combo's text when its Custom radio is checked, else `current` stays.
-void TakeCustomText(const AppState& app, int customId, int comboId, std::string* current);
+void TakeCustomText(const IFormControls* form, int customId, int comboId, std::string* current);
 
 // MSS times the number after the leading "x" of the multiple, 32-bit
 // unsigned; 0 stands for the Windows default 8192.
@@ -34,7 +36,7 @@ struct PmtuFlags {
   uint32_t discovery;
   uint32_t blackHole;
 };
-PmtuFlags PmtuFlagsFor(const AppState& app);
+PmtuFlags PmtuFlagsFor(int configMode, const IFormControls* form);
 
 // Notes a failed write or delete in the report.
 void Check(WriteReport& report, long status);
@@ -42,5 +44,11 @@ void Check(WriteReport& report, long status);
 // and the key simply is not there.
 bool OpenGlobal(IRegistry& reg, const char* path, uint32_t access, ScopedKey& key,
                 WriteReport& report, bool mayBeAbsent = false);
+// Runs `work` on the parameter key of every adapter the walk selects. The
+// report counts the adapters worked on and fails when the work noted a
+// failure or the walk met trouble that may have hidden an adapter.
+using AdapterWork = std::function<void(RegKey parameterKey, WriteReport& report)>;
+WriteReport WorkOnAdapters(AdapterWalk walk, IRegistry& reg, AdapterFilter filter,
+                           const AdapterWork& work);
 
 }  // namespace vl

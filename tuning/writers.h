@@ -1,11 +1,20 @@
 // The writers of the two Windows families.
 #pragma once
+#include "platform/registry.h"
+#include "tuning/tuning_choices.h"
 #include "tuning/write_report.h"
 
 namespace vl {
-struct AppState;
+class IFormControls;
 
-WriteReport ApplySettings9x(AppState& app);
-WriteReport ApplySettingsNt(AppState& app);
+// Writes `settings` for every adapter of the kind `configMode` selects. The
+// manual modes whose kind was chosen take the form's Custom lists and check
+// boxes at write time (`form` may be null: nothing is checked then). The
+// settings keep what was written, the receive window and keep-alive time
+// included.
+WriteReport ApplySettings9x(IRegistry& reg, int configMode, TuningSettings& settings,
+                            const IFormControls* form);
+WriteReport ApplySettingsNt(IRegistry& reg, int configMode, TuningSettings& settings,
+                            const IFormControls* form);
 
 }  // namespace vl

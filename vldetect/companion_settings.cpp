@@ -1,6 +1,6 @@
 #include "vldetect/companion_settings.h"
 
-#include "form/manual_rules.h"
+#include "platform/text.h"
 #include "settings/settings_store.h"
 
 namespace vl {

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/os_detect.h"
 #include "app/status_panes.h"
 #include "app/win/apply_ui.h"
 #include "app/win/velora_app.h"
@@ -245,12 +244,7 @@ void CMainFrame::OnApplyNewSettings(bool deferred) {
   vl::RunApplyCommand(theApp, ui, deferred);
 }
 
-void CMainFrame::OnRestoreOriginalSettings() {
-  if (vl::IsNtFamily(theApp.m_strOsName))
-    vl::RestoreDefaultsNt(theApp, true);
-  else
-    vl::RestoreDefaults9x(theApp, true);
-}
+void CMainFrame::OnRestoreOriginalSettings() { vl::RunRestoreCommand(theApp); }
 
 bool CMainFrame::OnCommand(UINT id) {
   switch (id) {

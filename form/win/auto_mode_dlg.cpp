@@ -7,10 +7,11 @@
 #include "ui/geometry.h"
 #include "ui/window.h"
 
-CAutoModeDlg::CAutoModeDlg(HWND owner)
+CAutoModeDlg::CAutoModeDlg(HWND owner, int configMode)
     : m_hOwner(owner),
+      m_nConfigMode(configMode),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr),
-                        MAKEINTRESOURCEA(vl::AutoModeIconFor(theApp.m_nConfigMode)))) {}
+                        MAKEINTRESOURCEA(vl::AutoModeIconFor(configMode)))) {}
 
 // The icon is a shared resource icon: nothing to free.
 CAutoModeDlg::~CAutoModeDlg() = default;
@@ -21,15 +22,16 @@ BOOL CAutoModeDlg::OnInitDialog() {
   m_staticIcon.AttachDlgItem(hwnd_, IDC_AUTO_ICON);
   SendMessageA(m_staticIcon.hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(m_hIcon), 0);
 
-  const vl::AutoModeTexts& texts = vl::AutoModeTextsFor(theApp.m_nConfigMode);
+  const vl::AutoModeTexts& texts = vl::AutoModeTextsFor(m_nConfigMode);
   SetWindowTextA(hwnd_, texts.caption);
   SetDlgItemTextA(hwnd_, IDC_AUTO_TEXT_MODE, texts.mode);
   SetDlgItemTextA(hwnd_, IDC_AUTO_TEXT_INFO, texts.info);
   SetDlgItemTextA(hwnd_, IDC_AUTO_TEXT_APPLY, texts.apply);
 
-  if (theApp.m_nConfigMode == vl::ModeManual) {
-    m_census = vl::TakeAdapterCensus(theApp);
-    if (vl::AsksAdapterQuestion(theApp.m_nConfigMode, m_census)) {
+  if (m_nConfigMode == vl::ModeManual) {
+    m_answer.census = vl::TakeAdapterCensus(*theApp.sys.registry, theApp.m_strOsName);
+    m_answer.censusTaken = true;
+    if (vl::AsksAdapterQuestion(m_nConfigMode, m_answer.census)) {
       SetDlgItemTextA(hwnd_, IDC_AUTO_TEXT_INFO, vl::kAdapterQuestion);
       ShowWindow(Item(IDC_AUTO_ADAPTER_DIALUP), SW_SHOW);
       ui::SetItemCheck(hwnd_, IDC_AUTO_ADAPTER_DIALUP, true);
@@ -42,13 +44,12 @@ BOOL CAutoModeDlg::OnInitDialog() {
 }
 
 void CAutoModeDlg::OnOK() {
-  if (theApp.m_nConfigMode == vl::ModeManual) {
-    // The radio's own visibility: OK may come (a key typed ahead) before the
-    // dialog itself is on the screen.
-    bool asked = (GetWindowLongA(Item(IDC_AUTO_ADAPTER_DIALUP), GWL_STYLE) & WS_VISIBLE) != 0;
-    bool dialUp = ui::IsItemChecked(hwnd_, IDC_AUTO_ADAPTER_DIALUP);
-    theApp.m_nConfigMode = vl::ModeAfterOk(theApp.m_nConfigMode, asked, dialUp, m_census);
-  }
+  m_answer.ok = true;
+  // The radio's own visibility: OK may come (a key typed ahead) before the
+  // dialog itself is on the screen.
+  m_answer.questionAsked =
+      (GetWindowLongA(Item(IDC_AUTO_ADAPTER_DIALUP), GWL_STYLE) & WS_VISIBLE) != 0;
+  m_answer.dialUpChosen = ui::IsItemChecked(hwnd_, IDC_AUTO_ADAPTER_DIALUP);
   EndDialog(IDOK);
 }
 

@@ -1,19 +1,21 @@
 // The automatic-mode dialog (template 146): explains the chosen mode and, for
 // manual mode on a machine with both kinds of adapter, asks which to
-// configure.
+// configure. It only reports the answer; the form decides what follows.
 #pragma once
 #include <windows.h>
 
-#include "tuning/adapters.h"
+#include "form/mode_choice.h"
 #include "ui/dialog.h"
 
 class CAutoModeDlg : public ui::Dialog {
  public:
-  // Picks the icon by the current mode. `owner` is the window kept disabled
-  // while the dialog runs (the dialog has no parent).
-  explicit CAutoModeDlg(HWND owner);
+  // The dialog of `configMode`. `owner` is the window kept disabled while
+  // the dialog runs (the dialog has no parent).
+  CAutoModeDlg(HWND owner, int configMode);
   ~CAutoModeDlg() override;
   INT_PTR DoModal();
+  // What the user did, once DoModal has returned.
+  const vl::AutoModeAnswer& Answer() const { return m_answer; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -22,7 +24,8 @@ class CAutoModeDlg : public ui::Dialog {
 
  private:
   HWND m_hOwner;
+  int m_nConfigMode;
   HICON m_hIcon;
   ui::Wnd m_staticIcon;
-  vl::AdapterCensus m_census;
+  vl::AutoModeAnswer m_answer;
 };

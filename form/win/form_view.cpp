@@ -39,7 +39,7 @@ void CMainFormView::DoDataExchange() {
 void CMainFormView::OnInitialUpdate() {
   DoDataExchange();
   theApp.m_pFormView = this;
-  vl::DetectOsName(theApp);
+  theApp.m_strOsName = vl::DetectOsName(*theApp.sys.registry);
   AdaptToFontSize();
 
   // The program carries no cursor of that id, so the links fall back on
@@ -131,10 +131,11 @@ void CMainFormView::SelectListItem(int listId, int index) {
   SendDlgItemMessageA(hwnd_, listId, CB_SETCURSEL, index, 0);
 }
 
-void CMainFormView::RunAutoModeDialog() {
+vl::AutoModeAnswer CMainFormView::RunAutoModeDialog(int configMode) {
   // No parent of its own; the main window stays locked while it is open.
-  CAutoModeDlg dlg(GetParent(hwnd_));  // the frame
+  CAutoModeDlg dlg(GetParent(hwnd_), configMode);  // the frame
   dlg.DoModal();
+  return dlg.Answer();
 }
 
 // ---- Messages ----

@@ -31,7 +31,7 @@ class CMainFormView : public ui::Dialog, public vl::IFormWindow {
   void FocusRadio(int controlId) override;
   int ListSelection(int listId) override;
   void SelectListItem(int listId, int index) override;
-  void RunAutoModeDialog() override;
+  vl::AutoModeAnswer RunAutoModeDialog(int configMode) override;
 
  protected:
   void DoDataExchange();

@@ -108,6 +108,23 @@ long MemRegistry::Begin(RegCall& call) {
   return 0;
 }
 
+MemRegistry::Key* MemRegistry::ValueKey(RegCall& call, RegKey key, uint32_t right,
+                                        long* status) {
+  const Handle* h = Lookup(key);
+  Key* k = h ? Find(h->path) : nullptr;
+  if (k) call.path = k->displayPath;
+  *status = Begin(call);
+  if (*status == 0) {
+    if (!h)
+      *status = kErrorInvalidHandle;
+    else if (enforceAccess && (h->access & right) == 0)
+      *status = kErrorAccessDenied;
+    else if (!k)
+      *status = kErrorFileNotFound;  // key removed while open
+  }
+  return *status == 0 ? k : nullptr;
+}
+
 long MemRegistry::Finish(RegCall& call, long rc) {
   call.result = rc;
   calls_.push_back(call);
@@ -154,13 +171,9 @@ long MemRegistry::CreateKey(RegKey root, const std::string& subkey, uint32_t opt
 long MemRegistry::QueryValue(RegKey key, const std::string& name, uint32_t* type, uint8_t* data,
                              uint32_t* size) {
   RegCall call{RegOp::Query, "", name, 0, {}, 0, 0};
-  const Handle* h = Lookup(key);
-  Key* k = h ? Find(h->path) : nullptr;
-  if (k) call.path = k->displayPath;
-  if (long f = Begin(call)) return Finish(call, f);
-  if (!h) return Finish(call, kErrorInvalidHandle);
-  if (enforceAccess && (h->access & kKeyQueryValue) == 0) return Finish(call, kErrorAccessDenied);
-  if (!k) return Finish(call, kErrorFileNotFound);  // key removed while open
+  long status = 0;
+  Key* k = ValueKey(call, key, kKeyQueryValue, &status);
+  if (!k) return Finish(call, status);
   auto it = k->values.find(Lower(name));
   if (it == k->values.end()) return Finish(call, kErrorFileNotFound);
   const RegValue& v = it->second;
@@ -184,13 +197,9 @@ long MemRegistry::SetValue(RegKey key, const std::string& name, uint32_t type,
                            const uint8_t* data, uint32_t size) {
   RegCall call{RegOp::Set, "", name, type, {}, 0, 0};
   if (data && size) call.data.assign(data, data + size);
-  const Handle* h = Lookup(key);
-  Key* k = h ? Find(h->path) : nullptr;
-  if (k) call.path = k->displayPath;
-  if (long f = Begin(call)) return Finish(call, f);
-  if (!h) return Finish(call, kErrorInvalidHandle);
-  if (enforceAccess && (h->access & kKeySetValue) == 0) return Finish(call, kErrorAccessDenied);
-  if (!k) return Finish(call, kErrorFileNotFound);
+  long status = 0;
+  Key* k = ValueKey(call, key, kKeySetValue, &status);
+  if (!k) return Finish(call, status);
   auto& v = k->values[Lower(name)];
   if (v.name.empty()) v.name = name;
   v.type = type;
@@ -200,13 +209,9 @@ long MemRegistry::SetValue(RegKey key, const std::string& name, uint32_t type,
 
 long MemRegistry::DeleteValue(RegKey key, const std::string& name) {
   RegCall call{RegOp::Delete, "", name, 0, {}, 0, 0};
-  const Handle* h = Lookup(key);
-  Key* k = h ? Find(h->path) : nullptr;
-  if (k) call.path = k->displayPath;
-  if (long f = Begin(call)) return Finish(call, f);
-  if (!h) return Finish(call, kErrorInvalidHandle);
-  if (enforceAccess && (h->access & kKeySetValue) == 0) return Finish(call, kErrorAccessDenied);
-  if (!k) return Finish(call, kErrorFileNotFound);
+  long status = 0;
+  Key* k = ValueKey(call, key, kKeySetValue, &status);
+  if (!k) return Finish(call, status);
   auto it = k->values.find(Lower(name));
   if (it == k->values.end()) return Finish(call, kErrorFileNotFound);
   k->values.erase(it);

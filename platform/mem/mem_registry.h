@@ -91,6 +91,11 @@ class MemRegistry : public IRegistry {
   Key* Ensure(const std::string& path);
   std::string Display(const Handle* base, const std::string& subkey) const;
   long Begin(RegCall& call);
+  // The start of a call on the values of an open key: the call takes the
+  // key's path and meets the injected fault; the handle must be valid, hold
+  // `right` and name a key still there. The key, or null with the status the
+  // call ends with.
+  Key* ValueKey(RegCall& call, RegKey key, uint32_t right, long* status);
   long Finish(RegCall& call, long rc);
   const Handle* Lookup(RegKey key) const;
 

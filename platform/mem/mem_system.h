@@ -15,6 +15,10 @@ struct ShownBox {
   std::string text;
   std::string caption;
   unsigned style;
+
+  bool operator==(const ShownBox& o) const {
+    return owner == o.owner && text == o.text && caption == o.caption && style == o.style;
+  }
 };
 
 // Records every box and answers from a script (kIdOk when the script is empty

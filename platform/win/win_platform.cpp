@@ -6,7 +6,17 @@
 
 namespace vl {
 
-static HKEY ToHkey(RegKey k) { return reinterpret_cast<HKEY>(k); }
+// <windows.h> spells the predefined keys as pointers, sign-extended on x64,
+// which no constant of ours can equal at compile time; they are handed over
+// as the SDK spells them.
+static HKEY ToHkey(RegKey k) {
+  switch (k) {
+    case kHkeyClassesRoot: return HKEY_CLASSES_ROOT;
+    case kHkeyCurrentUser: return HKEY_CURRENT_USER;
+    case kHkeyLocalMachine: return HKEY_LOCAL_MACHINE;
+    default: return reinterpret_cast<HKEY>(k);
+  }
+}
 
 // The i686 program on 64-bit Windows would see the 32-bit registry view,
 // where neither the adapters under SOFTWARE nor the folder its setup wrote

@@ -13,15 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "fuzz_input.h"
-#include "no_ui.h"
-#include "platform/mem/mem_registry.h"
-#include "platform/mem/mem_system.h"
+#include "platform/text.h"
 #include "res/resource.h"
+#include "tests/unit/kit/fake_form.h"
+#include "tests/unit/kit/mem_app.h"
+#include "tests/unit/kit/recording_apply_ui.h"
 #include "tuning/adapters.h"
 #include "tuning/apply_command.h"
-#include "tuning/form_controls.h"
 #include "tuning/restore.h"
 #include "tuning/write_steps.h"
 
@@ -115,28 +114,12 @@ void Build(fuzz::Input& in, vl::MemRegistry& reg) {
 
 // ---- The program's side ----
 
-class Form : public vl::IFormControls {
- public:
-  bool IsChecked(int id) const override { return (checks >> Bit(id)) & 1; }
-  std::string GetText(int id) const override {
-    return id == IDC_RWIN_COMBO ? rwin : id == IDC_KEEPALIVE_COMBO ? keepAlive : ndi;
-  }
-  void SetCheck(int, bool) override {}
-  static int Bit(int id) {
-    switch (id) {
-      case IDC_RWIN_CUSTOM: return 0;
-      case IDC_KEEPALIVE_CUSTOM: return 1;
-      case IDC_NDI_CUSTOM: return 2;
-      case IDC_PMTU_DISCOVERY: return 3;
-      case IDC_PMTU_BLACKHOLE: return 4;
-      default: return 7;
-    }
-  }
-  uint8_t checks = 0;
-  std::string rwin, keepAlive, ndi;
-};
-
-using fuzz::NoUi;
+// The form's Custom choices and check boxes, one bit each.
+void CheckForm(vl::FakeFormWindow& form, uint8_t checks) {
+  const int boxes[] = {IDC_RWIN_CUSTOM, IDC_KEEPALIVE_CUSTOM, IDC_NDI_CUSTOM, IDC_PMTU_DISCOVERY,
+                       IDC_PMTU_BLACKHOLE};
+  for (int bit = 0; bit < 5; ++bit) form.SetCheck(boxes[bit], (checks >> bit) & 1);
+}
 
 std::string Sz(const std::string& text) { return text + '\0'; }
 std::string Dword(uint32_t v) {
@@ -158,12 +141,14 @@ struct Expected {
 std::vector<Expected> Plan(const vl::AppState& app, bool nt, bool restore) {
   using vl::kRegDword;
   using vl::kRegSz;
-  const uint32_t discovery = vl::PmtuFlagsFor(app).discovery;
-  const uint32_t blackHole = vl::PmtuFlagsFor(app).blackHole;
+  const vl::PmtuFlags flags = vl::PmtuFlagsFor(app.m_nConfigMode, app.m_pFormView);
+  const uint32_t discovery = flags.discovery;
+  const uint32_t blackHole = flags.blackHole;
+  const vl::TuningSettings& t = app.m_tuning;
   if (nt && !restore)
-    return {{"adapter", "MTU", kRegDword, Dword(static_cast<uint32_t>(vl::Atoi(app.m_strMaxMtu))), false},
-            {vl::kTcpipParametersKey, "TcpWindowSize", kRegDword, Dword(app.m_dwRcvWindow), false},
-            {vl::kTcpipParametersKey, "DefaultTTL", kRegDword, Dword(static_cast<uint32_t>(vl::Atoi(app.m_strTtl))), false},
+    return {{"adapter", "MTU", kRegDword, Dword(static_cast<uint32_t>(vl::Atoi(t.m_strMaxMtu))), false},
+            {vl::kTcpipParametersKey, "TcpWindowSize", kRegDword, Dword(t.m_dwRcvWindow), false},
+            {vl::kTcpipParametersKey, "DefaultTTL", kRegDword, Dword(static_cast<uint32_t>(vl::Atoi(t.m_strTtl))), false},
             {vl::kTcpipParametersKey, "EnablePMTUDiscovery", kRegDword, Dword(discovery), false},
             {vl::kTcpipParametersKey, "EnablePMTUBHDetect", kRegDword, Dword(blackHole), false}};
   if (nt)
@@ -173,15 +158,15 @@ std::vector<Expected> Plan(const vl::AppState& app, bool nt, bool restore) {
             {vl::kTcpipParametersKey, "EnablePMTUDiscovery", kRegDword, Dword(1), true},
             {vl::kTcpipParametersKey, "EnablePMTUBHDetect", kRegDword, Dword(0), true}};
   if (!restore)
-    return {{"adapter", "MaxMTU", kRegSz, Sz(app.m_strMaxMtu), false},
-            {"adapter", "MaxMSS", kRegSz, Sz(app.m_strMaxMss), false},
-            {vl::kMstcpKey, "DefaultRcvWindow", kRegDword, Dword(app.m_dwRcvWindow), false},
-            {vl::kMstcpKey, "DefaultMSS", kRegSz, Sz(app.m_strMaxMss), false},
-            {vl::kMstcpKey, "DefaultTTL", kRegSz, Sz(app.m_strTtl), false},
-            {vl::kMstcpKey, "SessionKeepAlive", kRegDword, Dword(app.m_dwKeepAliveMs), false},
+    return {{"adapter", "MaxMTU", kRegSz, Sz(t.m_strMaxMtu), false},
+            {"adapter", "MaxMSS", kRegSz, Sz(t.m_strMaxMss), false},
+            {vl::kMstcpKey, "DefaultRcvWindow", kRegDword, Dword(t.m_dwRcvWindow), false},
+            {vl::kMstcpKey, "DefaultMSS", kRegSz, Sz(t.m_strMaxMss), false},
+            {vl::kMstcpKey, "DefaultTTL", kRegSz, Sz(t.m_strTtl), false},
+            {vl::kMstcpKey, "SessionKeepAlive", kRegDword, Dword(t.m_dwKeepAliveMs), false},
             {vl::kMstcpKey, "PMTUDiscovery", kRegDword, Dword(discovery), false},
             {vl::kMstcpKey, "PMTUBlackHoleDetect", kRegDword, Dword(blackHole), false},
-            {vl::kNdiCacheKey, "", kRegSz, Sz(app.m_strNdiCache), false}};
+            {vl::kNdiCacheKey, "", kRegSz, Sz(t.m_strNdiCache), false}};
   return {{"adapter", "MaxMTU", kRegSz, Sz("1500"), true},
           {"adapter", "MaxMSS", kRegSz, Sz("1460"), true},
           {vl::kMstcpKey, "DefaultRcvWindow", kRegDword, Dword(8192), true},
@@ -281,15 +266,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const long statuses[] = {vl::kErrorAccessDenied, vl::kErrorFileNotFound, vl::kErrorMoreData};
   const long status = statuses[in.Byte() % 3];
 
-  vl::MemRegistry reg;
-  vl::MemMessageBoxes boxes;
-  vl::MemPacer pacer;
-  vl::MemRestart restart;
-  vl::MemFiles files;
-  Form form;
-  vl::AppState app;
-  app.sys = vl::Platform{&reg, &boxes, nullptr, &files, &pacer, &restart};
-  app.m_strProductName = "Velora 2001";
+  vl::MemApp m;
+  vl::MemRegistry& reg = m.reg;
+  vl::MemMessageBoxes& boxes = m.boxes;
+  vl::AppState& app = m.app;
+  vl::FakeFormWindow form;
   app.m_strOsName = nt ? "2000" : "98";
   app.m_pFormView = &form;
 
@@ -297,16 +278,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vl::LoadAutoMode(app, static_cast<vl::ConfigMode>(mode));
   } else {
     app.m_nConfigMode = mode;
-    app.m_strMaxMtu = in.CleanText();
-    app.m_strMaxMss = in.CleanText();
-    app.m_strTtl = in.CleanText();
-    app.m_strRwinMultiple = in.CleanText();
-    app.m_strKeepAlive = in.CleanText();
-    app.m_strNdiCache = in.CleanText();
-    form.checks = in.Byte();
-    form.rwin = in.CleanText();
-    form.keepAlive = in.CleanText();
-    form.ndi = in.CleanText();
+    vl::TuningSettings& t = app.m_tuning;
+    t.m_strMaxMtu = in.CleanText();
+    t.m_strMaxMss = in.CleanText();
+    t.m_strTtl = in.CleanText();
+    t.m_strRwinMultiple = in.CleanText();
+    t.m_strKeepAlive = in.CleanText();
+    t.m_strNdiCache = in.CleanText();
+    CheckForm(form, in.Byte());
+    form.SetText(IDC_RWIN_COMBO, in.CleanText());
+    form.SetText(IDC_KEEPALIVE_COMBO, in.CleanText());
+    form.SetText(IDC_NDI_COMBO, in.CleanText());
   }
   Build(in, reg);
   // A key that the failing call said was not there is, for the program, not
@@ -326,7 +308,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
 
   if (operation == 0) {
-    NoUi ui;
+    vl::RecordingApplyUi ui;
     vl::RunApplyCommand(app, ui, false);
     const bool claimed = !boxes.shown.empty() &&
                          boxes.shown.front().text == vl::RestartQuestion(app.m_strProductName);
@@ -340,12 +322,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else if (operation <= 2) {
     const bool asked = operation == 1;
     boxes.answers.push_back(vl::kIdYes);
-    const vl::WriteReport report = nt ? vl::RestoreDefaultsNt(app, asked) : vl::RestoreDefaults9x(app, asked);
+    // Asked, it is the command of the main window; else the uninstall run's.
+    const vl::WriteReport report =
+        asked ? vl::RunRestoreCommand(app)
+              : nt ? vl::RestoreDefaultsNt(reg, app.m_tuning) : vl::RestoreDefaults9x(reg, app.m_tuning);
     const std::vector<Expected> plan = Plan(app, nt, true);
     CheckWrites(reg, plan, nt);
     const bool claimed =
         asked && boxes.shown.size() == 2 &&
-        boxes.shown[1].text == "Windows default settings were successfully restored.";
+        boxes.shown[1].text == vl::kRestoreDone;
     FUZZ_REQUIRE(claimed == (asked && !report.failed));
     if (denied) FUZZ_REQUIRE(report.failed);
     if (claimed && report.adapters > 0) CheckInPlace(reg, plan, nt, ndiHidden);
@@ -366,7 +351,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_REQUIRE(walk.adapters <= 100);
     if (denied) FUZZ_REQUIRE(walk.troubled);
     FUZZ_REQUIRE(reg.Writes().empty());
-    vl::TakeAdapterCensus(app);
+    vl::TakeAdapterCensus(reg, app.m_strOsName);
   }
   CheckIndices(reg);
   if (!closeFailed) FUZZ_REQUIRE(reg.OpenHandles() == 0);

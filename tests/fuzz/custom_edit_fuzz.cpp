@@ -8,20 +8,17 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "no_ui.h"
-#include "platform/mem/mem_registry.h"
-#include "tests/unit/fake_form_window.h"
+#include "platform/text.h"
+#include "tests/unit/kit/fake_form.h"
+#include "tests/unit/kit/machines.h"
+#include "tests/unit/kit/recording_apply_ui.h"
 #include "tuning/apply_command.h"
 
 namespace {
 
 using vl::AppState;
-
-const char kNetCards[] = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\";
-const char kServices[] = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\";
-const char kTcpipParameters[] = "HKLM\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-
-using fuzz::NoUi;
+using vl::machines::kTcpipParameters;
+using vl::machines::Tcpip;
 
 bool IsNumberText(const std::string& t) {
   if (t.size() > 5) return false;
@@ -41,9 +38,10 @@ void CheckState(vl::FormBench& b) {
   FUZZ_REQUIRE(IsNumberText(vl::TrimBlanks(b.window.GetText(IDC_MTU_EDIT))));
   FUZZ_REQUIRE(IsNumberText(vl::TrimBlanks(b.window.GetText(IDC_TTL_EDIT))));
   FUZZ_REQUIRE(IsNumberText(b.form.m_strLastMtu) && IsNumberText(b.form.m_strLastTtl));
-  FUZZ_REQUIRE(IsNumberText(app.m_strMaxMtu) && IsNumberText(app.m_strTtl));
-  FUZZ_REQUIRE(app.m_strMaxMss ==
-               (app.m_strMaxMtu.empty() ? "" : std::to_string(vl::Atoi(app.m_strMaxMtu) - 40)));
+  const vl::TuningSettings& t = app.m_tuning;
+  FUZZ_REQUIRE(IsNumberText(t.m_strMaxMtu) && IsNumberText(t.m_strTtl));
+  FUZZ_REQUIRE(t.m_strMaxMss ==
+               (t.m_strMaxMtu.empty() ? "" : std::to_string(vl::Atoi(t.m_strMaxMtu) - 40)));
   static const std::vector<std::string> rwin = [] {
     std::vector<std::string> items = vl::RwinItems();
     items.push_back("x0");  // the Windows default, no item of the list
@@ -51,9 +49,9 @@ void CheckState(vl::FormBench& b) {
   }();
   static const std::vector<std::string> keepAlive = vl::KeepAliveItems();
   static const std::vector<std::string> ndi = vl::NdiItems();
-  FUZZ_REQUIRE(OneOf(app.m_strRwinMultiple, rwin));
-  FUZZ_REQUIRE(OneOf(app.m_strKeepAlive, keepAlive));
-  FUZZ_REQUIRE(OneOf(app.m_strNdiCache, ndi));
+  FUZZ_REQUIRE(OneOf(t.m_strRwinMultiple, rwin));
+  FUZZ_REQUIRE(OneOf(t.m_strKeepAlive, keepAlive));
+  FUZZ_REQUIRE(OneOf(t.m_strNdiCache, ndi));
   for (const vl::ShownBox& box : b.boxes.shown) FUZZ_REQUIRE(box.text == vl::kInvalidNumber);
 }
 
@@ -62,11 +60,10 @@ void CheckState(vl::FormBench& b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Input in(data, size);
   vl::FormBench b;
-  b.window.census.hasDialUp = true;
-  b.window.census.hasLan = true;
-  using Answer = vl::FakeFormWindow::Answer;
-  const Answer answers[] = {Answer::Ok, Answer::OkLan, Answer::Escape};
-  b.window.answer = answers[in.Byte() % 3];
+  // A machine with both kinds of adapter: the dialog asks which to configure.
+  using Fake = vl::FakeFormWindow;
+  const vl::AutoModeAnswer answers[] = {Fake::Asked(true), Fake::Asked(false), Fake::Escape()};
+  b.window.dialogAnswer = answers[in.Byte() % 3];
   b.form.OnModeManual();
 
   const int lists[] = {IDC_RWIN_COMBO, IDC_KEEPALIVE_COMBO, IDC_NDI_COMBO};
@@ -96,44 +93,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   // The Apply on an NT machine with one card of each kind.
-  vl::MemRegistry reg;
-  vl::MemPacer pacer;
-  vl::MemRestart restart;
-  vl::MemFiles files;
-  vl::MemShell shell;
-  reg.PutSz(std::string(kNetCards) + "0", "Title", "Intel EtherExpress PRO Adapter");
-  reg.PutSz(std::string(kNetCards) + "0", "ServiceName", "E100B");
-  reg.AddKey(std::string(kServices) + "E100B\\Parameters\\Tcpip");
-  reg.PutSz(std::string(kNetCards) + "1", "Title", "Remote Access WAN Wrapper");
-  reg.PutSz(std::string(kNetCards) + "1", "ServiceName", "NdisWan");
-  reg.AddKey(std::string(kServices) + "NdisWan\\Parameters\\Tcpip");
-  reg.AddKey(kTcpipParameters);
-  AppState& app = b.app;
-  app.sys.registry = &reg;
-  app.sys.pacer = &pacer;
-  app.sys.restart = &restart;
-  app.sys.files = &files;
-  app.sys.shell = &shell;
-  app.m_strOsName = "NT";
-  app.m_pFormView = &b.window;
+  vl::machines::WindowsNt(b);
+  vl::machines::AddCard(b.reg, 0, "Intel EtherExpress PRO Adapter", "E100B");
+  vl::machines::AddCard(b.reg, 1, "Remote Access WAN Wrapper", "NdisWan");
+  const AppState& app = b.app;
+  const vl::MemRegistry& reg = b.reg;
   b.boxes.shown.clear();
-  NoUi ui;
-  vl::RunApplyCommand(app, ui, false);
+  vl::RecordingApplyUi ui;
+  vl::RunApplyCommand(b.app, ui, false);
 
   FUZZ_REQUIRE(!b.boxes.shown.empty());
   const std::string first = b.boxes.shown.front().text;
-  const int mtu = vl::Atoi(app.m_strMaxMtu);
-  if (app.m_strMaxMtu.empty()) FUZZ_REQUIRE(first == vl::kInvalidMtuEmpty);
-  else if (app.m_strTtl.empty()) FUZZ_REQUIRE(first == vl::kInvalidTtlEmpty);
+  const vl::TuningSettings& t = app.m_tuning;
+  const int mtu = vl::Atoi(t.m_strMaxMtu);
+  if (t.m_strMaxMtu.empty()) FUZZ_REQUIRE(first == vl::kInvalidMtuEmpty);
+  else if (t.m_strTtl.empty()) FUZZ_REQUIRE(first == vl::kInvalidTtlEmpty);
   else if (mtu < 40) FUZZ_REQUIRE(first == vl::kInvalidMtuLow);
   else FUZZ_REQUIRE(first == vl::RestartQuestion(app.m_strProductName));
 
   const bool dialUp = app.m_nConfigMode == vl::ModeManualDialUp;
-  const std::string chosen = std::string(kServices) + (dialUp ? "NdisWan" : "E100B") + "\\Parameters\\Tcpip";
-  const std::string other = std::string(kServices) + (dialUp ? "E100B" : "NdisWan") + "\\Parameters\\Tcpip";
+  const std::string chosen = Tcpip(dialUp ? "NdisWan" : "E100B");
+  const std::string other = Tcpip(dialUp ? "E100B" : "NdisWan");
   if (first == vl::RestartQuestion(app.m_strProductName)) {
     FUZZ_REQUIRE(reg.GetDword(chosen, "MTU") == mtu);
-    FUZZ_REQUIRE(reg.GetDword(kTcpipParameters, "DefaultTTL") == vl::Atoi(app.m_strTtl));
+    FUZZ_REQUIRE(reg.GetDword(kTcpipParameters, "DefaultTTL") == vl::Atoi(t.m_strTtl));
   } else {
     FUZZ_REQUIRE(reg.Writes().empty());
   }

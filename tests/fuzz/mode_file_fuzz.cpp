@@ -7,11 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_state.h"
 #include "fuzz_input.h"
-#include "platform/mem/mem_registry.h"
-#include "platform/mem/mem_system.h"
 #include "settings/mode_file.h"
+#include "tests/unit/kit/mem_app.h"
 
 namespace {
 
@@ -29,19 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string description = in.CleanText();
   const std::string content = in.Rest();
 
-  vl::MemRegistry reg;
-  vl::MemMessageBoxes boxes;
-  vl::MemFiles files;
-  vl::AppState app;
-  app.sys.registry = &reg;
-  app.sys.boxes = &boxes;
-  app.sys.files = &files;
-  app.m_settings.Attach(&reg);
-  app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
-  app.m_strProductName = "Velora 2001";
+  vl::MemApp m;
+  vl::MemMessageBoxes& boxes = m.boxes;
+  vl::MemFiles& files = m.files;
+  vl::AppState& app = m.app;
   if (setup & 1)
-    reg.PutSz("HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install", "Folder",
-              setup & 2 ? std::string(kFolder) + "\\" : kFolder);
+    m.reg.PutSz(vl::kInstallKey, "Folder", setup & 2 ? std::string(kFolder) + "\\" : kFolder);
   files.AddDirectory(kFolder);
   if (setup & 4) files.AddFile(kFile, content, attributes);
   int ops = 0;

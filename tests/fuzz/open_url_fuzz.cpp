@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_state.h"
 #include "links/open_url.h"
 #include "platform/mem/mem_registry.h"
 #include "platform/mem/mem_system.h"
@@ -21,10 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   shell.shellExecuteResult = 31;
   reg.PutSz("HKCR\\.htm", "", "htmlfile");
   reg.PutSz("HKCR\\htmlfile\\shell\\open\\command", "", command);
-  vl::AppState app;
-  app.sys.registry = &reg;
-  app.sys.shell = &shell;
-  vl::OpenUrl(app, url, vl::kSwShow);
+  vl::OpenUrl(shell, reg, url, vl::kSwShow);
 
   if (shell.calls.size() != 2 || shell.calls[1].kind != "WinExec") __builtin_trap();
   const std::string& line = shell.calls[1].file;

@@ -6,15 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_state.h"
 #include "backup/registry_backup.h"
 #include "fuzz_input.h"
 #include "ping/ping_config.h"
-#include "platform/mem/mem_registry.h"
-#include "platform/mem/mem_system.h"
+#include "platform/text.h"
 #include "settings/install_folder.h"
 #include "settings/settings_store.h"
-#include "tuning/tuning_choices.h"
+#include "tests/unit/kit/mem_app.h"
 
 namespace {
 
@@ -73,16 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const long status = statuses[in.Byte() % 4];
   const std::string written = in.Bytes(in.Word() % 600);
 
-  vl::MemRegistry reg;
-  vl::MemMessageBoxes boxes;
-  vl::MemFiles files;
-  vl::AppState app;
-  app.sys.registry = &reg;
-  app.sys.boxes = &boxes;
-  app.sys.files = &files;
-  app.m_settings.Attach(&reg);
-  app.m_settings.SetBaseKey(kBase);
-  app.m_strProductName = "Velora 2001";
+  vl::MemApp m;
+  vl::MemRegistry& reg = m.reg;
+  vl::MemMessageBoxes& boxes = m.boxes;
+  vl::AppState& app = m.app;
   Seed(in, reg);
   if (failingCall) reg.FailNthCall(failingCall, status);
 

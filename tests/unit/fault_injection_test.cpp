@@ -1,6 +1,6 @@
-// Every registry call of an Apply, a restore and a settings write, and every
-// file operation of the mode-file write and the registry backup, made to fail
-// in turn. Whatever fails: no value ends up other than untouched, as the run
+// Every registry call of an Apply, a restore, a settings write and the Ping
+// Configuration's OK, and every file operation of the mode-file write (alone
+// and in the Apply) and the registry backup, made to fail in turn. Whatever fails: no value ends up other than untouched, as the run
 // leaves it or as the run writes it on its way; success is only told when the
 // run's every value stands; a refusal of access is told as a failure; no key
 // is left open.
@@ -15,12 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "backup/registry_backup.h"
-#include "platform/mem/mem_registry.h"
-#include "platform/mem/mem_system.h"
+#include "ping/ping_config.h"
+#include "res/resource.h"
 #include "settings/mode_file.h"
 #include "settings/settings_store.h"
+#include "tests/unit/kit/fake_ping_controls.h"
+#include "tests/unit/kit/machines.h"
+#include "tests/unit/kit/mem_app.h"
+#include "tests/unit/kit/recording_apply_ui.h"
 #include "tuning/apply_command.h"
 #include "tuning/restore.h"
 #include "tuning/writers.h"
@@ -28,113 +31,40 @@
 namespace vl {
 namespace {
 
-const char kSettingsKey[] = "HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001";
-const char kInstallKey[] = "HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install";
-const char kMstcp[] = "HKLM\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
-const char kNdi[] = "HKLM\\System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
-const char kTcpipParameters[] = "HKLM\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-const char kNetCards[] = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\";
+using namespace machines;
+
 const char kModeFile[] = "C:\\Velora\\Velora.cfg";
 const long kStatuses[] = {kErrorAccessDenied, kErrorFileNotFound, kErrorMoreData};
-const uint32_t kRhs = kFileAttributeReadOnly | kFileAttributeHidden | kFileAttributeSystem;
 
-class NoUi : public IApplyUi {
- public:
-  WindowHandle Owner() override { return 0x42; }
-  void CreateProgress() override {}
-  void ShowProgress() override {}
-  void SetRange(int, int) override {}
-  void SetStep(int) override {}
-  void SetPos(int) override {}
-  void StepIt() override {}
-  void DestroyProgress() override {}
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-};
-
-struct Bench {
-  Bench() {
-    app.sys = Platform{&reg, &boxes, &shell, &files, &pacer, &restart};
-    app.m_settings.Attach(&reg);
-    app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
-    app.m_strProductName = "Velora 2001";
-    reg.PutSz(kInstallKey, "Folder", "C:\\Velora");
-    files.AddDirectory("C:\\Velora");
-    files.SetCurrentDirectoryA("C:\\Velora");  // as start-up leaves it
-  }
-  bool Shown(const std::string& text) const {
-    return std::any_of(boxes.shown.begin(), boxes.shown.end(),
-                       [&](const ShownBox& b) { return b.text == text; });
-  }
+// The application as start-up leaves it in its install folder.
+struct Bench : MemApp {
+  Bench() { Install(); }
   bool ToldFailure() const {
     return std::any_of(boxes.shown.begin(), boxes.shown.end(),
                        [](const ShownBox& b) { return (b.style & kMbIconExclamation) != 0; });
   }
-
   // The install folder could not be read.
   bool ToldSevereError() const {
     return std::any_of(boxes.shown.begin(), boxes.shown.end(), [](const ShownBox& b) {
       return b.caption == "Velora 2001 - Severe Error";
     });
   }
-
-  MemRegistry reg;
-  MemMessageBoxes boxes;
-  MemShell shell;
-  MemFiles files;
-  MemPacer pacer;
-  MemRestart restart;
-  AppState app;
 };
-
-std::string Four(int n) { return (n < 10 ? "000" : "00") + std::to_string(n); }
-std::string ClassKey(int n) { return "HKLM\\System\\CurrentControlSet\\Services\\Class\\NetTrans\\" + Four(n); }
-std::string TcpipKey(const std::string& service) {
-  return "HKLM\\SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Parameters\\Tcpip";
-}
-
-// Windows 98 with a Dial-Up adapter at 0 and a network card at 1.
-void Seed98(Bench& b) {
-  b.app.m_strOsName = "98";
-  const char* descriptions[] = {"Dial-Up Adapter", "Realtek RTL8029(AS) PCI Ethernet NIC"};
-  for (int i = 0; i < 2; ++i) {
-    const std::string adapter = "HKLM\\Enum\\Root\\Net\\" + Four(i);
-    b.reg.PutSz(adapter, "DeviceDesc", descriptions[i]);
-    b.reg.PutSz(adapter + "\\Bindings", "MSTCP\\" + Four(i), "");
-    b.reg.PutSz("HKLM\\Enum\\Network\\MSTCP\\" + Four(i), "Driver", "NetTrans\\" + Four(i));
-    b.reg.PutSz(ClassKey(i), "DriverDesc", "TCP/IP");
-  }
-  b.reg.AddKey(kMstcp);
-  b.reg.PutSz(kNdi, "", "0");
-}
-
-// Windows 2000 with a dial-up card at 0 and a network card at 1.
-void SeedNt(Bench& b) {
-  b.app.m_strOsName = "2000";
-  const char* cards[][2] = {{"Remote Access WAN Wrapper [1]", "NdisWan4"},
-                            {"3Com EtherLink XL 10/100 PCI NIC", "El90x1"}};
-  for (int i = 0; i < 2; ++i) {
-    b.reg.PutSz(kNetCards + std::to_string(i), "Title", cards[i][0]);
-    b.reg.PutSz(kNetCards + std::to_string(i), "ServiceName", cards[i][1]);
-    b.reg.AddKey(TcpipKey(cards[i][1]));
-  }
-  b.reg.AddKey(kTcpipParameters);
-}
 
 // The values an Apply or a restore may touch, per family.
 using Watch = std::pair<std::string, std::string>;
 std::vector<Watch> Watched98() {
   std::vector<Watch> w;
   for (int i = 0; i < 2; ++i)
-    for (const char* name : {"MaxMTU", "MaxMSS"}) w.push_back({ClassKey(i), name});
+    for (const char* name : {"MaxMTU", "MaxMSS"}) w.push_back({BindingKey(i), name});
   for (const char* name : {"DefaultRcvWindow", "DefaultMSS", "DefaultTTL", "SessionKeepAlive",
                            "PMTUDiscovery", "PMTUBlackHoleDetect"})
     w.push_back({kMstcp, name});
-  w.push_back({kNdi, ""});
+  w.push_back({kNdiCache, ""});
   return w;
 }
 std::vector<Watch> WatchedNt() {
-  std::vector<Watch> w = {{TcpipKey("NdisWan4"), "MTU"}, {TcpipKey("El90x1"), "MTU"}};
+  std::vector<Watch> w = {{Tcpip("NdisWan4"), "MTU"}, {Tcpip("El90x1"), "MTU"}};
   for (const char* name : {"TcpWindowSize", "DefaultTTL", "EnablePMTUDiscovery", "EnablePMTUBHDetect"})
     w.push_back({kTcpipParameters, name});
   return w;
@@ -241,10 +171,10 @@ void JudgeApply(const Bench& b, const RegCall& call, long status) {
 }
 
 TEST(RegistryFaults, ApplyOnNinetyEight) {
-  RegistryCase c{"9x Apply", Seed98,
+  RegistryCase c{"9x Apply", Windows98WithBoth,
                  [](Bench& b) {
                    LoadAutoMode(b.app, ModeAutoDialUp);
-                   NoUi ui;
+                   RecordingApplyUi ui;
                    RunApplyCommand(b.app, ui, /*deferred=*/true);
                  },
                  Watched98(), RestartQuestion("Velora 2001")};
@@ -252,11 +182,11 @@ TEST(RegistryFaults, ApplyOnNinetyEight) {
 }
 
 TEST(RegistryFaults, ApplyOnNt) {
-  RegistryCase c{"NT Apply", SeedNt,
+  RegistryCase c{"NT Apply", Windows2000WithBoth,
                  [](Bench& b) {
                    LoadAutoMode(b.app, ModeAutoLan);
                    b.boxes.answers = {kIdYes, kIdYes};  // a LAN indeed; restart
-                   NoUi ui;
+                   RecordingApplyUi ui;
                    RunApplyCommand(b.app, ui, /*deferred=*/true);
                  },
                  WatchedNt(), RestartQuestion("Velora 2001")};
@@ -264,31 +194,30 @@ TEST(RegistryFaults, ApplyOnNt) {
 }
 
 TEST(RegistryFaults, RestoreOfBothFamilies) {
-  const char kRestored[] = "Windows default settings were successfully restored.";
   // Each machine starts with the values of an automatic Apply in place.
   RegistryCase cases[] = {
       {"9x restore",
        [](Bench& b) {
-         Seed98(b);
+         Windows98WithBoth(b);
          LoadAutoMode(b.app, ModeAutoLan);
-         ApplySettings9x(b.app);
+         ApplySettings9x(b.reg, b.app.m_nConfigMode, b.app.m_tuning, nullptr);
        },
        [](Bench& b) {
          b.boxes.answers = {kIdYes};
-         RestoreDefaults9x(b.app, true);
+         RunRestoreCommand(b.app);
        },
-       Watched98(), kRestored},
+       Watched98(), kRestoreDone},
       {"NT restore",
        [](Bench& b) {
-         SeedNt(b);
+         Windows2000WithBoth(b);
          LoadAutoMode(b.app, ModeAutoDialUp);
-         ApplySettingsNt(b.app);
+         ApplySettingsNt(b.reg, b.app.m_nConfigMode, b.app.m_tuning, nullptr);
        },
        [](Bench& b) {
          b.boxes.answers = {kIdYes};
-         RestoreDefaultsNt(b.app, true);
+         RunRestoreCommand(b.app);
        },
-       WatchedNt(), kRestored},
+       WatchedNt(), kRestoreDone},
   };
   for (const RegistryCase& c : cases) EveryRegistryCallFails(c);
 }
@@ -331,6 +260,52 @@ TEST(RegistryFaults, SettingsWriteAndReadBack) {
   }
 }
 
+// The Ping Configuration's OK: either every value is stored and the dialog
+// closes, or the user is told and the dialog stays open; each value is then
+// the old or the new one, and no key is left open.
+TEST(RegistryFaults, PingConfigurationOk) {
+  const PingSettings before{kPingModeManual, "old.example.com", 4, 1, 0};
+  const PingSettings after{kPingModeAutomatic, kPingModeAutomatic, kPingDefaultInterval, 0, 1};
+  // The dialog over the stored settings, put back to its defaults; OK then
+  // stores `after`. The fault, if any, is on the n-th call of the OK.
+  auto ok = [&](Bench& b, size_t n, long status) {
+    EXPECT_TRUE(WritePingSettings(b.app.m_settings, before));
+    FakePingControls controls;
+    PingConfigRules rules(b.app, controls);
+    rules.Init();
+    rules.OnDefaults();
+    if (n > 0) b.reg.FailNthCall(n, status);
+    const bool closed = rules.OnOk(0x42);
+    b.reg.fault = nullptr;
+    return closed;
+  };
+  Bench clean;
+  const size_t first = clean.reg.CallCount();
+  ASSERT_TRUE(ok(clean, 0, 0));
+  const size_t calls = clean.reg.CallCount() - first;
+
+  for (size_t n = 1; n <= calls; ++n) {
+    for (long status : kStatuses) {
+      SCOPED_TRACE("call " + std::to_string(n) + " fails with " + std::to_string(status));
+      Bench b;
+      const bool closed = ok(b, n, status);
+      const PingSettings now = ReadPingSettings(b.app.m_settings);
+      // Closed: every value new. Open: each value old or new.
+      auto stands = [&](const auto& value, const auto& old, const auto& wanted) {
+        return value == wanted || (!closed && value == old);
+      };
+      EXPECT_TRUE(stands(now.mode, before.mode, after.mode)) << now.mode;
+      EXPECT_TRUE(stands(now.host, before.host, after.host)) << now.host;
+      EXPECT_TRUE(stands(now.interval, before.interval, after.interval)) << now.interval;
+      EXPECT_TRUE(stands(now.sound, before.sound, after.sound)) << now.sound;
+      EXPECT_TRUE(stands(now.taskBarAni, before.taskBarAni, after.taskBarAni)) << now.taskBarAni;
+      EXPECT_EQ(closed ? std::vector<std::string>{} : std::vector<std::string>{kPingStoreFailed},
+                b.BoxTexts());
+      EXPECT_LE(b.reg.OpenHandles(), 1u) << "a key left open";
+    }
+  }
+}
+
 // ---- File operations ----
 
 struct FileCase {
@@ -360,22 +335,44 @@ void EveryFileOperationFails(const FileCase& c) {
 }
 
 TEST(FileFaults, ModeFileWrite) {
-  const std::string kNew = "Local Area Networking (LAN) - Automatically Configured";
   bool written = false;
   EveryFileOperationFails({"mode file",
-                           [](Bench& b) {
-                             b.files.AddFile(kModeFile, "Dial-Up Networking (Modem) - Automatically Configured",
-                                             kRhs);
-                           },
+                           [](Bench& b) { b.files.AddFile(kModeFile, kDescAutoDialUp, kRhs); },
                            [&](Bench& b) {
-                             b.app.m_strActiveConfig = kNew;
+                             b.app.m_strActiveConfig = kDescAutoLan;
                              written = WriteModeFile(b.app);
                            },
                            [&](const Bench& b) {
                              // Either the new line whole, or the old one as it was.
-                             EXPECT_EQ(written ? kNew : "Dial-Up Networking (Modem) - Automatically Configured",
+                             EXPECT_EQ(written ? kDescAutoLan : kDescAutoDialUp,
                                        b.files.Content(kModeFile));
                            }});
+}
+
+// The deferred Apply wrote the settings whatever becomes of the file: the
+// restart is offered all the same, and a file left as it was is told first.
+TEST(FileFaults, ModeFileOfTheApply) {
+  EveryFileOperationFails(
+      {"mode file of the Apply",
+       [](Bench& b) {
+         Windows98WithBoth(b);
+         b.files.AddFile(kModeFile, kDescAutoLan, kRhs);
+       },
+       [](Bench& b) {
+         LoadAutoMode(b.app, ModeAutoDialUp);
+         RecordingApplyUi ui;
+         RunApplyCommand(b.app, ui, /*deferred=*/true);
+       },
+       [](const Bench& b) {
+         const bool recorded = b.files.Content(kModeFile) == kDescAutoDialUp;
+         EXPECT_TRUE(recorded || b.files.Content(kModeFile) == kDescAutoLan);
+         std::vector<std::string> expected;
+         if (!recorded) expected.push_back(kModeFileFailed);
+         expected.push_back(RestartQuestion("Velora 2001"));
+         expected.push_back(kRestartReminder);
+         EXPECT_EQ(expected, b.BoxTexts());
+         EXPECT_EQ("576", b.reg.GetSz(BindingKey(0), "MaxMTU"));
+       }});
 }
 
 TEST(FileFaults, RegistryBackup) {

@@ -4,12 +4,10 @@
 
 #include <algorithm>
 
-#include "tests/unit/fake_form_window.h"
+#include "tests/unit/kit/fake_form.h"
 
 namespace vl {
 namespace {
-
-using Answer = FakeFormWindow::Answer;
 
 struct Values {
   std::string mtu, mss, rwin, ttl, keepAlive, ndi;
@@ -23,8 +21,9 @@ std::ostream& operator<<(std::ostream& os, const Values& v) {
             << v.ndi;
 }
 Values Stored(const AppState& a) {
-  return {a.m_strMaxMtu, a.m_strMaxMss, a.m_strRwinMultiple, a.m_strTtl, a.m_strKeepAlive,
-          a.m_strNdiCache};
+  const TuningSettings& t = a.m_tuning;
+  return {t.m_strMaxMtu, t.m_strMaxMss, t.m_strRwinMultiple, t.m_strTtl, t.m_strKeepAlive,
+          t.m_strNdiCache};
 }
 
 const Values kDialUpValues{"576", "536", "x6", "128", "10 min.", "16"};
@@ -67,8 +66,7 @@ class FormModeChoice : public testing::Test {
 };
 
 TEST_F(FormModeChoice, DialUpThenLanLeavesLanValuesAndKeepsTheDisabledMarks) {
-  w.census = {true, true};
-  w.answer = Answer::OkLan;
+  w.dialogAnswer = FakeFormWindow::Asked(/*dialUp=*/false);
   w.Click(IDC_MODE_MANUAL);
   w.Click(IDC_TTL_CUSTOM);
   w.Type(IDC_TTL_EDIT, "64");
@@ -79,7 +77,7 @@ TEST_F(FormModeChoice, DialUpThenLanLeavesLanValuesAndKeepsTheDisabledMarks) {
   EXPECT_EQ(kDialUpValues, Stored(app));
   w.Click(IDC_MODE_LAN);
   EXPECT_EQ(ModeAutoLan, app.m_nConfigMode);
-  EXPECT_EQ("Local Area Networking (LAN) - Automatically Configured", app.m_strActiveConfig);
+  EXPECT_EQ(kDescAutoLan, app.m_strActiveConfig);
   EXPECT_EQ(kLanValues, Stored(app));
   EXPECT_EQ((std::vector<int>{ModeManual, ModeAutoDialUp, ModeAutoLan}), w.dialogs);
 
@@ -94,38 +92,41 @@ TEST_F(FormModeChoice, DialUpThenLanLeavesLanValuesAndKeepsTheDisabledMarks) {
   ExpectSettingsEnabled(false);
 }
 
+// The dialog's answer, or the census it took, decides the kind of adapter.
 TEST_F(FormModeChoice, ManualModeByCensusAndAnswer) {
   const int lanRadios[5] = {IDC_MTU_DEFAULT, IDC_RWIN_DEFAULT, IDC_TTL_DEFAULT,
                             IDC_KEEPALIVE_DEFAULT, IDC_NDI_16};
   const int dialUpRadios[5] = {IDC_MTU_576, IDC_RWIN_X6, IDC_TTL_128, IDC_KEEPALIVE_10,
                                IDC_NDI_16};
   const struct {
-    AdapterCensus census;
-    Answer answer;
+    const char* what;
+    AutoModeAnswer answer;
     int mode;
     bool lan;
   } cases[] = {
-      {{true, true}, Answer::OkLan, ModeManualLan, true},
-      {{true, true}, Answer::Ok, ModeManualDialUp, false},
-      {{true, false}, Answer::Ok, ModeManualDialUp, false},
-      {{false, false}, Answer::Ok, ModeManualDialUp, false},
-      {{false, true}, Answer::Ok, ModeManualLan, true},  // LAN adapters only
-      {{true, true}, Answer::Escape, ModeManual, false},
+      {"both kinds, LAN chosen", FakeFormWindow::Asked(false), ModeManualLan, true},
+      {"both kinds, Dial-Up chosen", FakeFormWindow::Asked(true), ModeManualDialUp, false},
+      {"Dial-Up only", FakeFormWindow::Ok({true, false}), ModeManualDialUp, false},
+      {"no adapter", FakeFormWindow::Ok({false, false}), ModeManualDialUp, false},
+      {"LAN only", FakeFormWindow::Ok({false, true}), ModeManualLan, true},
+      {"Escape", FakeFormWindow::Escape(), ModeManual, false},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.census.hasDialUp << c.census.hasLan << " answer "
-                                    << static_cast<int>(c.answer));
+    SCOPED_TRACE(c.what);
     FormBench bench;
     FakeFormWindow& fw = bench.window;
-    fw.census = c.census;
-    fw.answer = c.answer;
+    fw.dialogAnswer = c.answer;
     fw.Click(IDC_MODE_MANUAL);
+    EXPECT_EQ((std::vector<int>{ModeManual}), fw.dialogs);
     EXPECT_EQ(c.mode, bench.app.m_nConfigMode);
-    EXPECT_EQ("Networking Performance - Manual Configured", bench.app.m_strActiveConfig);
+    EXPECT_EQ(c.answer.census.hasDialUp, bench.app.m_bHasDialUpAdapter);
+    EXPECT_EQ(c.answer.census.hasLan, bench.app.m_bHasLanAdapter);
+    EXPECT_EQ(kDescManual, bench.app.m_strActiveConfig);
     EXPECT_EQ(c.lan ? kManualLanValues : kDialUpValues, Stored(bench.app));
     for (int id : c.lan ? lanRadios : dialUpRadios) EXPECT_TRUE(fw.c[id].checked) << id;
-    EXPECT_EQ(c.lan ? "Default  (Recommended)" : "Windows Default", fw.c[IDC_MTU_DEFAULT].text);
-    EXPECT_EQ(c.lan ? "10min." : "10min. (Recommended)", fw.c[IDC_KEEPALIVE_10].text);
+    const ManualChoices& captions = ManualChoicesFor(c.lan ? ModeManualLan : ModeManualDialUp);
+    EXPECT_EQ(captions.mtuDefault, fw.c[IDC_MTU_DEFAULT].text);
+    EXPECT_EQ(captions.keepAlive10, fw.c[IDC_KEEPALIVE_10].text);
     EXPECT_TRUE(fw.c[IDC_PMTU_DISCOVERY].checked);
     EXPECT_FALSE(fw.c[IDC_PMTU_BLACKHOLE].checked);
     EXPECT_TRUE(fw.c[IDC_MODE_MANUAL].checked);
@@ -153,8 +154,7 @@ TEST_F(FormModeChoice, ManualEnablesTheSettingsAndTheRecommendedChoicesLockTheir
 // Re-entering manual mode finds its recommended radios already checked; the
 // values an automatic mode stored meanwhile must not survive behind them.
 TEST_F(FormModeChoice, ReenteringManualStoresWhatTheCheckedRadiosShow) {
-  w.census = {true, true};
-  w.answer = Answer::Ok;
+  w.dialogAnswer = FakeFormWindow::Asked(/*dialUp=*/true);
   w.Click(IDC_MODE_MANUAL);
   w.Click(IDC_MODE_LAN);
   ASSERT_EQ(kLanValues, Stored(app));
@@ -162,7 +162,7 @@ TEST_F(FormModeChoice, ReenteringManualStoresWhatTheCheckedRadiosShow) {
   EXPECT_EQ(ModeManualDialUp, app.m_nConfigMode);
   EXPECT_EQ(kDialUpValues, Stored(app));
 
-  w.answer = Answer::OkLan;
+  w.dialogAnswer = FakeFormWindow::Asked(/*dialUp=*/false);
   w.Click(IDC_MODE_MANUAL);
   w.Click(IDC_MODE_DIALUP);
   w.Click(IDC_MODE_MANUAL);
@@ -209,54 +209,54 @@ TEST_F(FormManualControls, ARadioChecksItselfAloneInItsGroupAndLocksOrUnlocksIts
   EXPECT_FALSE(w.c[IDC_RWIN_DEFAULT].checked);
   EXPECT_TRUE(w.c[IDC_RWIN_COMBO].enabled);
   EXPECT_EQ(IDC_RWIN_COMBO, w.focus);
-  EXPECT_EQ("x6", app.m_strRwinMultiple);  // the list's text
+  EXPECT_EQ("x6", app.m_tuning.m_strRwinMultiple);  // the list's text
   EXPECT_TRUE(w.c[IDC_MTU_576].checked);    // other groups untouched
 
   w.Click(IDC_RWIN_DEFAULT);
   EXPECT_FALSE(w.c[IDC_RWIN_COMBO].enabled);
   EXPECT_FALSE(w.c[IDC_RWIN_CUSTOM].checked);
-  EXPECT_EQ("x0", app.m_strRwinMultiple);
+  EXPECT_EQ("x0", app.m_tuning.m_strRwinMultiple);
 
   w.PickItem(IDC_KEEPALIVE_COMBO, 29);
   w.Click(IDC_KEEPALIVE_CUSTOM);
-  EXPECT_EQ("30 min.", app.m_strKeepAlive);
+  EXPECT_EQ("30 min.", app.m_tuning.m_strKeepAlive);
   // Choosing another item afterwards tells the form nothing.
   w.PickItem(IDC_KEEPALIVE_COMBO, 4);
-  EXPECT_EQ("30 min.", app.m_strKeepAlive);
+  EXPECT_EQ("30 min.", app.m_tuning.m_strKeepAlive);
 
   w.PickItem(IDC_NDI_COMBO, 6);
   w.Click(IDC_NDI_CUSTOM);
-  EXPECT_EQ("64", app.m_strNdiCache);
+  EXPECT_EQ("64", app.m_tuning.m_strNdiCache);
   w.Click(IDC_NDI_DEFAULT);
-  EXPECT_EQ("0", app.m_strNdiCache);
+  EXPECT_EQ("0", app.m_tuning.m_strNdiCache);
 }
 
 TEST_F(FormManualControls, TypedMtuIsStoredWithItsMss) {
   w.Click(IDC_MTU_CUSTOM);
   EXPECT_TRUE(w.c[IDC_MTU_EDIT].enabled);
   EXPECT_EQ(IDC_MTU_EDIT, w.focus);
-  EXPECT_EQ("", app.m_strMaxMtu);  // the empty edit's text
+  EXPECT_EQ("", app.m_tuning.m_strMaxMtu);  // the empty edit's text
 
   w.Type(IDC_MTU_EDIT, "1500");
-  EXPECT_EQ("1500", app.m_strMaxMtu);
-  EXPECT_EQ("1460", app.m_strMaxMss);
+  EXPECT_EQ("1500", app.m_tuning.m_strMaxMtu);
+  EXPECT_EQ("1460", app.m_tuning.m_strMaxMss);
   w.Type(IDC_MTU_EDIT, " 576 ");
-  EXPECT_EQ("576", app.m_strMaxMtu);
-  EXPECT_EQ("536", app.m_strMaxMss);
+  EXPECT_EQ("576", app.m_tuning.m_strMaxMtu);
+  EXPECT_EQ("536", app.m_tuning.m_strMaxMss);
   EXPECT_EQ(" 576 ", w.c[IDC_MTU_EDIT].text);
   EXPECT_TRUE(b.boxes.shown.empty());
 
   w.Click(IDC_MTU_DEFAULT);
-  EXPECT_EQ("1500", app.m_strMaxMtu);
+  EXPECT_EQ("1500", app.m_tuning.m_strMaxMtu);
   EXPECT_FALSE(w.c[IDC_MTU_EDIT].enabled);
   EXPECT_EQ(" 576 ", w.c[IDC_MTU_EDIT].text);
   w.Click(IDC_MTU_CUSTOM);
-  EXPECT_EQ("576", app.m_strMaxMtu);
-  EXPECT_EQ("536", app.m_strMaxMss);
+  EXPECT_EQ("576", app.m_tuning.m_strMaxMtu);
+  EXPECT_EQ("536", app.m_tuning.m_strMaxMss);
 
   w.Type(IDC_MTU_EDIT, "");
-  EXPECT_EQ("", app.m_strMaxMtu);
-  EXPECT_EQ("", app.m_strMaxMss);
+  EXPECT_EQ("", app.m_tuning.m_strMaxMtu);
+  EXPECT_EQ("", app.m_tuning.m_strMaxMss);
 }
 
 TEST_F(FormManualControls, ALetterPutsTheLastNumberBackWithOneBox) {
@@ -265,7 +265,7 @@ TEST_F(FormManualControls, ALetterPutsTheLastNumberBackWithOneBox) {
   w.Type(IDC_MTU_EDIT, "15");
   std::vector<std::string> seenWhenShown;
   b.boxes.onShow = [&](const ShownBox&) {
-    seenWhenShown = {w.c[IDC_MTU_EDIT].text, app.m_strMaxMtu, app.m_strMaxMss};
+    seenWhenShown = {w.c[IDC_MTU_EDIT].text, app.m_tuning.m_strMaxMtu, app.m_tuning.m_strMaxMss};
   };
   w.Type(IDC_MTU_EDIT, "15a");
   ASSERT_EQ(1u, b.boxes.shown.size());
@@ -276,8 +276,8 @@ TEST_F(FormManualControls, ALetterPutsTheLastNumberBackWithOneBox) {
   // The text was back before the box came up.
   EXPECT_EQ((std::vector<std::string>{"15", "15", "-25"}), seenWhenShown);
   EXPECT_EQ("15", w.c[IDC_MTU_EDIT].text);
-  EXPECT_EQ("15", app.m_strMaxMtu);
-  EXPECT_EQ("-25", app.m_strMaxMss);
+  EXPECT_EQ("15", app.m_tuning.m_strMaxMtu);
+  EXPECT_EQ("-25", app.m_tuning.m_strMaxMss);
 }
 
 TEST_F(FormManualControls, ASixthDigitIsTakenBackQuietlyInBothEdits) {
@@ -285,19 +285,19 @@ TEST_F(FormManualControls, ASixthDigitIsTakenBackQuietlyInBothEdits) {
   w.Type(IDC_MTU_EDIT, "12345");
   w.Type(IDC_MTU_EDIT, "123456");
   EXPECT_EQ("12345", w.c[IDC_MTU_EDIT].text);
-  EXPECT_EQ("12345", app.m_strMaxMtu);
-  EXPECT_EQ("12305", app.m_strMaxMss);
+  EXPECT_EQ("12345", app.m_tuning.m_strMaxMtu);
+  EXPECT_EQ("12305", app.m_tuning.m_strMaxMss);
 
   w.Click(IDC_TTL_CUSTOM);
   w.Type(IDC_TTL_EDIT, "99999");
   w.Type(IDC_TTL_EDIT, "999990");
   EXPECT_EQ("99999", w.c[IDC_TTL_EDIT].text);
-  EXPECT_EQ("99999", app.m_strTtl);
+  EXPECT_EQ("99999", app.m_tuning.m_strTtl);
   w.Type(IDC_TTL_EDIT, "9-");
   EXPECT_EQ("99999", w.c[IDC_TTL_EDIT].text);
   EXPECT_EQ(1u, b.boxes.shown.size());
   w.Type(IDC_TTL_EDIT, "");
-  EXPECT_EQ("", app.m_strTtl);
+  EXPECT_EQ("", app.m_tuning.m_strTtl);
 }
 
 TEST_F(FormManualControls, TypingIntoAListIsUndone) {
@@ -305,7 +305,7 @@ TEST_F(FormManualControls, TypingIntoAListIsUndone) {
   w.Click(IDC_RWIN_CUSTOM);
   w.Type(IDC_RWIN_COMBO, "x8z");
   EXPECT_EQ("x8", w.c[IDC_RWIN_COMBO].text);
-  EXPECT_EQ("x8", app.m_strRwinMultiple);
+  EXPECT_EQ("x8", app.m_tuning.m_strRwinMultiple);
   EXPECT_EQ(2, w.c[IDC_RWIN_COMBO].selection);
 
   // With no item selected the stored value goes back into the field.
@@ -313,7 +313,7 @@ TEST_F(FormManualControls, TypingIntoAListIsUndone) {
   w.c[IDC_KEEPALIVE_COMBO].selection = -1;
   w.Type(IDC_KEEPALIVE_COMBO, "3");
   EXPECT_EQ("10 min.", w.c[IDC_KEEPALIVE_COMBO].text);
-  EXPECT_EQ("10 min.", app.m_strKeepAlive);
+  EXPECT_EQ("10 min.", app.m_tuning.m_strKeepAlive);
 }
 
 }  // namespace

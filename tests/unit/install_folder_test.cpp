@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/mem_app.h"
+#include "tests/unit/kit/mem_app.h"
 
 namespace vl {
 namespace {
 
-const char kSevereErrorText[] =
-    "Missing registry information, please re-install Velora 2001.\n"
-    "For more information contact our support team <support@norwick.example>.";
 
 TEST(InstallFolder, EndsInExactlyOneAddedBackslash) {
   struct Case {
@@ -47,7 +44,8 @@ TEST(InstallFolder, UnusableValueGivesTheSevereErrorAndEmptyText) {
     EXPECT_EQ("", GetInstallFolder(m.app)) << c.what;
     ASSERT_EQ(1u, m.boxes.shown.size()) << c.what;
     const ShownBox& box = m.boxes.shown[0];
-    EXPECT_EQ(kSevereErrorText, box.text);
+    // Its text is pinned where the user sees it, in the Wine start-up suite.
+    EXPECT_EQ(0u, box.text.find("Missing registry information")) << box.text;
     EXPECT_EQ("Velora 2001 - Severe Error", box.caption);
     EXPECT_EQ(kMbOk | kMbIconHand | kMbSystemModal, box.style);
     EXPECT_EQ(0u, box.owner);

@@ -1,53 +1,34 @@
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
 #include "links/fit_to_text.h"
 #include "links/help.h"
 #include "links/link_actions.h"
 #include "links/open_url.h"
 #include "links/shortcuts.h"
-#include "platform/mem/mem_registry.h"
-#include "platform/mem/mem_system.h"
 #include "res/resource.h"
+#include "tests/unit/kit/mem_app.h"
 
 namespace vl {
 namespace {
 
-class LinksTest : public testing::Test {
+class LinksTest : public testing::Test, public MemApp {
  protected:
-  LinksTest() {
-    app.sys.registry = &reg;
-    app.sys.shell = &shell;
-    app.sys.boxes = &boxes;
-    app.sys.files = &files;
-    app.m_settings.Attach(&reg);
-    app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
-    app.m_strProductName = "Velora 2001";
-    app.m_strVersion = "v5.1";
-  }
   // The registered opener of web pages, as a browser installer leaves it.
   void RegisterOpener(const std::string& command) {
     reg.PutSz("HKCR\\.htm", "", "htmlfile");
     reg.PutSz("HKCR\\htmlfile\\shell\\open\\command", "", command);
   }
 
-  // An installed program: the folder in the registry, with its help pages
-  // and, when asked, the old help file.
-  void Install(const std::string& folder, bool withHelpFile, bool withPages = true) {
-    reg.PutSz("HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install", "Folder", folder);
-    files.AddDirectory(folder);
+  // An installed program with its help pages and, when asked, the old help
+  // file.
+  void InstallWithHelp(const std::string& folder, bool withHelpFile, bool withPages = true) {
+    Install(folder);
     if (!withPages) return;
     files.AddDirectory(folder + "\\help");
     for (size_t i = 0; i < kHelpTopicCount; ++i)
       files.AddFile(folder + "\\help\\" + kHelpTopics[i].page, "<html></html>");
     if (withHelpFile) files.AddFile(folder + "\\velora.hlp", "");
   }
-
-  MemRegistry reg;
-  MemShell shell;
-  MemMessageBoxes boxes;
-  MemFiles files;
-  AppState app;
 };
 
 TEST(OpenErrorText, EveryCodeOfTheTableAndUnknownOnes) {
@@ -78,7 +59,7 @@ TEST(OpenErrorText, EveryCodeOfTheTableAndUnknownOnes) {
 }
 
 TEST_F(LinksTest, ReportOpenErrorShowsTheTextUnderTheApplicationTitle) {
-  ReportOpenError(app, 26, 77);
+  ReportOpenError(boxes, 26, 77);
   ASSERT_EQ(1u, boxes.shown.size());
   EXPECT_EQ("Unable to open hyperlink:\n\nA sharing violation occurred. ", boxes.shown[0].text);
   EXPECT_EQ("VELORA", boxes.shown[0].caption);
@@ -104,7 +85,7 @@ TEST(FallbackCommandLine, PutsTheUrlWhereThePlaceholderStood) {
 
 TEST_F(LinksTest, OpenUrlGoesToTheShellFirst) {
   RegisterOpener("browse.exe \"%1\"");
-  EXPECT_EQ(42, OpenUrl(app, "http://a.example/", kSwShow));
+  EXPECT_EQ(42, OpenUrl(shell, reg, "http://a.example/", kSwShow));
   ASSERT_EQ(1u, shell.calls.size());
   EXPECT_EQ("ShellExecute", shell.calls[0].kind);
   EXPECT_EQ(0u, shell.calls[0].owner);
@@ -119,7 +100,7 @@ TEST_F(LinksTest, OpenUrlFallsBackOnTheRegisteredOpener) {
   shell.shellExecuteResult = 31;
   shell.winExecResult = 33;
   RegisterOpener("\"C:\\WEB\\browse.exe\" -nohome \"%1\" -new");
-  EXPECT_EQ(33, OpenUrl(app, "http://a.example/", kSwShow));
+  EXPECT_EQ(33, OpenUrl(shell, reg, "http://a.example/", kSwShow));
   ASSERT_EQ(2u, shell.calls.size());
   EXPECT_EQ("WinExec", shell.calls[1].kind);
   EXPECT_EQ("\"C:\\WEB\\browse.exe\" -nohome  http://a.example/", shell.calls[1].file);
@@ -129,9 +110,9 @@ TEST_F(LinksTest, OpenUrlFallsBackOnTheRegisteredOpener) {
 
 TEST_F(LinksTest, OpenUrlReturnsTheShellsResultWithoutAnOpener) {
   shell.shellExecuteResult = 31;
-  EXPECT_EQ(31, OpenUrl(app, "http://a.example/", kSwShow));  // no .htm key
+  EXPECT_EQ(31, OpenUrl(shell, reg, "http://a.example/", kSwShow));  // no .htm key
   reg.PutSz("HKCR\\.htm", "", "htmlfile");
-  EXPECT_EQ(31, OpenUrl(app, "http://a.example/", kSwShow));  // no command key
+  EXPECT_EQ(31, OpenUrl(shell, reg, "http://a.example/", kSwShow));  // no command key
   for (const auto& call : shell.calls) EXPECT_EQ("ShellExecute", call.kind);
 }
 
@@ -141,7 +122,7 @@ TEST_F(LinksTest, OpenUrlFallbackTakesLongTextsWhole) {
   opener += std::string(kKeyDefaultLimit - 1 - opener.size(), ' ');  // the longest value read
   RegisterOpener(opener);
   std::string url = "http://a.example/?q=" + std::string(5000, 'u');
-  OpenUrl(app, url, kSwShow);
+  OpenUrl(shell, reg, url, kSwShow);
   ASSERT_EQ(2u, shell.calls.size());
   EXPECT_EQ("\"C:\\" + std::string(240, 'p') + ".exe\"  " + url, shell.calls[1].file);
 }
@@ -164,10 +145,10 @@ TEST_F(LinksTest, QueryKeyDefaultReadsAtMostTheLimit) {
 }
 
 TEST_F(LinksTest, HelpFileOfTheInstallFolderOpensInWinHelpAtTheKeyword) {
-  Install("C:\\Velora", /*withHelpFile=*/true);
+  InstallWithHelp("C:\\Velora", /*withHelpFile=*/true);
   for (const char* folder : {"C:\\Velora", "C:\\Velora\\"}) {
     shell.calls.clear();
-    reg.PutSz("HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install", "Folder", folder);
+    reg.PutSz(kInstallKey, "Folder", folder);
     HelpTopics(app, kHelpWelcome);
     ASSERT_EQ(1u, shell.calls.size()) << folder;
     EXPECT_EQ("WinHelp", shell.calls[0].kind);
@@ -180,7 +161,7 @@ TEST_F(LinksTest, HelpFileOfTheInstallFolderOpensInWinHelpAtTheKeyword) {
 }
 
 TEST_F(LinksTest, WithoutHelpFileTheKeywordsPageOpensInTheBrowser) {
-  Install("C:\\Program Files\\Velora 2001", /*withHelpFile=*/false);
+  InstallWithHelp("C:\\Program Files\\Velora 2001", /*withHelpFile=*/false);
   HelpTopics(app, kHelpMtu, 9);
   ASSERT_EQ(1u, shell.calls.size());
   EXPECT_EQ("ShellExecute", shell.calls[0].kind);
@@ -192,7 +173,7 @@ TEST_F(LinksTest, WithoutHelpFileTheKeywordsPageOpensInTheBrowser) {
 }
 
 TEST_F(LinksTest, HelpPageFallsBackOnTheRegisteredOpenerLikeALink) {
-  Install("C:\\Velora", /*withHelpFile=*/false);
+  InstallWithHelp("C:\\Velora", /*withHelpFile=*/false);
   RegisterOpener("\"C:\\IE\\iexplore.exe\" -nohome \"%1\"");
   shell.shellExecuteResult = 31;
   HelpTopics(app, kHelpPing);
@@ -227,7 +208,7 @@ TEST_F(LinksTest, HelpPageThatCannotBeOpenedIsReportedLikeAFailedLink) {
     files = MemFiles();
     shell = MemShell();
     boxes = MemMessageBoxes();
-    Install("C:\\V", /*withHelpFile=*/false, c.pages);
+    InstallWithHelp("C:\\V", /*withHelpFile=*/false, c.pages);
     if (c.removed) files.DeleteFileA(c.removed);
     shell.shellExecuteResult = c.shellResult;
     HelpTopics(app, c.keyword, 7);
@@ -319,7 +300,7 @@ TEST_F(LinksTest, UrlLinksOpenWithShowAndReportAFailure) {
 }
 
 TEST_F(LinksTest, HelpLinksOpenTheirKeywordAndOtherTipsNothing) {
-  Install("C:\\V", /*withHelpFile=*/true);
+  InstallWithHelp("C:\\V", /*withHelpFile=*/true);
   const struct {
     const char* tip;
     const char* keyword;

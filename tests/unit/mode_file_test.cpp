@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/mem_app.h"
+#include "tests/unit/kit/mem_app.h"
 
 namespace vl {
 namespace {
@@ -18,13 +18,11 @@ class ModeFileTest : public ::testing::Test {
   uint32_t Attributes() { return m.files.GetFileAttributesA(kFile); }
 
   const std::string kFile = "C:\\Velora\\Velora.cfg";
-  static constexpr uint32_t kRhs =
-      kFileAttributeReadOnly | kFileAttributeHidden | kFileAttributeSystem;
   MemApp m;
 };
 
 TEST_F(ModeFileTest, WriteLeavesTheFileReadOnlyHiddenSystemAndCanRewriteIt) {
-  m.app.m_strActiveConfig = "Dial-Up Networking (Modem) - Automatically Configured";
+  m.app.m_strActiveConfig = kDescAutoDialUp;
   ASSERT_TRUE(WriteModeFile(m.app));
   EXPECT_EQ("C:\\Velora", m.files.GetCurrentDirectoryA());
   EXPECT_EQ(m.app.m_strActiveConfig, m.files.Content(kFile));
@@ -50,8 +48,7 @@ TEST_F(ModeFileTest, ReadTakesTheFirstLineOnlyAndBounded) {
     std::string content;
     std::string expected;
   } const cases[] = {
-      {"one line", "Networking Performance - Manual Configured",
-       "Networking Performance - Manual Configured"},
+      {"one line", kDescManual, kDescManual},
       {"empty", "", ""},
       {"two lines", "first\r\nsecond", "first"},
       {"binary", std::string("ab\0\x01\xFF", 5), "ab"},
@@ -76,14 +73,12 @@ TEST_F(ModeFileTest, UnreadableFileLeavesTheDescription) {
 }
 
 TEST_F(ModeFileTest, NoticeShowsTheTrimmedDescription) {
-  m.app.m_strActiveConfig = "   Networking Performance - Manual Configured  ";
+  m.app.m_strActiveConfig = std::string("   ") + kDescManual + "  ";
   ShowStartupNotice(m.app);
-  EXPECT_EQ("Networking Performance - Manual Configured", m.app.m_strActiveConfig);
+  EXPECT_EQ(kDescManual, m.app.m_strActiveConfig);
   ASSERT_EQ(1u, m.boxes.shown.size());
-  EXPECT_EQ(
-      "   Your current active configuration is:\n\n   "
-      "Networking Performance - Manual Configured\n\n",
-      m.boxes.shown[0].text);
+  EXPECT_EQ(std::string("   Your current active configuration is:\n\n   ") + kDescManual + "\n\n",
+            m.boxes.shown[0].text);
   EXPECT_EQ("Velora 2001", m.boxes.shown[0].caption);
   EXPECT_EQ(kMbOk | kMbIconInformation, m.boxes.shown[0].style);
   EXPECT_EQ(0u, m.boxes.shown[0].owner);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/mem_app.h"
+#include "tests/unit/kit/mem_app.h"
 
 namespace vl {
 namespace {
@@ -35,9 +35,7 @@ TEST(DetectOsName, EachWayTheNameComesOut) {
     if (c.windowsProduct) m.reg.PutSz(kWindows, "ProductName", c.windowsProduct);
     if (c.ntKey) m.reg.AddKey(kWindowsNt);
     if (c.ntProduct) m.reg.PutSz(kWindowsNt, "ProductName", c.ntProduct);
-    m.app.m_strOsName = "stale";
-    DetectOsName(m.app);
-    EXPECT_EQ(c.expected, m.app.m_strOsName) << c.what;
+    EXPECT_EQ(c.expected, DetectOsName(m.reg)) << c.what;
     EXPECT_EQ(0u, m.reg.OpenHandles()) << c.what;
     for (const RegCall& call : m.reg.Calls()) {
       if (call.op == RegOp::Open) { EXPECT_EQ(kKeyRead, call.access) << c.what; }
@@ -49,12 +47,10 @@ TEST(DetectOsName, EachWayTheNameComesOut) {
 TEST(DetectOsName, OversizeOrUnterminatedProductName) {
   MemApp m;
   m.reg.PutSz(kWindows, "ProductName", std::string(1000, 'x') + "98");
-  DetectOsName(m.app);
-  EXPECT_EQ("NT", m.app.m_strOsName) << "too long for the buffer reads like a missing one";
+  EXPECT_EQ("NT", DetectOsName(m.reg)) << "too long for the buffer reads like a missing one";
 
   m.reg.Put(kWindows, "ProductName", kRegSz, {'9', '5'});
-  DetectOsName(m.app);
-  EXPECT_EQ("95", m.app.m_strOsName);
+  EXPECT_EQ("95", DetectOsName(m.reg));
 }
 
 TEST(OsFamily, OnlyExactNtOrTwoThousandIsNt) {

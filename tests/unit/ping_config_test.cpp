@@ -2,70 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "platform/mem/mem_registry.h"
-#include "platform/mem/mem_system.h"
 #include "res/resource.h"
+#include "tests/unit/kit/app_test.h"
+#include "tests/unit/kit/fake_ping_controls.h"
 
 namespace vl {
 namespace {
 
-// The dialog's controls as plain state, starting as the template leaves them:
-// nothing checked, host field and list disabled.
-class FakePingControls : public IPingControls {
- public:
-  bool IsChecked(int id) const override { return Get(checked, id); }
-  void SetCheck(int id, bool on) override { checked[id] = on; }
-  void Enable(int id, bool on) override { enabled[id] = on; }
-  std::string GetText(int id) const override {
-    auto it = text.find(id);
-    return it == text.end() ? std::string() : it->second;
-  }
-  void SetText(int id, const std::string& t) override { text[id] = t; }
-  void FillList(int, const std::vector<std::string>& items) override { list = items; }
-  int GetSelection(int) const override { return selection; }
-  void SetSelection(int, int index) override {
-    selection = index >= 0 && index < static_cast<int>(list.size()) ? index : -1;
-  }
-  void SetFocus(int id) override { focus = id; }
-
-  bool IsEnabled(int id) const { return Get(enabled, id); }
-  std::string Shown() const { return selection < 0 ? "<none>" : list[selection]; }
-
-  std::map<int, bool> checked, enabled;
-  std::map<int, std::string> text;
-  std::vector<std::string> list;
-  int selection = -1;
-  int focus = 0;
-
- private:
-  static bool Get(const std::map<int, bool>& m, int id) {
-    auto it = m.find(id);
-    return it != m.end() && it->second;
-  }
-};
-
-class PingDialog : public ::testing::Test {
+class PingDialog : public ::testing::Test, public MemApp {
  protected:
-  PingDialog() {
-    app.sys.registry = &reg;
-    app.sys.boxes = &boxes;
-    app.sys.shell = &shell;
-    app.m_settings.Attach(&reg);
-    app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
-    app.m_strProductName = "Velora 2001";
-  }
-
   void Store(const std::string& mode, const std::string& host, int interval, int sound, int ani) {
-    app.m_settings.WriteString("UndoRegular", "PingMode", mode, true);
-    app.m_settings.WriteString("UndoRegular", "PingHost", host, true);
-    app.m_settings.WriteInt("UndoRegular", "PingInterval", interval, true);
-    app.m_settings.WriteInt("UndoRegular", "PingSound", sound, true);
-    app.m_settings.WriteInt("UndoRegular", "TaskBarAni", ani, true);
+    ASSERT_TRUE(WritePingSettings(app.m_settings, {mode, host, interval, sound, ani}));
   }
   std::string StoredText(const char* name) {
     return app.m_settings.ReadString("UndoRegular", name, "<absent>", true);
@@ -79,10 +29,6 @@ class PingDialog : public ::testing::Test {
     return true;
   }
 
-  MemRegistry reg;
-  MemMessageBoxes boxes;
-  MemShell shell;
-  AppState app;
   FakePingControls c;
   PingConfigRules rules{app, c};
 };
@@ -137,9 +83,7 @@ TEST_F(PingDialog, OpensWithTheStoredSettings) {
   };
   for (const StoredCase& k : cases) {
     SCOPED_TRACE(k.what);
-    MemRegistry fresh;
-    app.sys.registry = &fresh;
-    app.m_settings.Attach(&fresh);
+    reg.RemoveKey(kSettingsKey);
     FakePingControls controls;
     PingConfigRules r(app, controls);
     Store(k.mode, k.host, k.interval, k.sound, k.ani);
@@ -161,41 +105,43 @@ TEST_F(PingDialog, LargeFontsPadTheAutomaticWordWithMoreBlanks) {
   EXPECT_EQ("              Automatic", c.GetText(IDC_PING_HOST));
 }
 
-TEST_F(PingDialog, OkInAutomaticModeStoresTheFixedValuesWhateverTheListShows) {
-  rules.Init();
-  c.SetCheck(IDC_PING_SOUND, true);
-  c.SetCheck(IDC_PING_TASKBAR_ANI, false);
-  ASSERT_TRUE(rules.OnOk(0));
-  EXPECT_EQ("Automatic", StoredText("PingMode"));
-  EXPECT_EQ("Automatic", StoredText("PingHost"));
-  EXPECT_EQ(9, StoredInt("PingInterval"));
-  EXPECT_EQ(1, StoredInt("PingSound"));
-  EXPECT_EQ(0, StoredInt("TaskBarAni"));
-  EXPECT_TRUE(boxes.shown.empty());
+// What OK stores: automatic mode its fixed values whatever the list shows,
+// manual mode the host as typed and the selected index, or the ten-minute
+// entry when none is selected; both the two check boxes.
+TEST_F(PingDialog, OkStoresTheValuesOfTheMode) {
+  const struct {
+    const char* what;
+    bool manual;
+    const char* host;
+    int selection;
+    bool sound, ani;
+    std::vector<std::string> texts;  // PingMode, PingHost
+    std::vector<int> numbers;        // PingInterval, PingSound, TaskBarAni
+  } cases[] = {
+      {"automatic", false, nullptr, 2, true, false, {"Automatic", "Automatic"}, {9, 1, 0}},
+      {"manual", true, "  10.0.0.1 ", 2, false, true, {"Manual", "  10.0.0.1 "}, {2, 0, 1}},
+      {"manual without interval", true, "10.0.0.1", -1, false, true, {"Manual", "10.0.0.1"},
+       {9, 0, 1}},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    reg.RemoveKey(kSettingsKey);
+    rules.Init();
+    if (k.manual) {
+      rules.OnManualClicked();
+      c.SetText(IDC_PING_HOST, k.host);
+    }
+    c.selection = k.selection;
+    c.SetCheck(IDC_PING_SOUND, k.sound);
+    c.SetCheck(IDC_PING_TASKBAR_ANI, k.ani);
+    ASSERT_TRUE(rules.OnOk(0));
+    EXPECT_EQ(k.texts, (std::vector<std::string>{StoredText("PingMode"), StoredText("PingHost")}));
+    EXPECT_EQ(k.numbers, (std::vector<int>{StoredInt("PingInterval"), StoredInt("PingSound"),
+                                           StoredInt("TaskBarAni")}));
+    EXPECT_TRUE(boxes.shown.empty());
+  }
   // Stored scrambled only: a plain read finds nothing.
   EXPECT_EQ("<absent>", app.m_settings.ReadString("UndoRegular", "PingMode", "<absent>", false));
-}
-
-TEST_F(PingDialog, OkInManualModeStoresTheHostAsTypedAndTheSelectedIndex) {
-  rules.Init();
-  rules.OnManualClicked();
-  c.SetText(IDC_PING_HOST, "  10.0.0.1 ");
-  c.SetSelection(IDC_PING_INTERVAL, 2);
-  ASSERT_TRUE(rules.OnOk(0));
-  EXPECT_EQ("Manual", StoredText("PingMode"));
-  EXPECT_EQ("  10.0.0.1 ", StoredText("PingHost"));
-  EXPECT_EQ(2, StoredInt("PingInterval"));
-  EXPECT_EQ(0, StoredInt("PingSound"));
-  EXPECT_EQ(1, StoredInt("TaskBarAni"));
-}
-
-TEST_F(PingDialog, OkWithoutAnIntervalSelectedStoresTheTenMinuteEntry) {
-  rules.Init();
-  rules.OnManualClicked();
-  c.SetText(IDC_PING_HOST, "10.0.0.1");
-  c.selection = -1;
-  ASSERT_TRUE(rules.OnOk(0));
-  EXPECT_EQ(9, StoredInt("PingInterval"));
 }
 
 TEST_F(PingDialog, ValuesAreWrittenInTheCompanionsOrder) {
@@ -218,14 +164,36 @@ TEST_F(PingDialog, BlankHostIsRefusedWithTheMessageAndNothingIsStored) {
     rules.OnManualClicked();
     c.SetText(IDC_PING_HOST, host);
     EXPECT_FALSE(rules.OnOk(0x1234));
-    ASSERT_EQ(1u, boxes.shown.size());
-    EXPECT_EQ("Please choose a valid Ping Host.\nExample:  www.norwick.example ",
-              boxes.shown[0].text);
-    EXPECT_EQ("Velora 2001", boxes.shown[0].caption);
-    EXPECT_EQ(kMbOk | kMbIconExclamation, boxes.shown[0].style);
-    EXPECT_EQ(0x1234u, boxes.shown[0].owner);
+    const ShownBox refusal{0x1234, PingHostMessage(), "Velora 2001", kMbOk | kMbIconExclamation};
+    EXPECT_EQ(std::vector<ShownBox>{refusal}, boxes.shown);
     EXPECT_TRUE(NothingStored());
     EXPECT_EQ(host, c.GetText(IDC_PING_HOST));
+  }
+}
+
+// OK that closed after a refused write would leave the companion on settings
+// the user believes replaced: the dialog stays open and says so, whichever
+// of the five values was refused.
+TEST_F(PingDialog, ARefusedWriteKeepsTheDialogOpenAndSaysSo) {
+  for (const char* refused : {"PingMode", "PingHost", "PingInterval", "PingSound", "TaskBarAni"}) {
+    SCOPED_TRACE(refused);
+    reg.RemoveKey(kSettingsKey);
+    boxes.shown.clear();
+    const std::string name = Scramble(refused, false);
+    reg.fault = [&](const RegCall& call) {
+      return call.op == RegOp::Set && call.name == name ? kErrorAccessDenied : 0;
+    };
+    rules.Init();
+    EXPECT_FALSE(rules.OnOk(0x1234));
+    const ShownBox told{0x1234,
+                        "The ping settings could not be fully stored.\n"
+                        "Some values could not be changed in the registry.\n\n"
+                        "Please log on as an administrator and press OK again.",
+                        "Velora 2001", kMbOk | kMbIconExclamation};
+    EXPECT_EQ(std::vector<ShownBox>{told}, boxes.shown);
+    const bool lastRefused = std::string(refused) == "TaskBarAni";
+    EXPECT_EQ(lastRefused ? -1000 : 1, StoredInt("TaskBarAni"))
+        << "the values after the refused one are still tried";
   }
 }
 
@@ -282,10 +250,8 @@ TEST_F(PingDialog, DefaultsInAutomaticModeDoNotRunTheModeStepsAgain) {
 }
 
 TEST_F(PingDialog, HelpOpensThePingTopic) {
-  MemFiles files;
+  Install();
   files.AddFile("C:\\Velora\\help\\ping.htm", "");
-  app.sys.files = &files;
-  reg.PutSz("HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install", "Folder", "C:\\Velora");
   rules.OnHelp();
   ASSERT_EQ(1u, shell.calls.size());
   EXPECT_EQ("file:///C:/Velora/help/ping.htm", shell.calls[0].file);

@@ -4,41 +4,20 @@
 
 #include <string>
 
-#include "app/app_state.h"
-#include "platform/mem/mem_registry.h"
-#include "platform/mem/mem_system.h"
+#include "tests/unit/kit/mem_app.h"
 
 namespace vl {
 namespace {
 
-const char kInstallKey[] = "HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install";
-const uint32_t kRhs = kFileAttributeReadOnly | kFileAttributeHidden | kFileAttributeSystem;
-
-class RegistryBackup : public ::testing::Test {
+class RegistryBackup : public ::testing::Test, public MemApp {
  protected:
   RegistryBackup() {
-    app.sys.registry = &reg;
-    app.sys.boxes = &boxes;
-    app.sys.files = &files;
-    app.m_settings.Attach(&reg);
-    app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
-    app.m_strProductName = "Velora 2001";
     app.m_strOsName = "Microsoft Windows 98";
     reg.PutSz(kInstallKey, "Folder", "C:\\Program Files\\Velora\\");
     files.AddDirectory("C:\\Program Files\\Velora");
     files.AddFile("C:\\WINDOWS\\system.dat", "system hive", kRhs);
     files.AddFile("C:\\WINDOWS\\user.dat", "user hive", kRhs);
   }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (const ShownBox& b : boxes.shown) texts.push_back(b.text);
-    return texts;
-  }
-
-  MemRegistry reg;
-  MemMessageBoxes boxes;
-  MemFiles files;
-  AppState app;
   const std::string copies = "C:\\Program Files\\Velora\\RegBak\\";
 };
 
@@ -47,7 +26,7 @@ TEST_F(RegistryBackup, OnTheNinetyEightFamilyBothFilesAreCopiedAndSuccessIsToldO
   EXPECT_EQ("system hive", files.Content(copies + "system.dat"));
   EXPECT_EQ("user hive", files.Content(copies + "user.dat"));
   ASSERT_EQ(1u, boxes.shown.size());
-  EXPECT_EQ("Registry backup was successfully created. ", boxes.shown[0].text);
+  EXPECT_EQ(kBackupDoneText, boxes.shown[0].text);
   EXPECT_EQ("Velora 2001", boxes.shown[0].caption);
   EXPECT_EQ(kMbOk | kMbIconInformation, boxes.shown[0].style);
   EXPECT_EQ(0x77u, boxes.shown[0].owner);
@@ -61,7 +40,7 @@ TEST_F(RegistryBackup, AnEarlierProtectedBackupIsReplaced) {
   RunRegistryBackup(app, 0);
   EXPECT_EQ("system hive", files.Content(copies + "system.dat"));
   EXPECT_EQ("user hive", files.Content(copies + "user.dat"));
-  EXPECT_EQ((std::vector<std::string>{kBackupDoneText}), Texts());
+  EXPECT_EQ((std::vector<std::string>{kBackupDoneText}), BoxTexts());
 }
 
 TEST_F(RegistryBackup, TheNtFamilyGetsInstructionsAndTheFolderButNoCopies) {
@@ -80,7 +59,7 @@ TEST_F(RegistryBackup, TheNtFamilyGetsInstructionsAndTheFolderButNoCopies) {
     RunRegistryBackup(app, 0);
     EXPECT_TRUE(fresh.IsDirectory("C:\\Program Files\\Velora\\RegBak"));
     EXPECT_FALSE(fresh.Exists(copies + "system.dat"));
-    EXPECT_EQ((std::vector<std::string>{k.text}), Texts());
+    EXPECT_EQ((std::vector<std::string>{k.text}), BoxTexts());
     EXPECT_EQ(kMbOk | kMbIconInformation, boxes.shown.at(0).style);
   }
 }
@@ -114,7 +93,7 @@ TEST_F(RegistryBackup, AWindowsFolderWithATrailingBackslashGetsNoSecondOne) {
       EXPECT_EQ(std::string::npos, entry.find("\\\\")) << entry;
     }
   }
-  EXPECT_EQ((std::vector<std::string>{kBackupDoneText}), Texts());
+  EXPECT_EQ((std::vector<std::string>{kBackupDoneText}), BoxTexts());
 }
 
 TEST_F(RegistryBackup, AFailedCopyIsReportedByNameInsteadOfSuccess) {

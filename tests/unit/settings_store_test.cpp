@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "tests/unit/mem_app.h"
+#include "tests/unit/kit/mem_app.h"
 
 namespace vl {
 namespace {

@@ -38,9 +38,6 @@ TEST(StatusPanes, OsTextForEveryOsName) {
       {"", "   OS: Windows  "},
   };
   for (const auto& c : cases) EXPECT_EQ(c.text, OsPaneText(c.os)) << c.os;
-  // The widest texts are the ones that size the panes.
-  EXPECT_EQ(kOsPaneSizingText, OsPaneText("2000"));
-  EXPECT_EQ(kModePaneSizingText, ModePaneText(ModeAutoDialUp));
 }
 
 }  // namespace

@@ -1,50 +1,40 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
-#include "tests/unit/machine_fixtures.h"
+#include "tests/unit/kit/app_test.h"
+#include "tests/unit/kit/machines.h"
 #include "tuning/restore.h"
 #include "tuning/writers.h"
 
 namespace vl {
 namespace {
 
-using machines::Changes;
-using machines::kMstcp;
-using machines::kNdiCache;
-using machines::kTcpipParameters;
-using machines::TuningNtMachine;
-using machines::Tuning98Machine;
+using namespace machines;
 
-const char kQuestion[] =
-    "The program will restore Windows default settings.\n"
-    "It will restore both your Dial-Up and LAN settings.\n"
-    "Would you like to continue?";
-const char kDone[] = "Windows default settings were successfully restored.";
+// The question and the success are pinned where the user sees them, in the
+// Wine suite of the main window; the failure only shows here.
+const char kFailed[] =
+    "Windows default settings could not be fully restored.\n"
+    "Some values could not be changed in the registry.\n\n"
+    "Please log on as an administrator and restore them again.";
 
 const char* const kMstcpValues[] = {"DefaultRcvWindow", "DefaultMSS",    "DefaultTTL",
                                     "SessionKeepAlive", "PMTUDiscovery", "PMTUBlackHoleDetect"};
 
-class Restore9xTest : public Tuning98Machine {
+class Restore9xTest : public AppTest {
  protected:
   // What an automatic Dial-Up Apply leaves behind on a machine with a modem
   // and a network card.
   Restore9xTest() {
-    AddAdapter(0, "Dial-Up Adapter");
-    AddAdapter(1, "Velora Ethernet");
-    app.m_nConfigMode = ModeAutoDialUp;
-    app.m_strMaxMtu = "576";
-    app.m_strMaxMss = "536";
-    app.m_strTtl = "128";
-    app.m_strRwinMultiple = "x6";
-    app.m_strKeepAlive = "10 min.";
-    app.m_strNdiCache = "16";
-    ApplySettings9x(app);
+    Windows98WithBoth(*this);
+    LoadAutoMode(app, ModeAutoDialUp);
+    ApplySettings9x(reg, app.m_nConfigMode, app.m_tuning, nullptr);
     reg.ClearCalls();
   }
 };
 
 TEST_F(Restore9xTest, WritesEachDefaultThenDeletesItForEveryAdapter) {
-  WriteReport report = RestoreDefaults9x(app, false);
+  WriteReport report = RestoreDefaults9x(reg, app.m_tuning);
 
   auto restored = [](const std::string& key, const std::string& name, const std::string& data) {
     return std::vector<std::string>{"Set " + key + " [" + name + "] = " + data,
@@ -72,69 +62,87 @@ TEST_F(Restore9xTest, WritesEachDefaultThenDeletesItForEveryAdapter) {
   EXPECT_EQ(2, report.adapters);
   EXPECT_FALSE(report.failed);
   EXPECT_TRUE(boxes.shown.empty());
-  EXPECT_EQ(8192u, app.m_dwRcvWindow);
-  EXPECT_EQ(3600000u, app.m_dwKeepAliveMs);
-  EXPECT_EQ("x6", app.m_strRwinMultiple);
+  EXPECT_EQ(8192u, app.m_tuning.m_dwRcvWindow);
+  EXPECT_EQ(3600000u, app.m_tuning.m_dwKeepAliveMs);
+  EXPECT_EQ("x6", app.m_tuning.m_strRwinMultiple);
 }
 
-TEST_F(Restore9xTest, ConfirmationAsksFirstAndNoChangesNothing) {
-  WriteReport report = RestoreDefaults9x(app, true);  // unscripted: No
-  ASSERT_EQ(1u, boxes.shown.size());
-  const ShownBox& box = boxes.shown[0];
-  EXPECT_EQ(0u, box.owner);
-  EXPECT_EQ(kQuestion, box.text);
-  EXPECT_EQ("Velora 2001", box.caption);
-  EXPECT_EQ(kMbYesNo | kMbIconQuestion | kMbDefButton2, box.style);
+TEST_F(Restore9xTest, TheCommandAsksFirstAndNoChangesNothing) {
+  WriteReport report = RunRestoreCommand(app);  // unscripted: No
+  const ShownBox question{0, kRestoreQuestion, "Velora 2001",
+                          kMbYesNo | kMbIconQuestion | kMbDefButton2};
+  EXPECT_EQ(std::vector<ShownBox>{question}, boxes.shown);
   EXPECT_TRUE(report.cancelled);
   EXPECT_TRUE(Changes(reg).empty());
   EXPECT_EQ("576", reg.GetSz(BindingKey(0), "MaxMTU"));
 }
 
-TEST_F(Restore9xTest, ConfirmedRestoreEndsWithTheSuccessNotice) {
-  boxes.answers = {kIdYes};
-  RestoreDefaults9x(app, true);
-  ASSERT_EQ(2u, boxes.shown.size());
-  EXPECT_EQ(kDone, boxes.shown[1].text);
-  EXPECT_EQ("Velora 2001", boxes.shown[1].caption);
-  EXPECT_EQ(kMbOk | kMbIconInformation, boxes.shown[1].style);
-  EXPECT_EQ(0u, boxes.shown[1].owner);
-  EXPECT_EQ(nullptr, reg.Get(BindingKey(0), "MaxMTU"));
-}
-
+// The command restores the family the OS name says and tells the outcome.
 // Saying the defaults were restored when the registry refused them would
 // leave the user trusting settings that are still there.
-TEST_F(Restore9xTest, AFailedDeleteIsNeverCalledASuccess) {
-  reg.fault = [](const RegCall& c) {
-    return c.op == RegOp::Delete && c.name == "DefaultTTL" ? kErrorAccessDenied : 0;
+TEST_F(Restore9xTest, TheCommandRestoresTheRunningFamilyAndTellsTheOutcome) {
+  AddCard(reg, 1, "[1] Velora Ethernet", "VlLan");
+  reg.AddKey(kTcpipParameters);
+  const struct {
+    const char* os;
+    bool refused;
+    const char* told;
+    unsigned icon;
+  } cases[] = {
+      {"2000", false, kRestoreDone, kMbIconInformation},
+      {"98", true, kFailed, kMbIconExclamation},
+      {"98", false, kRestoreDone, kMbIconInformation},
   };
-  boxes.answers = {kIdYes};
-  WriteReport report = RestoreDefaults9x(app, true);
-  EXPECT_TRUE(report.failed);
-  EXPECT_EQ("32", reg.GetSz(kMstcp, "DefaultTTL"));  // the default stays written
-  ASSERT_EQ(2u, boxes.shown.size());
-  EXPECT_NE(kDone, boxes.shown[1].text);
-  EXPECT_EQ(kMbOk | kMbIconExclamation, boxes.shown[1].style);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.os) + (c.refused ? " refused" : ""));
+    app.m_strOsName = c.os;
+    boxes.shown.clear();
+    boxes.answers = {kIdYes};
+    reg.fault = [&](const RegCall& call) {
+      return c.refused && call.op == RegOp::Delete && call.name == "DefaultTTL"
+                 ? kErrorAccessDenied
+                 : 0;
+    };
+    reg.ClearCalls();
+    WriteReport report = RunRestoreCommand(app);
+    EXPECT_EQ(c.refused, report.failed);
+    ASSERT_EQ(2u, boxes.shown.size());
+    EXPECT_EQ((ShownBox{0, c.told, "Velora 2001", kMbOk | c.icon}), boxes.shown[1]);
+    const bool nt = std::string(c.os) == "2000";
+    bool touchedNt = false, touched9x = false;
+    for (const std::string& change : Changes(reg)) {
+      touchedNt |= change.find("Tcpip") != std::string::npos;
+      touched9x |= change.find("MSTCP") != std::string::npos;
+    }
+    EXPECT_EQ(nt, touchedNt);
+    EXPECT_EQ(!nt, touched9x);
+    if (c.refused) {
+      EXPECT_EQ("32", reg.GetSz(kMstcp, "DefaultTTL")) << "the default stays";
+    }
+  }
 }
 
-TEST_F(Tuning98Machine, WithoutAdaptersNothingIsTouchedAndSuccessIsStillShown) {
+TEST_F(AppTest, WithoutAdaptersNothingIsTouchedAndSuccessIsStillShown) {
+  Windows98(*this);
   boxes.answers = {kIdYes};
-  WriteReport report = RestoreDefaults9x(app, true);
+  WriteReport report = RunRestoreCommand(app);
   EXPECT_TRUE(Changes(reg).empty());
   EXPECT_EQ(0, report.adapters);
   ASSERT_EQ(2u, boxes.shown.size());
-  EXPECT_EQ(kDone, boxes.shown[1].text);
+  EXPECT_EQ(kRestoreDone, boxes.shown[1].text);
 }
 
-TEST_F(TuningNtMachine, RestoresEveryCardAndTheTcpipParameters) {
-  AddCard(1, "[1] Velora Ethernet", "VlLan");
-  AddCard(2, "[2] Remote Access WAN Wrapper", "NdisWan");
-  reg.PutDword(machines::Tcpip("VlLan"), "MTU", 1400);
+TEST_F(AppTest, RestoresEveryNtCardAndTheTcpipParameters) {
+  WindowsNt(*this);
+  AddCard(reg, 1, "[1] Velora Ethernet", "VlLan");
+  AddCard(reg, 2, "[2] Remote Access WAN Wrapper", "NdisWan");
+  reg.PutDword(Tcpip("VlLan"), "MTU", 1400);
   reg.PutDword(kTcpipParameters, "TcpWindowSize", 5840);
-  WriteReport report = RestoreDefaultsNt(app, false);
+  WriteReport report = RestoreDefaultsNt(reg, app.m_tuning);
 
   std::vector<std::string> expected;
   for (const char* service : {"VlLan", "NdisWan"}) {
-    const std::string card = machines::Tcpip(service);
+    const std::string card = Tcpip(service);
     for (const auto& row : std::vector<std::pair<std::string, std::string>>{
              {card + " [MTU]", "1500"},
              {kTcpipParameters + " [TcpWindowSize]", "8192"},
@@ -147,15 +155,16 @@ TEST_F(TuningNtMachine, RestoresEveryCardAndTheTcpipParameters) {
   }
   EXPECT_EQ(expected, Changes(reg));
   EXPECT_EQ(2, report.adapters);
-  EXPECT_EQ(nullptr, reg.Get(machines::Tcpip("VlLan"), "MTU"));
+  EXPECT_EQ(nullptr, reg.Get(Tcpip("VlLan"), "MTU"));
   EXPECT_EQ(nullptr, reg.Get(kTcpipParameters, "TcpWindowSize"));
 }
 
-TEST_F(TuningNtMachine, ACardWithoutTitleIsNotRestored) {
-  AddCard(1, "[1] Velora Ethernet", "VlLan");
-  reg.RemoveKey(machines::kNetCards + "1");
-  reg.PutSz(machines::kNetCards + "1", "ServiceName", "VlLan");
-  EXPECT_EQ(0, RestoreDefaultsNt(app, false).adapters);
+TEST_F(AppTest, ANtCardWithoutTitleIsNotRestored) {
+  WindowsNt(*this);
+  AddCard(reg, 1, "[1] Velora Ethernet", "VlLan");
+  reg.RemoveKey(kNetCards + "1");
+  reg.PutSz(kNetCards + "1", "ServiceName", "VlLan");
+  EXPECT_EQ(0, RestoreDefaultsNt(reg, app.m_tuning).adapters);
   EXPECT_TRUE(Changes(reg).empty());
 }
 

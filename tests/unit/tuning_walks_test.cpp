@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "tests/unit/machine_fixtures.h"
+#include "tests/unit/kit/app_test.h"
+#include "tests/unit/kit/machines.h"
 #include "tuning/adapters.h"
 
 namespace vl {
 namespace {
 
-using machines::TuningNtMachine;
-using machines::Tuning98Machine;
+using namespace machines;
 
 struct Visit {
   int index;
@@ -19,8 +19,7 @@ struct Visit {
 
 // Runs a walk, recording what it hands over and proving the handed key is
 // open for writing by writing through it.
-template <typename Walk>
-std::vector<Visit> Collect(MemRegistry& reg, Walk walk, AdapterFilter filter,
+std::vector<Visit> Collect(MemRegistry& reg, AdapterWalk walk, AdapterFilter filter,
                            WalkOutcome* outcome = nullptr) {
   std::vector<Visit> visits;
   WalkOutcome result = walk(reg, filter, [&](const AdapterBinding& b, RegKey key) {
@@ -44,9 +43,19 @@ bool Opened(const MemRegistry& reg, const std::string& path) {
   });
 }
 
-TEST_F(Tuning98Machine, WalkVisitsFourDigitIndicesInOrderAndFollowsTheBinding) {
-  AddAdapter(12, "Dial-Up Adapter", /*binding=*/42);
-  AddAdapter(0, "Velora Ethernet");
+class Walk98 : public AppTest {
+ protected:
+  Walk98() { Windows98(*this); }
+};
+
+class WalkNt : public AppTest {
+ protected:
+  WalkNt() { WindowsNt(*this); }
+};
+
+TEST_F(Walk98, VisitsFourDigitIndicesInOrderAndFollowsTheBinding) {
+  AddAdapter(reg, 12, "Dial-Up Adapter", /*binding=*/42);
+  AddAdapter(reg, 0, "Velora Ethernet");
   WalkOutcome outcome;
   auto visits = Collect(reg, WalkAdapters9x, AdapterFilter::All, &outcome);
 
@@ -62,9 +71,9 @@ TEST_F(Tuning98Machine, WalkVisitsFourDigitIndicesInOrderAndFollowsTheBinding) {
   EXPECT_FALSE(outcome.troubled);
 }
 
-TEST_F(TuningNtMachine, WalkUsesPlainIndicesAndTheServiceTcpipKey) {
-  AddCard(12, "[12] Velora Ethernet", "VlLan");
-  AddCard(3, "[3] Remote Access WAN Wrapper", "NdisWan");
+TEST_F(WalkNt, UsesPlainIndicesAndTheServiceTcpipKey) {
+  AddCard(reg, 12, "[12] Velora Ethernet", "VlLan");
+  AddCard(reg, 3, "[3] Remote Access WAN Wrapper", "NdisWan");
   auto visits = Collect(reg, WalkAdaptersNt, AdapterFilter::All);
 
   ASSERT_EQ((std::vector<int>{3, 12}), Indices(visits));
@@ -72,64 +81,54 @@ TEST_F(TuningNtMachine, WalkUsesPlainIndicesAndTheServiceTcpipKey) {
   EXPECT_EQ(AdapterKind::DialUp, visits[0].kind);
   EXPECT_EQ("SYSTEM\\CurrentControlSet\\Services\\VlLan\\Parameters\\Tcpip",
             visits[1].parameterKey);
-  EXPECT_EQ("x", reg.GetSz(machines::Tcpip("VlLan"), "Probe"));
+  EXPECT_EQ("x", reg.GetSz(Tcpip("VlLan"), "Probe"));
 }
 
-// How a description is classified by the apply walks and by the census.
-struct KindCase {
-  const char* description;
-  AdapterKind walk;
-  AdapterKind census;
-};
-
-TEST_F(Tuning98Machine, DescriptionsClassifyByExactText) {
-  const KindCase cases[] = {
-      {"Dial-Up Adapter", AdapterKind::DialUp, AdapterKind::DialUp},
-      {"dial-up adapter", AdapterKind::Lan, AdapterKind::Lan},
-      {"Dial-Up Adapter #2", AdapterKind::Lan, AdapterKind::Lan},
-      {"AOL Adapter", AdapterKind::DialUp, AdapterKind::Lan},
-      {"Velora Ethernet", AdapterKind::Lan, AdapterKind::Lan},
+// How a description (9x) or title (NT) is classified by the Apply walks and
+// by the census: exact text on the 9x family, a case-sensitive substring on
+// the NT family, and "AOL Adapter" Dial-Up for the walks only.
+TEST(AdapterKinds, ByFamilyForTheWalksAndTheCensus) {
+  const AdapterKind D = AdapterKind::DialUp, L = AdapterKind::Lan;
+  const struct {
+    bool nt;
+    const char* description;
+    AdapterKind walk, census;
+  } cases[] = {
+      {false, "Dial-Up Adapter", D, D},
+      {false, "dial-up adapter", L, L},
+      {false, "Dial-Up Adapter #2", L, L},
+      {false, "AOL Adapter", D, L},
+      {false, "Velora Ethernet", L, L},
+      {true, "[2] Remote Access WAN Wrapper", D, D},
+      {true, "Remote Access WAN Wrapper", D, D},
+      {true, "[2] remote access wan wrapper", L, L},
+      {true, "AOL Adapter", D, L},
+      {true, "[1] Velora Ethernet", L, L},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.description);
-    reg.RemoveKey(AdapterKey(0));
-    AddAdapter(0, c.description);
-    auto dialUp = Collect(reg, WalkAdapters9x, AdapterFilter::DialUp);
-    auto lan = Collect(reg, WalkAdapters9x, AdapterFilter::Lan);
-    EXPECT_EQ(c.walk == AdapterKind::DialUp, dialUp.size() == 1);
-    EXPECT_EQ(c.walk == AdapterKind::Lan, lan.size() == 1);
-    AdapterCensus census = TakeAdapterCensus(app);
-    EXPECT_EQ(c.census == AdapterKind::DialUp, census.hasDialUp);
-    EXPECT_EQ(c.census == AdapterKind::Lan, census.hasLan);
+    SCOPED_TRACE(std::string(c.nt ? "NT: " : "98: ") + c.description);
+    MemApp m;
+    if (c.nt) {
+      WindowsNt(m);
+      AddCard(m.reg, 0, c.description, "Card");
+    } else {
+      Windows98(m);
+      AddAdapter(m.reg, 0, c.description);
+    }
+    const AdapterWalk walk = c.nt ? WalkAdaptersNt : WalkAdapters9x;
+    EXPECT_EQ(c.walk == D, Collect(m.reg, walk, AdapterFilter::DialUp).size() == 1);
+    EXPECT_EQ(c.walk == L, Collect(m.reg, walk, AdapterFilter::Lan).size() == 1);
+    AdapterCensus census = TakeAdapterCensus(m.reg, m.app.m_strOsName);
+    EXPECT_EQ(c.census == D, census.hasDialUp);
+    EXPECT_EQ(c.census == L, census.hasLan);
   }
 }
 
-TEST_F(TuningNtMachine, TitlesClassifyByCaseSensitiveSubstring) {
-  const KindCase cases[] = {
-      {"[2] Remote Access WAN Wrapper", AdapterKind::DialUp, AdapterKind::DialUp},
-      {"Remote Access WAN Wrapper", AdapterKind::DialUp, AdapterKind::DialUp},
-      {"[2] remote access wan wrapper", AdapterKind::Lan, AdapterKind::Lan},
-      {"AOL Adapter", AdapterKind::DialUp, AdapterKind::Lan},
-      {"[1] Velora Ethernet", AdapterKind::Lan, AdapterKind::Lan},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.description);
-    AddCard(0, c.description, "Card");
-    auto dialUp = Collect(reg, WalkAdaptersNt, AdapterFilter::DialUp);
-    auto lan = Collect(reg, WalkAdaptersNt, AdapterFilter::Lan);
-    EXPECT_EQ(c.walk == AdapterKind::DialUp, dialUp.size() == 1);
-    EXPECT_EQ(c.walk == AdapterKind::Lan, lan.size() == 1);
-    AdapterCensus census = TakeAdapterCensus(app);
-    EXPECT_EQ(c.census == AdapterKind::DialUp, census.hasDialUp);
-    EXPECT_EQ(c.census == AdapterKind::Lan, census.hasLan);
-  }
-}
-
-TEST_F(Tuning98Machine, BrokenAdaptersAreSkippedSilentlyAndTheWalkGoesOn) {
+TEST_F(Walk98, BrokenAdaptersAreSkippedSilentlyAndTheWalkGoesOn) {
   // 0: Bindings without any MSTCP name. 1: no Bindings key. 2: binding
   // without its Enum\Network key. 3: driver whose class key is missing.
   // 4: description too long for the 1000-byte buffer. 5: sound.
-  for (int i = 0; i <= 5; ++i) AddAdapter(i, "Velora Ethernet");
+  for (int i = 0; i <= 5; ++i) AddAdapter(reg, i, "Velora Ethernet");
   reg.RemoveKey(AdapterKey(0) + "\\Bindings");
   reg.PutSz(AdapterKey(0) + "\\Bindings", "NETBEUI\\0000", "");
   reg.RemoveKey(AdapterKey(1) + "\\Bindings");
@@ -143,13 +142,13 @@ TEST_F(Tuning98Machine, BrokenAdaptersAreSkippedSilentlyAndTheWalkGoesOn) {
   EXPECT_FALSE(outcome.troubled);
 }
 
-TEST_F(TuningNtMachine, CardsWithoutServiceOrTcpipKeyAreSkipped) {
-  AddCard(0, "[0] Velora Ethernet", "NoTcpip");
-  reg.RemoveKey(machines::Tcpip("NoTcpip"));
-  AddCard(1, "[1] Velora Ethernet", "Anything");
-  reg.RemoveKey(machines::kNetCards + "1");
-  reg.PutSz(machines::kNetCards + "1", "Title", "[1] Velora Ethernet");
-  AddCard(2, "[2] Velora Ethernet", "VlLan");
+TEST_F(WalkNt, CardsWithoutServiceOrTcpipKeyAreSkipped) {
+  AddCard(reg, 0, "[0] Velora Ethernet", "NoTcpip");
+  reg.RemoveKey(Tcpip("NoTcpip"));
+  AddCard(reg, 1, "[1] Velora Ethernet", "Anything");
+  reg.RemoveKey(kNetCards + "1");
+  reg.PutSz(kNetCards + "1", "Title", "[1] Velora Ethernet");
+  AddCard(reg, 2, "[2] Velora Ethernet", "VlLan");
 
   WalkOutcome outcome;
   EXPECT_EQ((std::vector<int>{2}),
@@ -157,10 +156,10 @@ TEST_F(TuningNtMachine, CardsWithoutServiceOrTcpipKeyAreSkipped) {
   EXPECT_FALSE(outcome.troubled);
 }
 
-TEST_F(Tuning98Machine, AFailingRegistryCallIsTroubleButTheWalkGoesOn) {
-  AddAdapter(0, "Dial-Up Adapter");
-  AddAdapter(1, "Velora Ethernet");
-  AddAdapter(2, "Velora Ethernet");
+TEST_F(Walk98, AFailingRegistryCallIsTroubleButTheWalkGoesOn) {
+  AddAdapter(reg, 0, "Dial-Up Adapter");
+  AddAdapter(reg, 1, "Velora Ethernet");
+  AddAdapter(reg, 2, "Velora Ethernet");
   const std::string denied[] = {AdapterKey(1), BindingKey(1)};
   for (const auto& path : denied) {
     SCOPED_TRACE(path);
@@ -175,24 +174,21 @@ TEST_F(Tuning98Machine, AFailingRegistryCallIsTroubleButTheWalkGoesOn) {
   reg.fault = [](const RegCall& c) {
     return c.op == RegOp::Query && c.name == "DeviceDesc" ? kErrorAccessDenied : 0;
   };
-  AdapterCensus census = TakeAdapterCensus(app);
+  AdapterCensus census = TakeAdapterCensus(reg, app.m_strOsName);
   EXPECT_FALSE(census.hasDialUp || census.hasLan);
 }
 
-TEST_F(Tuning98Machine, CensusStartsAfreshAndFollowsTheOsName) {
-  AddAdapter(0, "Dial-Up Adapter");
-  AddAdapter(1, "Velora Ethernet");
-  AdapterCensus census = TakeAdapterCensus(app);
+TEST_F(Walk98, CensusFollowsTheOsName) {
+  AddAdapter(reg, 0, "Dial-Up Adapter");
+  AddAdapter(reg, 1, "Velora Ethernet");
+  AdapterCensus census = TakeAdapterCensus(reg, "98");
   EXPECT_TRUE(census.hasDialUp);
   EXPECT_TRUE(census.hasLan);
-  EXPECT_TRUE(app.m_bHasDialUpAdapter && app.m_bHasLanAdapter);
 
   // The same registry read as an NT machine has no cards at all.
   for (const char* os : {"NT", "2000"}) {
-    app.m_strOsName = os;
-    census = TakeAdapterCensus(app);
+    census = TakeAdapterCensus(reg, os);
     EXPECT_FALSE(census.hasDialUp || census.hasLan) << os;
-    EXPECT_FALSE(app.m_bHasDialUpAdapter || app.m_bHasLanAdapter) << os;
   }
 }
 

@@ -3,39 +3,29 @@
 #include <algorithm>
 
 #include "res/resource.h"
-#include "tests/unit/machine_fixtures.h"
+#include "tests/unit/kit/app_test.h"
+#include "tests/unit/kit/fake_form.h"
+#include "tests/unit/kit/machines.h"
 #include "tuning/writers.h"
 
 namespace vl {
 namespace {
 
-using machines::Changes;
-using machines::kMstcp;
-using machines::kNdiCache;
-using machines::kTcpipParameters;
-using machines::TuningNtMachine;
-using machines::Tuning98Machine;
+using namespace machines;
 
-struct Texts {
-  const char* mtu;
-  const char* mss;
-  const char* ttl;
-  const char* rwin;
-  const char* keepAlive;
-  const char* ndi;
-};
-const Texts kDialUpTexts{"576", "536", "128", "x6", "10 min.", "16"};
-const Texts kLanTexts{"1500", "1460", "32", "x4", "60 min.", "16"};
-
-void Load(AppState& app, int mode, const Texts& t) {
-  app.m_nConfigMode = mode;
-  app.m_strMaxMtu = t.mtu;
-  app.m_strMaxMss = t.mss;
-  app.m_strTtl = t.ttl;
-  app.m_strRwinMultiple = t.rwin;
-  app.m_strKeepAlive = t.keepAlive;
-  app.m_strNdiCache = t.ndi;
+TuningSettings Texts(const char* mtu, const char* mss, const char* ttl, const char* rwin,
+                     const char* keepAlive, const char* ndi) {
+  TuningSettings t;
+  t.m_strMaxMtu = mtu;
+  t.m_strMaxMss = mss;
+  t.m_strTtl = ttl;
+  t.m_strRwinMultiple = rwin;
+  t.m_strKeepAlive = keepAlive;
+  t.m_strNdiCache = ndi;
+  return t;
 }
+const TuningSettings kDialUpTexts = Texts("576", "536", "128", "x6", "10 min.", "16");
+const TuningSettings kLanTexts = Texts("1500", "1460", "32", "x4", "60 min.", "16");
 
 size_t CountOf(const std::vector<std::string>& lines, const std::string& needle) {
   return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
@@ -43,21 +33,38 @@ size_t CountOf(const std::vector<std::string>& lines, const std::string& needle)
   });
 }
 
+// The manual controls with a Custom choice checked in each list group and
+// the two check boxes the other way round from the automatic modes.
+void CheckCustomChoices(FakeFormWindow& form) {
+  for (int id : {IDC_RWIN_CUSTOM, IDC_KEEPALIVE_CUSTOM, IDC_NDI_CUSTOM, IDC_PMTU_BLACKHOLE})
+    form.SetCheck(id, true);
+  form.SetText(IDC_RWIN_COMBO, "x8");
+  form.SetText(IDC_KEEPALIVE_COMBO, "5 min.");
+  form.SetText(IDC_NDI_COMBO, "32");
+}
+
 // ---- Windows 9x/Me ----
 
-class Apply9xTest : public Tuning98Machine {
+class Apply9xTest : public AppTest {
  protected:
   Apply9xTest() {
-    AddAdapter(0, "Dial-Up Adapter");
-    AddAdapter(1, "Velora Ethernet");
+    Windows98(*this);
+    AddAdapter(reg, 0, "Dial-Up Adapter");
+    AddAdapter(reg, 1, "Velora Ethernet");
   }
-  std::string Binding(int index) { return "Set " + BindingKey(index); }
+  WriteReport Write(int mode, const TuningSettings& texts, const IFormControls* form = nullptr) {
+    settings = texts;
+    return ApplySettings9x(reg, mode, settings, form);
+  }
+  static std::string Binding(int index) { return "Set " + BindingKey(index); }
+
+  TuningSettings settings;
 };
 
 TEST_F(Apply9xTest, AutomaticModesWriteTheirValuesInOrderToTheMatchingAdapter) {
   struct Case {
     int mode;
-    Texts texts;
+    TuningSettings texts;
     std::vector<std::string> expected;
   };
   const std::string mstcp = "Set " + kMstcp;
@@ -78,20 +85,18 @@ TEST_F(Apply9xTest, AutomaticModesWriteTheirValuesInOrderToTheMatchingAdapter) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mode);
     reg.ClearCalls();
-    Load(app, c.mode, c.texts);
-    WriteReport report = ApplySettings9x(app);
+    WriteReport report = Write(c.mode, c.texts);
     EXPECT_EQ(c.expected, Changes(reg));
     EXPECT_EQ(1, report.adapters);
     EXPECT_FALSE(report.failed);
   }
-  EXPECT_EQ(5840u, app.m_dwRcvWindow);
-  EXPECT_EQ(3600000u, app.m_dwKeepAliveMs);
+  EXPECT_EQ(5840u, settings.m_dwRcvWindow);
+  EXPECT_EQ(3600000u, settings.m_dwKeepAliveMs);
 }
 
 TEST_F(Apply9xTest, EveryDialUpAdapterGetsItsValuesAndTheGlobalsEachTime) {
-  AddAdapter(7, "AOL Adapter");
-  Load(app, ModeAutoDialUp, kDialUpTexts);
-  WriteReport report = ApplySettings9x(app);
+  AddAdapter(reg, 7, "AOL Adapter");
+  WriteReport report = Write(ModeAutoDialUp, kDialUpTexts);
   auto changes = Changes(reg);
   EXPECT_EQ(2, report.adapters);
   EXPECT_EQ(1u, CountOf(changes, BindingKey(0) + " [MaxMTU] = \"576\""));
@@ -101,11 +106,10 @@ TEST_F(Apply9xTest, EveryDialUpAdapterGetsItsValuesAndTheGlobalsEachTime) {
   EXPECT_EQ(2u, CountOf(changes, "[] = \"16\""));
 }
 
-TEST_F(Tuning98Machine, NoAdapterOfTheKindMeansNoWriteAtAll) {
-  AddAdapter(0, "Dial-Up Adapter");
+TEST_F(Apply9xTest, NoAdapterOfTheKindMeansNoWriteAtAll) {
+  reg.RemoveKey(AdapterKey(1));
   for (int mode : {ModeAutoLan, ModeManual, ModeManualLan}) {
-    Load(app, mode, kLanTexts);
-    WriteReport report = ApplySettings9x(app);
+    WriteReport report = Write(mode, kLanTexts);
     EXPECT_TRUE(Changes(reg).empty()) << mode;
     EXPECT_EQ(0, report.adapters);
     EXPECT_FALSE(report.failed);
@@ -131,14 +135,14 @@ TEST_F(Apply9xTest, WindowAndKeepAliveFollowTheAtoiRulesIn32Bits) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.rwin) + " " + c.mss + " " + c.keepAlive);
-    Load(app, ModeAutoLan, kLanTexts);
-    app.m_strRwinMultiple = c.rwin;
-    app.m_strMaxMss = c.mss;
-    app.m_strKeepAlive = c.keepAlive;
-    ApplySettings9x(app);
-    EXPECT_EQ(c.window, app.m_dwRcvWindow);
+    TuningSettings texts = kLanTexts;
+    texts.m_strRwinMultiple = c.rwin;
+    texts.m_strMaxMss = c.mss;
+    texts.m_strKeepAlive = c.keepAlive;
+    Write(ModeAutoLan, texts);
+    EXPECT_EQ(c.window, settings.m_dwRcvWindow);
     EXPECT_EQ(c.window, reg.GetDword(kMstcp, "DefaultRcvWindow"));
-    EXPECT_EQ(c.keepAliveMs, app.m_dwKeepAliveMs);
+    EXPECT_EQ(c.keepAliveMs, settings.m_dwKeepAliveMs);
     EXPECT_EQ(c.keepAliveMs, reg.GetDword(kMstcp, "SessionKeepAlive"));
   }
 }
@@ -146,11 +150,8 @@ TEST_F(Apply9xTest, WindowAndKeepAliveFollowTheAtoiRulesIn32Bits) {
 // The manual modes with a chosen kind read the Custom choices and the two
 // check boxes per adapter; the plain manual mode and the automatic ones do not.
 TEST_F(Apply9xTest, ManualModesReadTheFormAtWriteTime) {
-  form.checked = {{IDC_RWIN_CUSTOM, true},  {IDC_KEEPALIVE_CUSTOM, true},
-                  {IDC_NDI_CUSTOM, true},   {IDC_PMTU_DISCOVERY, false},
-                  {IDC_PMTU_BLACKHOLE, true}};
-  form.texts = {{IDC_RWIN_COMBO, "x8"}, {IDC_KEEPALIVE_COMBO, "5 min."}, {IDC_NDI_COMBO, "32"}};
-  app.m_pFormView = &form;
+  FakeFormWindow form;
+  CheckCustomChoices(form);
   struct Case {
     int mode;
     bool readsForm;
@@ -158,10 +159,9 @@ TEST_F(Apply9xTest, ManualModesReadTheFormAtWriteTime) {
   for (const Case& c : {Case{ModeManualLan, true}, Case{ModeManualDialUp, true},
                         Case{ModeManual, false}, Case{ModeAutoLan, false}}) {
     SCOPED_TRACE(c.mode);
-    Load(app, c.mode, kLanTexts);
-    ApplySettings9x(app);
-    EXPECT_EQ(c.readsForm ? "x8" : "x4", app.m_strRwinMultiple);
-    EXPECT_EQ(c.readsForm ? "5 min." : "60 min.", app.m_strKeepAlive);
+    Write(c.mode, kLanTexts, &form);
+    EXPECT_EQ(c.readsForm ? "x8" : "x4", settings.m_strRwinMultiple);
+    EXPECT_EQ(c.readsForm ? "5 min." : "60 min.", settings.m_strKeepAlive);
     EXPECT_EQ(c.readsForm ? 11680 : 5840, reg.GetDword(kMstcp, "DefaultRcvWindow"));
     EXPECT_EQ(c.readsForm ? 300000 : 3600000, reg.GetDword(kMstcp, "SessionKeepAlive"));
     EXPECT_EQ(c.readsForm ? "32" : "16", reg.GetSz(kNdiCache, ""));
@@ -171,15 +171,17 @@ TEST_F(Apply9xTest, ManualModesReadTheFormAtWriteTime) {
 }
 
 TEST_F(Apply9xTest, UncheckedCustomChoicesOrAMissingFormKeepTheTexts) {
-  form.checked = {{IDC_PMTU_DISCOVERY, true}};
-  form.texts = {{IDC_RWIN_COMBO, "x8"}, {IDC_KEEPALIVE_COMBO, "5 min."}, {IDC_NDI_COMBO, "32"}};
-  for (IFormControls* view : {static_cast<IFormControls*>(&form), static_cast<IFormControls*>(nullptr)}) {
-    app.m_pFormView = view;
-    Load(app, ModeManualLan, kLanTexts);
-    ApplySettings9x(app);
-    EXPECT_EQ("x4", app.m_strRwinMultiple);
-    EXPECT_EQ("60 min.", app.m_strKeepAlive);
-    EXPECT_EQ("16", app.m_strNdiCache);
+  FakeFormWindow form;
+  CheckCustomChoices(form);
+  for (int id : {IDC_RWIN_CUSTOM, IDC_KEEPALIVE_CUSTOM, IDC_NDI_CUSTOM, IDC_PMTU_BLACKHOLE})
+    form.SetCheck(id, false);
+  form.SetCheck(IDC_PMTU_DISCOVERY, true);
+  for (const IFormControls* view : {static_cast<IFormControls*>(&form),
+                                    static_cast<IFormControls*>(nullptr)}) {
+    Write(ModeManualLan, kLanTexts, view);
+    EXPECT_EQ("x4", settings.m_strRwinMultiple);
+    EXPECT_EQ("60 min.", settings.m_strKeepAlive);
+    EXPECT_EQ("16", settings.m_strNdiCache);
     EXPECT_EQ(view ? 1 : 0, reg.GetDword(kMstcp, "PMTUDiscovery"));
     EXPECT_EQ(0, reg.GetDword(kMstcp, "PMTUBlackHoleDetect"));
   }
@@ -187,8 +189,7 @@ TEST_F(Apply9xTest, UncheckedCustomChoicesOrAMissingFormKeepTheTexts) {
 
 TEST_F(Apply9xTest, MissingMstcpKeyLeavesOnlyTheAdapterValuesAndIsAFailure) {
   reg.RemoveKey(kMstcp);
-  Load(app, ModeAutoDialUp, kDialUpTexts);
-  WriteReport report = ApplySettings9x(app);
+  WriteReport report = Write(ModeAutoDialUp, kDialUpTexts);
   EXPECT_EQ((std::vector<std::string>{Binding(0) + " [MaxMTU] = \"576\"",
                                       Binding(0) + " [MaxMSS] = \"536\""}),
             Changes(reg));
@@ -197,9 +198,8 @@ TEST_F(Apply9xTest, MissingMstcpKeyLeavesOnlyTheAdapterValuesAndIsAFailure) {
 }
 
 TEST_F(Apply9xTest, MachineWithoutNwlinkIsNoFailure) {
-  reg.RemoveKey("HKLM\\System\\CurrentControlSet\\Services\\VxD\\NWLink");
-  Load(app, ModeAutoDialUp, kDialUpTexts);
-  WriteReport report = ApplySettings9x(app);
+  reg.RemoveKey(kNwlink);
+  WriteReport report = Write(ModeAutoDialUp, kDialUpTexts);
   EXPECT_EQ(8u, Changes(reg).size());
   EXPECT_FALSE(report.failed);
 }
@@ -208,8 +208,7 @@ TEST_F(Apply9xTest, AFailedWriteIsReportedAndTheRestStillWritten) {
   reg.fault = [](const RegCall& c) {
     return c.op == RegOp::Set && c.name == "DefaultTTL" ? kErrorAccessDenied : 0;
   };
-  Load(app, ModeAutoDialUp, kDialUpTexts);
-  WriteReport report = ApplySettings9x(app);
+  WriteReport report = Write(ModeAutoDialUp, kDialUpTexts);
   EXPECT_TRUE(report.failed);
   EXPECT_EQ(1, report.adapters);
   EXPECT_EQ("<absent>", reg.GetSz(kMstcp, "DefaultTTL"));
@@ -219,16 +218,24 @@ TEST_F(Apply9xTest, AFailedWriteIsReportedAndTheRestStillWritten) {
 
 // ---- Windows NT/2000 ----
 
-class ApplyNtTest : public TuningNtMachine {
+class ApplyNtTest : public AppTest {
  protected:
-  ApplyNtTest() { AddCard(1, "[1] Velora Ethernet", "VlLan"); }
+  ApplyNtTest() {
+    WindowsNt(*this);
+    AddCard(reg, 1, "[1] Velora Ethernet", "VlLan");
+  }
+  WriteReport Write(int mode, const TuningSettings& texts, const IFormControls* form = nullptr) {
+    settings = texts;
+    return ApplySettingsNt(reg, mode, settings, form);
+  }
+
+  TuningSettings settings;
 };
 
 TEST_F(ApplyNtTest, AutomaticLanWritesNumbersToTheCardAndTheTcpipParameters) {
-  Load(app, ModeAutoLan, kLanTexts);
-  WriteReport report = ApplySettingsNt(app);
+  WriteReport report = Write(ModeAutoLan, kLanTexts);
   const std::string global = "Set " + kTcpipParameters;
-  EXPECT_EQ((std::vector<std::string>{"Set " + machines::Tcpip("VlLan") + " [MTU] = 1500",
+  EXPECT_EQ((std::vector<std::string>{"Set " + Tcpip("VlLan") + " [MTU] = 1500",
                                       global + " [TcpWindowSize] = 5840",
                                       global + " [DefaultTTL] = 32",
                                       global + " [EnablePMTUDiscovery] = 1",
@@ -236,39 +243,36 @@ TEST_F(ApplyNtTest, AutomaticLanWritesNumbersToTheCardAndTheTcpipParameters) {
             Changes(reg));
   EXPECT_EQ(1, report.adapters);
   EXPECT_FALSE(report.failed);
-  EXPECT_EQ(5840u, app.m_dwRcvWindow);
+  EXPECT_EQ(5840u, settings.m_dwRcvWindow);
 }
 
 TEST_F(ApplyNtTest, AutomaticDialUpWithoutWanWrapperWritesNothing) {
-  Load(app, ModeAutoDialUp, kDialUpTexts);
-  WriteReport report = ApplySettingsNt(app);
+  WriteReport report = Write(ModeAutoDialUp, kDialUpTexts);
   EXPECT_TRUE(Changes(reg).empty());
   EXPECT_EQ(0, report.adapters);
 }
 
 TEST_F(ApplyNtTest, ManualModeReadsOnlyRwinAndTheChecksFromTheForm) {
-  AddCard(2, "[2] Remote Access WAN Wrapper", "NdisWan");
-  form.checked = {{IDC_RWIN_CUSTOM, true}, {IDC_KEEPALIVE_CUSTOM, true},
-                  {IDC_PMTU_DISCOVERY, false}, {IDC_PMTU_BLACKHOLE, true}};
-  form.texts = {{IDC_RWIN_COMBO, "x2"}, {IDC_KEEPALIVE_COMBO, "5 min."}};
-  app.m_pFormView = &form;
-  Load(app, ModeManualDialUp, kLanTexts);
-  app.m_strMaxMtu = "1492";
-  app.m_strMaxMss = "1452";
-  WriteReport report = ApplySettingsNt(app);
+  AddCard(reg, 2, "[2] Remote Access WAN Wrapper", "NdisWan");
+  FakeFormWindow form;
+  CheckCustomChoices(form);
+  form.SetText(IDC_RWIN_COMBO, "x2");
+  TuningSettings texts = kLanTexts;
+  texts.m_strMaxMtu = "1492";
+  texts.m_strMaxMss = "1452";
+  WriteReport report = Write(ModeManualDialUp, texts, &form);
   EXPECT_EQ(1, report.adapters);
-  EXPECT_EQ(1492, reg.GetDword(machines::Tcpip("NdisWan"), "MTU"));
-  EXPECT_EQ(nullptr, reg.Get(machines::Tcpip("VlLan"), "MTU"));
+  EXPECT_EQ(1492, reg.GetDword(Tcpip("NdisWan"), "MTU"));
+  EXPECT_EQ(nullptr, reg.Get(Tcpip("VlLan"), "MTU"));
   EXPECT_EQ(2904, reg.GetDword(kTcpipParameters, "TcpWindowSize"));
   EXPECT_EQ(0, reg.GetDword(kTcpipParameters, "EnablePMTUDiscovery"));
   EXPECT_EQ(1, reg.GetDword(kTcpipParameters, "EnablePMTUBHDetect"));
-  EXPECT_EQ("60 min.", app.m_strKeepAlive);
+  EXPECT_EQ("60 min.", settings.m_strKeepAlive);
 }
 
 TEST_F(ApplyNtTest, CardWithoutTcpipKeyIsPassedOverAndNothingGlobalIsWritten) {
-  reg.RemoveKey(machines::Tcpip("VlLan"));
-  Load(app, ModeAutoLan, kLanTexts);
-  WriteReport report = ApplySettingsNt(app);
+  reg.RemoveKey(Tcpip("VlLan"));
+  WriteReport report = Write(ModeAutoLan, kLanTexts);
   EXPECT_TRUE(Changes(reg).empty());
   EXPECT_EQ(0, report.adapters);
   EXPECT_FALSE(report.failed);
@@ -276,8 +280,7 @@ TEST_F(ApplyNtTest, CardWithoutTcpipKeyIsPassedOverAndNothingGlobalIsWritten) {
 
 TEST_F(ApplyNtTest, MissingTcpipParametersIsAFailure) {
   reg.RemoveKey(kTcpipParameters);
-  Load(app, ModeAutoLan, kLanTexts);
-  WriteReport report = ApplySettingsNt(app);
+  WriteReport report = Write(ModeAutoLan, kLanTexts);
   EXPECT_EQ(1u, Changes(reg).size());
   EXPECT_EQ(1, report.adapters);
   EXPECT_TRUE(report.failed);

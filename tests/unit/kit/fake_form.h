@@ -1,19 +1,17 @@
 // A stand-in for the form's window: controls with check marks, enabled
 // states, texts and list selections, the focus rule of radio buttons, edits
-// that report every change, and a scripted automatic-mode dialog.
+// that report every change, and an automatic-mode dialog answered from a
+// script. Without a controller attached it is just the controls the tuning
+// engine reads at write time.
 #pragma once
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "form/form_controller.h"
 #include "form/manual_rules.h"
-#include "form/mode_choice.h"
-#include "platform/mem/mem_system.h"
 #include "res/resource.h"
-#include "tuning/tuning_choices.h"
+#include "tests/unit/kit/mem_app.h"
 
 namespace vl {
 
@@ -28,7 +26,7 @@ class FakeFormWindow : public IFormWindow {
     int selection = -1;
   };
 
-  explicit FakeFormWindow(AppState& app) : app_(app) {
+  FakeFormWindow() {
     // The start-up state the template and the initial update leave.
     for (const GroupControls& g : kSettingGroups) {
       for (int id : g.radios) c[id].enabled = false;
@@ -42,22 +40,24 @@ class FakeFormWindow : public IFormWindow {
   }
 
   // ---- What the user does ----
-  void Click(int id) { form->OnCommand(id, kBnClicked); }
+  void Click(int id) { Notify(id, kBnClicked); }
   void Type(int id, const std::string& text) {
     c[id].text = text;
-    bool isList = !c[id].items.empty();
-    form->OnCommand(id, isList ? kCbnEditUpdate : kEnUpdate);
+    Notify(id, c[id].items.empty() ? kEnUpdate : kCbnEditUpdate);
   }
   void PickItem(int list, int index) {  // mouse or arrow keys: no notification of ours
     c[list].selection = index;
     c[list].text = c[list].items[index];
   }
 
-  // How the automatic-mode dialog is answered; records the mode it opened in.
-  enum class Answer { Ok, OkLan, Escape };
-  Answer answer = Answer::Ok;
-  AdapterCensus census;
+  // How every automatic-mode dialog is answered, and the modes they opened in.
+  AutoModeAnswer dialogAnswer = Ok();
   std::vector<int> dialogs;
+  static AutoModeAnswer Ok(AdapterCensus census = {}) { return {true, false, false, true, census}; }
+  static AutoModeAnswer Asked(bool dialUp) {
+    return {true, true, dialUp, true, AdapterCensus{true, true}};
+  }
+  static AutoModeAnswer Escape() { return {}; }
 
   // ---- IFormWindow ----
   bool IsChecked(int id) const override { return Get(id).checked; }
@@ -67,28 +67,31 @@ class FakeFormWindow : public IFormWindow {
   void Enable(int id, bool enable) override { c[id].enabled = enable; }
   void SetText(int id, const std::string& text) override {
     c[id].text = text;
-    if (id == IDC_MTU_EDIT || id == IDC_TTL_EDIT) form->OnCommand(id, kEnUpdate);
+    if (id == IDC_MTU_EDIT || id == IDC_TTL_EDIT) Notify(id, kEnUpdate);
   }
   void Show(int id, bool show) override { c[id].visible = show; }
   void Focus(int id) override { focus = id; }
+  // As the window layer does: the focus first, then the click of a radio
+  // that was not checked (its handler may move the focus on).
   void FocusRadio(int id) override {
-    if (!c[id].checked) form->OnCommand(id, kBnClicked);
     focus = id;
+    if (!c[id].checked) Notify(id, kBnClicked);
   }
   int ListSelection(int id) override { return c[id].selection; }
   void SelectListItem(int id, int index) override { PickItem(id, index); }
-  void RunAutoModeDialog() override {
-    dialogs.push_back(app_.m_nConfigMode);
-    if (answer == Answer::Escape) return;
-    bool asked = AsksAdapterQuestion(app_.m_nConfigMode, census);
-    app_.m_nConfigMode = ModeAfterOk(app_.m_nConfigMode, asked, answer == Answer::Ok, census);
+  AutoModeAnswer RunAutoModeDialog(int configMode) override {
+    dialogs.push_back(configMode);
+    return dialogAnswer;
   }
 
   std::map<int, Control> c;
   int focus = 0;
-  FormController* form = nullptr;
+  FormController* form = nullptr;  // gets the notifications
 
  private:
+  void Notify(int id, int code) {
+    if (form) form->OnCommand(id, code);
+  }
   const Control& Get(int id) const {
     static const Control none;
     auto it = c.find(id);
@@ -98,18 +101,14 @@ class FakeFormWindow : public IFormWindow {
     c[list].items = std::move(items);
     PickItem(list, selection);
   }
-  AppState& app_;
 };
 
-// An application with message boxes and a form on the stand-in window.
-struct FormBench {
-  FormBench() : window(app), form(app, window) {
-    app.sys.boxes = &boxes;
-    app.m_strProductName = "Velora 2001";
+// The in-memory application with its form on the stand-in window.
+struct FormBench : MemApp {
+  FormBench() : form(app, window) {
     window.form = &form;
+    app.m_pFormView = &window;
   }
-  AppState app;
-  MemMessageBoxes boxes;
   FakeFormWindow window;
   FormController form;
 };

@@ -1,0 +1,111 @@
+// Windows 98 and Windows NT 4/2000 machines in the in-memory registry: the
+// adapter keys the walks look for and the global TCP/IP keys the writers
+// open, and a reading of what a run changed.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/mem/mem_registry.h"
+#include "tests/unit/kit/mem_app.h"
+
+namespace vl {
+namespace machines {
+
+inline const std::string kHklm = "HKLM\\";
+inline const std::string kMstcp = "HKLM\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
+inline const std::string kNwlink = "HKLM\\System\\CurrentControlSet\\Services\\VxD\\NWLink";
+inline const std::string kNdiCache = kNwlink + "\\Ndi\\params\\cachesize";
+inline const std::string kClass = "HKLM\\System\\CurrentControlSet\\Services\\Class\\";
+inline const std::string kNetCards =
+    "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\";
+inline const std::string kTcpipParameters =
+    "HKLM\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+
+inline std::string Four(int n) { return (n < 10 ? "000" : "00") + std::to_string(n); }
+// The 9x adapter's Enum key and the class key its TCP/IP binding leads to.
+inline std::string AdapterKey(int index) { return kHklm + "Enum\\Root\\Net\\" + Four(index); }
+inline std::string BindingKey(int index) { return kClass + "NetTrans\\" + Four(index); }
+// The NT card's per-adapter TCP/IP key.
+inline std::string Tcpip(const std::string& service) {
+  return "HKLM\\SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Parameters\\Tcpip";
+}
+
+// Windows 98: the MSTCP key and the NWLink NDI cache key exist; adapters come
+// with AddAdapter.
+inline void Windows98(MemApp& m) {
+  m.app.m_strOsName = "98";
+  m.reg.AddKey(kMstcp);
+  m.reg.PutSz(kNdiCache, "", "0");
+}
+
+// An adapter at `index` under Enum\Root\Net whose Bindings key names
+// "MSTCP\" + four digits of `binding` (by default the adapter's own index),
+// which leads through Enum\Network to its class key NetTrans\<index>.
+inline void AddAdapter(MemRegistry& reg, int index, const std::string& description,
+                       int binding = -1) {
+  if (binding < 0) binding = index;
+  reg.PutSz(AdapterKey(index), "DeviceDesc", description);
+  reg.PutSz(AdapterKey(index) + "\\Bindings", "MSTCP\\" + Four(binding), "");
+  reg.PutSz(kHklm + "Enum\\Network\\MSTCP\\" + Four(binding), "Driver",
+            "NetTrans\\" + Four(index));
+  reg.PutSz(BindingKey(index), "DriverDesc", "TCP/IP");
+}
+
+// Windows NT 4 ("NT") or 2000 ("2000"): the global Tcpip parameters exist;
+// cards come with AddCard.
+inline void WindowsNt(MemApp& m, const char* osName = "NT") {
+  m.app.m_strOsName = osName;
+  m.reg.AddKey(kTcpipParameters);
+}
+
+// A card under NetworkCards with a service whose Parameters\Tcpip key takes
+// the MTU.
+inline void AddCard(MemRegistry& reg, int index, const std::string& title,
+                    const std::string& service) {
+  reg.PutSz(kNetCards + std::to_string(index), "Title", title);
+  reg.PutSz(kNetCards + std::to_string(index), "ServiceName", service);
+  reg.AddKey(Tcpip(service));
+}
+
+// The machines most tests start from: a modem and a network card.
+inline void Windows98WithBoth(MemApp& m) {
+  Windows98(m);
+  AddAdapter(m.reg, 0, "Dial-Up Adapter");
+  AddAdapter(m.reg, 1, "Realtek RTL8029(AS) PCI Ethernet NIC");
+}
+inline void Windows2000WithBoth(MemApp& m) {
+  WindowsNt(m, "2000");
+  AddCard(m.reg, 0, "Remote Access WAN Wrapper [1]", "NdisWan4");
+  AddCard(m.reg, 1, "3Com EtherLink XL 10/100 PCI NIC", "El90x1");
+}
+
+// A Set or Delete of the call log as one line: the key, the value name in
+// brackets and, for a Set, the data decoded by type. A REG_SZ shows as a
+// quoted text only when its bytes are the text and exactly one final NUL; a
+// REG_DWORD as a number only when it has exactly four bytes.
+inline std::string DescribeData(uint32_t type, const std::vector<uint8_t>& data) {
+  if (type == kRegSz && !data.empty() && data.back() == 0) {
+    std::string text(data.begin(), data.end() - 1);
+    if (text.find('\0') == std::string::npos) return "\"" + text + "\"";
+  }
+  if (type == kRegDword && data.size() == 4) {
+    uint32_t v = data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24;
+    return std::to_string(v);
+  }
+  return "type " + std::to_string(type) + " with " + std::to_string(data.size()) + " bytes";
+}
+
+// The successful writes and deletes of the call log, in order.
+inline std::vector<std::string> Changes(const MemRegistry& reg) {
+  std::vector<std::string> out;
+  for (const RegCall& c : reg.Calls()) {
+    if (c.result != kErrorSuccess) continue;
+    if (c.op == RegOp::Set)
+      out.push_back("Set " + c.path + " [" + c.name + "] = " + DescribeData(c.type, c.data));
+    if (c.op == RegOp::Delete) out.push_back("Delete " + c.path + " [" + c.name + "]");
+  }
+  return out;
+}
+
+}  // namespace machines
+}  // namespace vl
