@@ -14,6 +14,12 @@
 !ifndef EXE64
   !error "EXE64 must name the x86-64 velora.exe to package"
 !endif
+!ifndef COMPANION32
+  !error "COMPANION32 must name the i686 vldetect.exe to package"
+!endif
+!ifndef COMPANION64
+  !error "COMPANION64 must name the x86-64 vldetect.exe to package"
+!endif
 !ifndef HELP
   !error "HELP must name the folder of the made HTML help pages"
 !endif
@@ -27,6 +33,7 @@ Target ${TARGET}
 
 !include LogicLib.nsh
 !include x64.nsh
+!include WinMessages.nsh
 
 !define PRODUCT "Velora 2001"
 !define COMPANY "Norwick Ltd"
@@ -36,6 +43,9 @@ Target ${TARGET}
 !define INSTALL_KEY "${SETTINGS_KEY}\Install"
 !define UNINSTALL_KEY "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define MENU_FOLDER "$SMPROGRAMS\${PRODUCT}"
+; The companion starts at every logon, as velora.exe starts it on every run.
+!define RUN_KEY "SOFTWARE\Microsoft\Windows\CurrentVersion\Run"
+!define RUN_VALUE "Velora 2001 Net Detect"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -84,6 +94,24 @@ Function un.onInit
   !insertmacro UseNativeView
 FunctionEnd
 
+; A running companion keeps its file open: it is asked to end (its window
+; takes WM_CLOSE) and given time to finish a ping that is under way.
+!macro EndCompanion un
+Function ${un}EndCompanion
+  StrCpy $1 0
+  loop:
+    FindWindow $0 "VeloraNetDetect" "VL - Net Detect"
+    StrCmp $0 0 done
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    Sleep 250
+    IntOp $1 $1 + 1
+    IntCmp $1 60 done loop done
+  done:
+FunctionEnd
+!macroend
+!insertmacro EndCompanion ""
+!insertmacro EndCompanion "un."
+
 Page directory
 Page instfiles
 UninstPage uninstConfirm
@@ -91,11 +119,14 @@ UninstPage instfiles
 
 Section "Install"
   SetOutPath "$INSTDIR"
+  Call EndCompanion
   ${If} ${RunningX64}
   ${AndIf} ${IsNativeAMD64}
     File "/oname=velora.exe" "${EXE64}"
+    File "/oname=vldetect.exe" "${COMPANION64}"
   ${Else}
     File "/oname=velora.exe" "${EXE32}"
+    File "/oname=vldetect.exe" "${COMPANION32}"
   ${EndIf}
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
@@ -106,6 +137,7 @@ Section "Install"
   SetOutPath "$INSTDIR"
 
   WriteRegStr HKLM "${INSTALL_KEY}" "Folder" "$INSTDIR"
+  WriteRegStr HKLM "${RUN_KEY}" "${RUN_VALUE}" '"$INSTDIR\vldetect.exe" /auto'
 
   ; Shortcuts for every user where Windows has per-user profiles; Windows 95
   ; without profiles falls back on the one Start menu.
@@ -133,11 +165,15 @@ Section "Uninstall"
   IfFileExists "$INSTDIR\velora.exe" 0 +2
     ExecWait '"$INSTDIR\velora.exe" /uninstall'
 
+  Call un.EndCompanion
+  DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+
   ; The mode file is kept read-only, hidden and system between runs.
   SetFileAttributes "$INSTDIR\Velora.cfg" NORMAL
   Delete "$INSTDIR\Velora.cfg"
   Delete "$INSTDIR\velora.exe"
   Delete "$INSTDIR\uninstall.exe"
+  Delete "$INSTDIR\vldetect.exe"
   Delete "$INSTDIR\help\*.htm"
   Delete "$INSTDIR\help\velora.css"
   RMDir "$INSTDIR\help"

@@ -18,6 +18,8 @@ const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Unin
 const char kClass0[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000";
 const char kClass1[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001";
 const char kMstcp[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
+const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kRunValue[] = "Velora 2001 Net Detect";
 const char kNdi[] = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
 
 std::string InFolder(const std::string& name) { return std::string(kFolder) + "\\" + name; }
@@ -56,6 +58,8 @@ class InstallerSilent : public testing::Test {
   void TearDown() override { RemoveAll(); }
 
   static void RemoveAll() {
+    EndProcessesNamed("vldetect.exe");
+    DeleteValue(kRunKey, kRunValue);
     WIN32_FIND_DATAA found;
     HANDLE pages = FindFirstFileA(InFolder("help\\*.*").c_str(), &found);
     if (pages != INVALID_HANDLE_VALUE) {
@@ -65,7 +69,8 @@ class InstallerSilent : public testing::Test {
       FindClose(pages);
     }
     RemoveDirectoryA(InFolder("help").c_str());
-    for (const char* f : {"velora.exe", "uninstall.exe", "Velora.cfg"}) RemoveFile(InFolder(f));
+    for (const char* f : {"velora.exe", "vldetect.exe", "uninstall.exe", "Velora.cfg"})
+      RemoveFile(InFolder(f));
     RemoveDirectoryA(kFolder);
     RemoveDirectoryA("C:\\VeloraSetupTest");
     for (const char* l : {"Velora 2001.lnk", "Ping Configuration.lnk", "About.lnk",
@@ -91,6 +96,9 @@ TEST_F(InstallerSilent, InstallsTheProgramThatFitsTheSystemWhichFindsItsFolderAn
   ASSERT_TRUE(Exists(InFolder("velora.exe")));
   EXPECT_TRUE(ReadFileText(InFolder("velora.exe")) == ReadFileText(BuildDir() + "velora.exe"))
       << "setup installed the other program";
+  EXPECT_TRUE(ReadFileText(InFolder("vldetect.exe")) == ReadFileText(BuildDir() + "vldetect.exe"))
+      << "setup installed the other companion";
+  EXPECT_EQ("\"" + InFolder("vldetect.exe") + "\" /auto", GetSz(kRunKey, kRunValue));
   EXPECT_TRUE(Exists(InFolder("uninstall.exe")));
   EXPECT_TRUE(Exists(InFolder("help\\index.htm")));
   EXPECT_TRUE(Exists(InFolder("help\\velora.css")));
@@ -163,6 +171,10 @@ TEST_F(InstallerSilent, UninstallRestoresTcpIpAndRemovesFilesShortcutsAndKeys) {
   SetFileAttributesA(InFolder("Velora.cfg").c_str(),
                      FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 
+  // The companion runs, as after any logon, and keeps its file open.
+  Proc companion = Start("/auto", InFolder("vldetect.exe"));
+  ASSERT_NE(nullptr, WaitForWindow(companion.pid(), nullptr, "VL - Net Detect", kWait, false));
+
   DWORD code = 1;
   ASSERT_TRUE(RunAndWait(InFolder("uninstall.exe"), "/S", &code));
   EXPECT_EQ(0u, code);
@@ -180,6 +192,8 @@ TEST_F(InstallerSilent, UninstallRestoresTcpIpAndRemovesFilesShortcutsAndKeys) {
     EXPECT_FALSE(Get(kMstcp, value).exists) << value;
   EXPECT_EQ("0", GetSz(kNdi, ""));
 
+  EXPECT_TRUE(companion.WaitExit()) << "the uninstaller left the companion running";
+  EXPECT_EQ("<absent>", GetSz(kRunKey, kRunValue));
   EXPECT_FALSE(Exists(MenuFolder()));
   EXPECT_FALSE(KeyExists(kBaseKey));
   EXPECT_FALSE(KeyExists("SOFTWARE\\Norwick Ltd"));
