@@ -30,6 +30,10 @@ struct AppState {
   bool m_bHasLanAdapter = false;
   std::string m_strProductName;
   std::string m_strVersion;
+  // Whether Undo Last Changes has a change to take back, as last read from
+  // the history; read again once a change or an undo cleared m_bUndoKnown.
+  bool m_bUndoKnown = false;
+  bool m_bCanUndo = false;
 };
 
 }  // namespace vl

@@ -1,6 +1,7 @@
 #include "app/os_detect.h"
 
 #include "platform/registry.h"
+#include "platform/text.h"
 
 namespace vl {
 
@@ -29,5 +30,17 @@ std::string DetectOsName(IRegistry& reg) {
 }
 
 bool IsNtFamily(const std::string& osName) { return osName == "NT" || osName == "2000"; }
+
+bool TunesReceiveWindowItself(IRegistry& reg, const std::string& osName) {
+  if (!IsNtFamily(osName)) return false;
+  // "4.0" on NT 4, "5.0" on 2000, "5.1" on XP, "6.0" on Vista; later Windows
+  // keep "6.x" here whatever their own number.
+  std::string version;
+  ScopedKey key(reg);
+  return reg.OpenKey(kHkeyLocalMachine, kWindowsNtKey, kKeyRead, key.Receive()) == kErrorSuccess &&
+         QueryText(reg, key.get(), "CurrentVersion", kProductNameBuffer, &version) ==
+             kErrorSuccess &&
+         Atoi(version) >= 6;
+}
 
 }  // namespace vl

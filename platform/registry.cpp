@@ -18,4 +18,27 @@ long QueryText(IRegistry& reg, RegKey key, const std::string& name, uint32_t buf
   return rc;
 }
 
+long QueryRaw(IRegistry& reg, RegKey key, const std::string& name, uint32_t maxBytes,
+              uint32_t* type, std::vector<uint8_t>* data) {
+  // The values the program reads so are numbers and short texts: one query
+  // reads them, a longer one takes a second with the size the first told.
+  uint32_t capacity = maxBytes < 64 ? maxBytes : 64;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    data->assign(capacity + 1, 0);  // never a zero-length buffer
+    uint32_t size = capacity;
+    const long status = reg.QueryValue(key, name, type, data->data(), &size);
+    if (status == kErrorSuccess) {
+      data->resize(size <= capacity ? size : capacity);
+      return status;
+    }
+    if (status != kErrorMoreData || size <= capacity || size > maxBytes) {
+      data->clear();
+      return status;
+    }
+    capacity = size;
+  }
+  data->clear();
+  return kErrorMoreData;
+}
+
 }  // namespace vl

@@ -79,4 +79,10 @@ inline long SetDword(IRegistry& reg, RegKey key, const std::string& name, uint32
 long QueryText(IRegistry& reg, RegKey key, const std::string& name, uint32_t bufferSize,
                std::string* text, uint32_t* type = nullptr);
 
+// Reads a value whole, whatever its type: its type and exact bytes. A value
+// longer than `maxBytes` fails with ERROR_MORE_DATA; the status is the
+// query's otherwise (ERROR_FILE_NOT_FOUND for an absent value).
+long QueryRaw(IRegistry& reg, RegKey key, const std::string& name, uint32_t maxBytes,
+              uint32_t* type, std::vector<uint8_t>* data);
+
 }  // namespace vl

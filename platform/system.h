@@ -80,6 +80,23 @@ class IRestart {
   virtual bool ExitWindowsEx(unsigned flags) = 0;
 };
 
+// A moment of the local clock, as GetLocalTime gives it.
+struct LocalTime {
+  int year = 0;
+  int month = 0;  // 1 to 12
+  int day = 0;    // 1 to 31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+class IClock {
+ public:
+  virtual ~IClock() = default;
+  // GetLocalTime
+  virtual LocalTime Now() = 0;
+};
+
 // Everything the core can reach. Unset members are not used by that caller.
 struct Platform {
   class IRegistry* registry = nullptr;
@@ -88,6 +105,7 @@ struct Platform {
   IFiles* files = nullptr;
   IPacer* pacer = nullptr;
   IRestart* restart = nullptr;
+  IClock* clock = nullptr;
 };
 
 }  // namespace vl

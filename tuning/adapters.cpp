@@ -5,6 +5,10 @@
 
 namespace vl {
 
+const char kClassPrefix[] = "System\\CurrentControlSet\\Services\\Class\\";
+const char kServicesPrefix[] = "SYSTEM\\CurrentControlSet\\Services\\";
+const char kTcpipSuffix[] = "\\Parameters\\Tcpip";
+
 namespace {
 
 constexpr int kIndexCount = 100;
@@ -12,11 +16,8 @@ constexpr uint32_t kValueBuffer = 1000;
 
 const char kNet9xPrefix[] = "Enum\\Root\\Net\\";
 const char kNetworkPrefix[] = "Enum\\Network\\";
-const char kClassPrefix[] = "System\\CurrentControlSet\\Services\\Class\\";
 const char kBindingPrefix[] = "MSTCP\\";
 const char kNetCardsPrefix[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards\\";
-const char kServicesPrefix[] = "SYSTEM\\CurrentControlSet\\Services\\";
-const char kTcpipSuffix[] = "\\Parameters\\Tcpip";
 
 const char kDialUpAdapter[] = "Dial-Up Adapter";
 const char kAolAdapter[] = "AOL Adapter";
@@ -36,15 +37,6 @@ AdapterKind ClassifyNt(const std::string& title) {
   return title.find(kWanWrapper) != std::string::npos || title == kAolAdapter
              ? AdapterKind::DialUp
              : AdapterKind::Lan;
-}
-
-bool Selects(AdapterFilter filter, AdapterKind kind) {
-  switch (filter) {
-    case AdapterFilter::DialUp: return kind == AdapterKind::DialUp;
-    case AdapterFilter::Lan: return kind == AdapterKind::Lan;
-    case AdapterFilter::All: return true;
-  }
-  return false;
 }
 
 // Runs one registry call of a walk and notes trouble; true on success.
@@ -89,11 +81,21 @@ bool ReadAt(IRegistry& reg, Caller& call, const std::string& path, const std::st
 
 }  // namespace
 
+bool Selects(AdapterFilter filter, AdapterKind kind) {
+  switch (filter) {
+    case AdapterFilter::DialUp: return kind == AdapterKind::DialUp;
+    case AdapterFilter::Lan: return kind == AdapterKind::Lan;
+    case AdapterFilter::All: return true;
+  }
+  return false;
+}
+
 bool IsAbsentStatus(long status) {
   return status == kErrorFileNotFound || status == kErrorPathNotFound || status == kErrorMoreData;
 }
 
-WalkOutcome WalkAdapters9x(IRegistry& reg, AdapterFilter filter, const AdapterAction& action) {
+WalkOutcome WalkAdapters9x(IRegistry& reg, AdapterFilter filter, const AdapterAction& action,
+                           KeyUse use) {
   WalkOutcome outcome;
   Caller call{outcome};
   for (int i = 0; i < kIndexCount; ++i) {
@@ -116,13 +118,18 @@ WalkOutcome WalkAdapters9x(IRegistry& reg, AdapterFilter filter, const AdapterAc
 
     if (!ReadAt(reg, call, kNetworkPrefix + binding.bindingName, "Driver", &binding.driver))
       continue;
+    // An empty driver would make the class key itself the adapter's key.
+    if (binding.driver.empty()) continue;
     binding.parameterKey = kClassPrefix + binding.driver;
-    Hand(reg, call, kKeyWrite, action, binding);
+    // Windows 9x does not look at access masks; NT, and Wine, refuse to read
+    // through a key opened for writing alone.
+    Hand(reg, call, use == KeyUse::Write ? kKeyRead | kKeyWrite : kKeyRead, action, binding);
   }
   return outcome;
 }
 
-WalkOutcome WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAction& action) {
+WalkOutcome WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAction& action,
+                           KeyUse use) {
   WalkOutcome outcome;
   Caller call{outcome};
   for (int i = 0; i < kIndexCount; ++i) {
@@ -137,7 +144,7 @@ WalkOutcome WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAc
     card.Close();
 
     binding.parameterKey = kServicesPrefix + binding.serviceName + kTcpipSuffix;
-    Hand(reg, call, kKeyAllAccess, action, binding);
+    Hand(reg, call, use == KeyUse::Write ? kKeyAllAccess : kKeyRead, action, binding);
   }
   return outcome;
 }

@@ -7,6 +7,12 @@
 
 namespace vl {
 
+// Where the parameter keys lie: the 9x class key of the adapter's driver, the
+// NT service's TCP/IP parameters.
+extern const char kClassPrefix[];     // "System\CurrentControlSet\Services\Class\" + driver
+extern const char kServicesPrefix[];  // "SYSTEM\CurrentControlSet\Services\" + service
+extern const char kTcpipSuffix[];     //   + "\Parameters\Tcpip"
+
 enum class AdapterKind { DialUp, Lan };
 enum class AdapterFilter { DialUp, Lan, All };
 
@@ -38,13 +44,20 @@ struct WalkOutcome {
   bool troubled = false;
 };
 
-WalkOutcome WalkAdapters9x(IRegistry& reg, AdapterFilter filter, const AdapterAction& action);
-WalkOutcome WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAction& action);
-using AdapterWalk = WalkOutcome (*)(IRegistry&, AdapterFilter, const AdapterAction&);
+// How a walk opens the parameter keys it hands on: for reading only, or for
+// writing; the writers read back what they write, so theirs can be read too.
+enum class KeyUse { Read, Write };
+
+WalkOutcome WalkAdapters9x(IRegistry& reg, AdapterFilter filter, const AdapterAction& action,
+                           KeyUse use = KeyUse::Write);
+WalkOutcome WalkAdaptersNt(IRegistry& reg, AdapterFilter filter, const AdapterAction& action,
+                           KeyUse use = KeyUse::Write);
+using AdapterWalk = WalkOutcome (*)(IRegistry&, AdapterFilter, const AdapterAction&, KeyUse);
 // Which kinds of adapter the machine of that OS name has.
 AdapterCensus TakeAdapterCensus(IRegistry& reg, const std::string& osName);
-// The filter the writers use for a mode.
+// The filter the writers use for a mode, and whether a filter takes a kind.
 AdapterFilter FilterForMode(int configMode);
+bool Selects(AdapterFilter filter, AdapterKind kind);
 
 // Statuses that only say a key or value is not there (or does not fit the
 // walk's buffer).

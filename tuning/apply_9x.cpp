@@ -9,7 +9,7 @@ WriteReport ApplySettings9x(IRegistry& reg, int configMode, TuningSettings& s,
                             const IFormControls* form) {
   const bool readForm = ReadsFormAtWriteTime(configMode);
   return WorkOnAdapters(
-      WalkAdapters9x, reg, FilterForMode(configMode), [&](RegKey binding, WriteReport& report) {
+      WalkAdapters9x, reg, FilterForMode(configMode), [&](const AdapterBinding&, RegKey binding, WriteReport& report) {
         if (readForm) {
           TakeCustomText(form, IDC_RWIN_CUSTOM, IDC_RWIN_COMBO, &s.m_strRwinMultiple);
           TakeCustomText(form, IDC_KEEPALIVE_CUSTOM, IDC_KEEPALIVE_COMBO, &s.m_strKeepAlive);
@@ -19,7 +19,7 @@ WriteReport ApplySettings9x(IRegistry& reg, int configMode, TuningSettings& s,
         Check(report, SetSz(reg, binding, "MaxMSS", s.m_strMaxMss));
 
         ScopedKey mstcp(reg);
-        if (!OpenGlobal(reg, kMstcpKey, kKeyWrite, mstcp, report)) return;
+        if (!OpenGlobal(reg, kMstcpKey, kKeyWrite9x, mstcp, report)) return;
         s.m_dwRcvWindow = ReceiveWindow(s.m_strRwinMultiple, s.m_strMaxMss);
         Check(report, SetDword(reg, mstcp.get(), "DefaultRcvWindow", s.m_dwRcvWindow));
         Check(report, SetSz(reg, mstcp.get(), "DefaultMSS", s.m_strMaxMss));
@@ -34,7 +34,7 @@ WriteReport ApplySettings9x(IRegistry& reg, int configMode, TuningSettings& s,
         // The NDI key exists only where IPX/SPX is installed; without it there
         // is no cache to size, which is no failure.
         ScopedKey ndi(reg);
-        if (!OpenGlobal(reg, kNdiCacheKey, kKeyWrite, ndi, report, /*mayBeAbsent=*/true)) return;
+        if (!OpenGlobal(reg, kNdiCacheKey, kKeyWrite9x, ndi, report, /*mayBeAbsent=*/true)) return;
         Check(report, SetSz(reg, ndi.get(), "", s.m_strNdiCache));
       });
 }

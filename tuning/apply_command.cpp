@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "settings/mode_file.h"
 #include "tuning/adapters.h"
+#include "tuning/recorded_change.h"
 #include "tuning/form_controls.h"
 #include "tuning/writers.h"
 
@@ -20,6 +21,15 @@ const char kInvalidMtuLow[] = "Invalid MTU value.\nMTU value must be higher than
 const char kRestartReminder[] =
     "Keep in mind that you must restart your\ncomputer before the new settings become effective. ";
 const char kRestartErrorCaption[] = "ERROR...";
+const char kChangeNotRecorded[] =
+    "The change could not be recorded, so it could not be undone later.\n"
+    "Nothing was changed.\n\n"
+    "Please log on as an administrator and try again.";
+const char kTcpipNotInstalled[] =
+    "TCP/IP is not installed on this computer, so there are\n"
+    "no TCP/IP settings to change. Nothing was changed.\n\n"
+    "Please install TCP/IP with Network in Control Panel,\n"
+    "restart Windows and try again.";
 const char kModeFileFailed[] =
     "The new settings were written, but the configuration could not\n"
     "be recorded in the file Velora.cfg of the program folder.\n\n"
@@ -134,10 +144,14 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
   WriteReport report;
   for (int step = 1; step <= kApplySteps; ++step) {
     if (step == kApplyWriterStep) {
-      IRegistry& reg = *app.sys.registry;
-      report = IsNtFamily(app.m_strOsName)
-                   ? ApplySettingsNt(reg, app.m_nConfigMode, app.m_tuning, app.m_pFormView)
-                   : ApplySettings9x(reg, app.m_nConfigMode, app.m_tuning, app.m_pFormView);
+      ChangeRecord change;
+      change.kind = ChangeKind::Apply;
+      change.mode = app.m_nConfigMode;
+      const bool nt = IsNtFamily(app.m_strOsName);
+      report = RunRecordedChange(app, change, [&](IRegistry& reg) {
+        return nt ? ApplySettingsNt(reg, app.m_nConfigMode, app.m_tuning, app.m_pFormView)
+                  : ApplySettings9x(reg, app.m_nConfigMode, app.m_tuning, app.m_pFormView);
+      });
     }
     app.sys.pacer->Wait(ApplyStepCount(step));
     ui.StepIt();
@@ -146,15 +160,23 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
   ui.DestroyProgress();
 
   // Success is only claimed, and the configuration only recorded, when the
-  // settings really reached the registry. A registry that refused to be read
-  // may have hidden the very adapter wanted, so that is no case for "none
-  // found": the user needs the rights, not another configuration.
+  // settings really reached the registry and read back as written. A
+  // registry that refused to be read may have hidden the very adapter
+  // wanted, so that is no case for "none found": the user needs the rights,
+  // not another configuration.
+  if (report.notRecorded) return warn(kChangeNotRecorded);
+  if (report.tcpipMissing) return warn(kTcpipNotInstalled);
   if (report.failed) return warn(WriteFailedMessage(app.m_nConfigMode));
   if (report.adapters == 0) return warn(NoAdapterMessage(app.m_nConfigMode));
   // The settings stand whatever becomes of the file, so the restart is still
   // offered; the user only learns that the next start will not name them.
   if (deferred && !WriteModeFile(app)) warn(kModeFileFailed);
+  OfferRestart(app, owner);
+}
 
+void OfferRestart(AppState& app, WindowHandle owner) {
+  IMessageBoxes& boxes = *app.sys.boxes;
+  const std::string& caption = app.m_strProductName;
   int answer = boxes.Show(owner, RestartQuestion(caption), caption, kMbYesNo | kMbIconQuestion);
   if (answer == kIdNo) {
     boxes.Show(owner, kRestartReminder, caption, kMbOk | kMbIconInformation);

@@ -38,6 +38,9 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred);
 
 // The restart step of both families; `owner` owns the error box.
 void RestartComputer(AppState& app, WindowHandle owner);
+// The end of a change that stands: the restart question, then the restart or
+// the reminder.
+void OfferRestart(AppState& app, WindowHandle owner);
 
 // The texts of the command.
 extern const char kNoModeSelected[];
@@ -48,6 +51,10 @@ extern const char kRestartReminder[];
 extern const char kRestartErrorCaption[];
 // The deferred Apply wrote the settings but not the mode file.
 extern const char kModeFileFailed[];
+// A change stopped before it touched anything: its record could not be
+// kept, or TCP/IP is not there to tune.
+extern const char kChangeNotRecorded[];
+extern const char kTcpipNotInstalled[];
 std::string LanQuestion();
 std::string LanSecondQuestion(const std::string& productName);
 std::string RestartQuestion(const std::string& productName);

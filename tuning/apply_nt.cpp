@@ -7,14 +7,21 @@
 namespace vl {
 
 // The NT family keeps even the MTU and TTL as numbers; it has no keep-alive
-// or NDI cache values of this kind.
+// or NDI cache values of this kind. Windows 2000 and later take the MTU from
+// the adapter's Interfaces key, so it goes there too where that key exists.
 WriteReport ApplySettingsNt(IRegistry& reg, int configMode, TuningSettings& s,
                             const IFormControls* form) {
   const bool readForm = ReadsFormAtWriteTime(configMode);
   return WorkOnAdapters(
-      WalkAdaptersNt, reg, FilterForMode(configMode), [&](RegKey tcpip, WriteReport& report) {
+      WalkAdaptersNt, reg, FilterForMode(configMode),
+      [&](const AdapterBinding& adapter, RegKey tcpip, WriteReport& report) {
         if (readForm) TakeCustomText(form, IDC_RWIN_CUSTOM, IDC_RWIN_COMBO, &s.m_strRwinMultiple);
-        Check(report, SetDword(reg, tcpip, "MTU", static_cast<uint32_t>(Atoi(s.m_strMaxMtu))));
+        const uint32_t mtu = static_cast<uint32_t>(Atoi(s.m_strMaxMtu));
+        Check(report, SetDword(reg, tcpip, "MTU", mtu));
+        ScopedKey interfaceKey(reg);
+        if (OpenInterfaceKey(reg, adapter, interfaceKey, report))
+          Check(report, SetDword(reg, interfaceKey.get(), "MTU", mtu));
+        interfaceKey.Close();
 
         ScopedKey parameters(reg);
         if (!OpenGlobal(reg, kTcpipParametersKey, kKeyAllAccess, parameters, report)) return;

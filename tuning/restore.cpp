@@ -3,6 +3,8 @@
 #include "app/app_state.h"
 #include "app/os_detect.h"
 #include "tuning/adapters.h"
+#include "tuning/apply_command.h"
+#include "tuning/recorded_change.h"
 #include "tuning/write_steps.h"
 
 namespace vl {
@@ -40,12 +42,12 @@ void RestoreDword(IRegistry& reg, RegKey key, const char* name, uint32_t value,
 
 WriteReport RestoreDefaults9x(IRegistry& reg, TuningSettings& settings) {
   return WorkOnAdapters(
-      WalkAdapters9x, reg, AdapterFilter::All, [&](RegKey binding, WriteReport& report) {
+      WalkAdapters9x, reg, AdapterFilter::All, [&](const AdapterBinding&, RegKey binding, WriteReport& report) {
         RestoreSz(reg, binding, "MaxMTU", "1500", report);
         RestoreSz(reg, binding, "MaxMSS", "1460", report);
 
         ScopedKey mstcp(reg);
-        if (!OpenGlobal(reg, kMstcpKey, kKeyWrite, mstcp, report)) return;
+        if (!OpenGlobal(reg, kMstcpKey, kKeyWrite9x, mstcp, report)) return;
         settings.m_dwRcvWindow = kDefaultWindow;
         RestoreDword(reg, mstcp.get(), "DefaultRcvWindow", settings.m_dwRcvWindow, report);
         RestoreSz(reg, mstcp.get(), "DefaultMSS", "1460", report);
@@ -58,15 +60,20 @@ WriteReport RestoreDefaults9x(IRegistry& reg, TuningSettings& settings) {
 
         // Without IPX/SPX there is no NDI key and nothing to restore there.
         ScopedKey ndi(reg);
-        if (!OpenGlobal(reg, kNdiCacheKey, kKeyWrite, ndi, report, /*mayBeAbsent=*/true)) return;
+        if (!OpenGlobal(reg, kNdiCacheKey, kKeyWrite9x, ndi, report, /*mayBeAbsent=*/true)) return;
         Check(report, SetSz(reg, ndi.get(), "", "0"));
       });
 }
 
 WriteReport RestoreDefaultsNt(IRegistry& reg, TuningSettings& settings) {
   return WorkOnAdapters(
-      WalkAdaptersNt, reg, AdapterFilter::All, [&](RegKey tcpip, WriteReport& report) {
+      WalkAdaptersNt, reg, AdapterFilter::All,
+      [&](const AdapterBinding& adapter, RegKey tcpip, WriteReport& report) {
         RestoreDword(reg, tcpip, "MTU", 1500, report);
+        ScopedKey interfaceKey(reg);
+        if (OpenInterfaceKey(reg, adapter, interfaceKey, report))
+          RestoreDword(reg, interfaceKey.get(), "MTU", 1500, report);
+        interfaceKey.Close();
 
         ScopedKey parameters(reg);
         if (!OpenGlobal(reg, kTcpipParametersKey, kKeyAllAccess, parameters, report)) return;
@@ -78,7 +85,8 @@ WriteReport RestoreDefaultsNt(IRegistry& reg, TuningSettings& settings) {
       });
 }
 
-// The user is at the controls: ask first, then tell the outcome.
+// The user is at the controls: ask first, record what the restore changes so
+// that it can be undone, then tell the outcome.
 WriteReport RunRestoreCommand(AppState& app) {
   IMessageBoxes& boxes = *app.sys.boxes;
   const std::string& caption = app.m_strProductName;
@@ -88,13 +96,21 @@ WriteReport RunRestoreCommand(AppState& app) {
     report.cancelled = true;
     return report;
   }
-  IRegistry& reg = *app.sys.registry;
-  const WriteReport report = IsNtFamily(app.m_strOsName) ? RestoreDefaultsNt(reg, app.m_tuning)
-                                                         : RestoreDefaults9x(reg, app.m_tuning);
-  if (report.failed)
-    boxes.Show(0, kRestoreFailed, caption, kMbOk | kMbIconExclamation);
-  else
-    boxes.Show(0, kRestoreDone, caption, kMbOk | kMbIconInformation);
+  ChangeRecord change;
+  change.kind = ChangeKind::Restore;
+  const bool nt = IsNtFamily(app.m_strOsName);
+  const WriteReport report = RunRecordedChange(app, change, [&](IRegistry& reg) {
+    return nt ? RestoreDefaultsNt(reg, app.m_tuning) : RestoreDefaults9x(reg, app.m_tuning);
+  });
+  const char* text = kRestoreDone;
+  if (report.notRecorded)
+    text = kChangeNotRecorded;
+  else if (report.tcpipMissing)
+    text = kTcpipNotInstalled;
+  else if (report.failed)
+    text = kRestoreFailed;
+  boxes.Show(0, text, caption,
+             kMbOk | (text == kRestoreDone ? kMbIconInformation : kMbIconExclamation));
   return report;
 }
 

@@ -12,6 +12,11 @@ struct WriteReport {
   // no failure: without IPX/SPX there is no cache to size.
   bool failed = false;
   bool cancelled = false;   // the user answered No to the confirmation
+  // The global TCP/IP key of the family is not there: TCP/IP is not
+  // installed. Counts as a failure too.
+  bool tcpipMissing = false;
+  // The record of the change could not be kept, so nothing was changed.
+  bool notRecorded = false;
 };
 
 }  // namespace vl

@@ -10,6 +10,8 @@ namespace vl {
 const char kMstcpKey[] = "System\\CurrentControlSet\\Services\\Vxd\\MSTCP";
 const char kNdiCacheKey[] = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
 const char kTcpipParametersKey[] = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+const char kInterfacesPrefix[] =
+    "System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
 namespace {
 constexpr uint32_t kDefaultWindow = 8192;
@@ -52,19 +54,39 @@ void Check(WriteReport& report, long status) {
   if (status != kErrorSuccess) report.failed = true;
 }
 
-bool OpenGlobal(IRegistry& reg, const char* path, uint32_t access, ScopedKey& key,
+bool OpenGlobal(IRegistry& reg, const std::string& path, uint32_t access, ScopedKey& key,
                 WriteReport& report, bool mayBeAbsent) {
   long status = reg.OpenKey(kHkeyLocalMachine, path, access, key.Receive());
   if (status == kErrorSuccess) return true;
-  if (!(mayBeAbsent && IsAbsentStatus(status))) report.failed = true;
+  const bool absent = IsAbsentStatus(status);
+  if (mayBeAbsent && absent) return false;
+  report.failed = true;
+  if (absent) report.tcpipMissing = true;
   return false;
+}
+
+std::string InterfaceKeyPath(const AdapterBinding& adapter) {
+  // Windows names each interface key after one service; any other name could
+  // only lead to another key or to the Interfaces key itself.
+  const std::string& service = adapter.serviceName;
+  if (service.empty() || service.find('\\') != std::string::npos) return std::string();
+  return kInterfacesPrefix + service;
+}
+
+bool OpenInterfaceKey(IRegistry& reg, const AdapterBinding& adapter, ScopedKey& key,
+                      WriteReport& report) {
+  const std::string path = InterfaceKeyPath(adapter);
+  return !path.empty() &&
+         OpenGlobal(reg, path, kKeyAllAccess, key, report, /*mayBeAbsent=*/true);
 }
 
 WriteReport WorkOnAdapters(AdapterWalk walk, IRegistry& reg, AdapterFilter filter,
                            const AdapterWork& work) {
   WriteReport report;
   const WalkOutcome outcome =
-      walk(reg, filter, [&](const AdapterBinding&, RegKey key) { work(key, report); });
+      walk(reg, filter, [&](const AdapterBinding& adapter, RegKey key) {
+        work(adapter, key, report);
+      }, KeyUse::Write);
   report.adapters = outcome.adapters;
   if (outcome.troubled) report.failed = true;
   return report;

@@ -18,6 +18,12 @@ class IFormControls;
 extern const char kMstcpKey[];
 extern const char kNdiCacheKey[];
 extern const char kTcpipParametersKey[];
+// Windows 2000 and later read an adapter's MTU from the key of its service
+// name here, where Windows made one.
+extern const char kInterfacesPrefix[];
+// The global keys are opened so by writers and restores: they read back what
+// they write.
+constexpr uint32_t kKeyWrite9x = kKeyRead | kKeyWrite;
 
 // The manual modes whose adapter kind was chosen read the form at write time.
 bool ReadsFormAtWriteTime(int configMode);
@@ -41,13 +47,22 @@ PmtuFlags PmtuFlagsFor(int configMode, const IFormControls* form);
 // Notes a failed write or delete in the report.
 void Check(WriteReport& report, long status);
 // Opens a global key for the writers; a failure is noted unless `mayBeAbsent`
-// and the key simply is not there.
-bool OpenGlobal(IRegistry& reg, const char* path, uint32_t access, ScopedKey& key,
+// and the key simply is not there. A global TCP/IP key that is not there
+// means that TCP/IP is not installed, which the report tells apart.
+bool OpenGlobal(IRegistry& reg, const std::string& path, uint32_t access, ScopedKey& key,
                 WriteReport& report, bool mayBeAbsent = false);
+// The adapter's Interfaces key (NT family), or empty where its service name
+// cannot name one.
+std::string InterfaceKeyPath(const AdapterBinding& adapter);
+// Opens the adapter's Interfaces key for the MTU; a key that is not there is
+// never made, and is no failure.
+bool OpenInterfaceKey(IRegistry& reg, const AdapterBinding& adapter, ScopedKey& key,
+                      WriteReport& report);
 // Runs `work` on the parameter key of every adapter the walk selects. The
 // report counts the adapters worked on and fails when the work noted a
 // failure or the walk met trouble that may have hidden an adapter.
-using AdapterWork = std::function<void(RegKey parameterKey, WriteReport& report)>;
+using AdapterWork =
+    std::function<void(const AdapterBinding& adapter, RegKey parameterKey, WriteReport& report)>;
 WriteReport WorkOnAdapters(AdapterWalk walk, IRegistry& reg, AdapterFilter filter,
                            const AdapterWork& work);
 

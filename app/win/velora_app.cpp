@@ -17,6 +17,7 @@ CVeloraApp::CVeloraApp() {
   sys.files = &m_files;
   sys.pacer = &m_pacer;
   sys.restart = &m_restart;
+  sys.clock = &m_clock;
   m_settings.Attach(&m_registry);
 }
 

@@ -31,6 +31,7 @@ class CVeloraApp : public vl::AppState {
   vl::WinFiles m_files;
   vl::WinPacer m_pacer;
   vl::WinRestart m_restart;
+  vl::WinClock m_clock;
 
  private:
   // The main window's object while its window lives; m_pMainFrame is the

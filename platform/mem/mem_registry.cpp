@@ -300,6 +300,26 @@ void MemRegistry::RemoveKey(const std::string& path) {
   }
 }
 
+std::vector<std::string> MemRegistry::Dump(const std::string& except) const {
+  static const char kHex[] = "0123456789abcdef";
+  const std::string skip = except.empty() ? std::string() : Lower(Join(Normalise(except), ""));
+  std::vector<std::string> out;
+  for (const auto& k : keys_) {
+    if (!skip.empty() && (k.first == skip || k.first.rfind(skip + "\\", 0) == 0)) continue;
+    out.push_back(k.second->displayPath);
+    for (const auto& v : k.second->values) {
+      std::string line = k.second->displayPath + " [" + v.second.name + "] " +
+                         std::to_string(v.second.type) + ":";
+      for (uint8_t b : v.second.data) {
+        line += kHex[b >> 4];
+        line += kHex[b & 15];
+      }
+      out.push_back(line);
+    }
+  }
+  return out;
+}
+
 std::vector<std::string> MemRegistry::Writes() const {
   std::vector<std::string> out;
   for (const auto& c : calls_) {

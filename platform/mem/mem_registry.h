@@ -60,6 +60,10 @@ class MemRegistry : public IRegistry {
   // A REG_DWORD value, or -1 when absent or of another type.
   long long GetDword(const std::string& path, const std::string& name) const;
   void RemoveKey(const std::string& path);  // with its subkeys
+  // Every key and value, a line each in the order of their paths and names
+  // ("key" and "key [name] type: bytes in hex"), for comparing whole
+  // registries; keys at or below `except` are left out.
+  std::vector<std::string> Dump(const std::string& except = "") const;
   size_t OpenHandles() const { return handles_.size(); }
 
   // Call log, in order.

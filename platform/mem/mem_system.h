@@ -137,4 +137,11 @@ class MemRestart : public IRestart {
   std::vector<std::string> log;
 };
 
+// A clock that stands still at the time a test sets.
+class MemClock : public IClock {
+ public:
+  LocalTime Now() override { return now; }
+  LocalTime now = {2001, 6, 15, 9, 30, 0};
+};
+
 }  // namespace vl

@@ -186,4 +186,10 @@ unsigned long WinRestart::EnableShutdownPrivilege() {
 
 bool WinRestart::ExitWindowsEx(unsigned flags) { return ::ExitWindowsEx(flags, 0) != 0; }
 
+LocalTime WinClock::Now() {
+  SYSTEMTIME t = {};
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
 }  // namespace vl

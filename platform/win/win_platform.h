@@ -68,6 +68,11 @@ class WinRestart : public IRestart {
   HANDLE token_ = nullptr;
 };
 
+class WinClock : public IClock {
+ public:
+  LocalTime Now() override;
+};
+
 inline HWND ToHwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
 inline WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
 

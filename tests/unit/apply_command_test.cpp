@@ -113,7 +113,8 @@ TEST_F(ApplyCommandTest, PacedStepsWithTheWriterAtStep75) {
   Run();
   std::vector<std::string> expected = {"Create", "BeginWait", "Show",    "Range 0-100",
                                        "Step 1", "Pos 0"};
-  for (int i = 0; i < 9; ++i) expected.push_back("write@74");  // 2 binding + 6 MSTCP + NDI
+  // The record and its number first, then 2 binding + 6 MSTCP + NDI.
+  for (int i = 0; i < 2 + 9; ++i) expected.push_back("write@74");
   expected.push_back("EndWait");
   expected.push_back("Destroy");
   EXPECT_EQ(expected, ui.events);
@@ -214,7 +215,10 @@ TEST_F(ApplyCommandTest, NoAdapterOfTheKindIsReportedWithoutRestart) {
 TEST_F(ApplyCommandTest, RegistryWriteFailureIsReportedWithoutRestart) {
   SeedWin98();
   LoadAutoMode(app, ModeAutoDialUp);
-  reg.fault = [](const RegCall& c) { return c.op == RegOp::Set ? kErrorAccessDenied : 0L; };
+  // The program's own key takes the record; the TCP/IP keys refuse.
+  reg.fault = [](const RegCall& c) {
+    return c.op == RegOp::Set && c.path.rfind(kSettingsKey, 0) != 0 ? kErrorAccessDenied : 0L;
+  };
   Run(true);
   EXPECT_EQ(std::vector<ShownBox>{Warning(
                 "The new Dial-Up (Modem) settings could not be written to the registry.\n"

@@ -18,14 +18,16 @@ struct Visit {
 };
 
 // Runs a walk, recording what it hands over and proving the handed key is
-// open for writing by writing through it.
+// open for writing and reading by writing through it and reading back.
 std::vector<Visit> Collect(MemRegistry& reg, AdapterWalk walk, AdapterFilter filter,
                            WalkOutcome* outcome = nullptr) {
   std::vector<Visit> visits;
   WalkOutcome result = walk(reg, filter, [&](const AdapterBinding& b, RegKey key) {
     visits.push_back({b.index, b.kind, b.bindingName, b.driver, b.serviceName, b.parameterKey});
     EXPECT_EQ(kErrorSuccess, SetSz(reg, key, "Probe", "x")) << b.parameterKey;
-  });
+    std::string probe;
+    EXPECT_EQ(kErrorSuccess, QueryText(reg, key, "Probe", 10, &probe)) << b.parameterKey;
+  }, KeyUse::Write);
   EXPECT_EQ(static_cast<int>(visits.size()), result.adapters);
   if (outcome) *outcome = result;
   return visits;

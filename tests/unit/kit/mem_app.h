@@ -19,7 +19,7 @@ inline constexpr uint32_t kRhs =
 
 struct MemApp {
   MemApp() {
-    app.sys = Platform{&reg, &boxes, &shell, &files, &pacer, &restart};
+    app.sys = Platform{&reg, &boxes, &shell, &files, &pacer, &restart, &clock};
     app.m_settings.Attach(&reg);
     app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
     app.m_strProductName = "Velora 2001";
@@ -54,6 +54,7 @@ struct MemApp {
   MemFiles files;
   MemPacer pacer;
   MemRestart restart;
+  MemClock clock;
   AppState app;
 };
 

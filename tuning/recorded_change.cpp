@@ -1,0 +1,181 @@
+#include "tuning/recorded_change.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "tuning/change_history.h"
+
+namespace vl {
+
+namespace {
+
+std::string Lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+// The registry as the writer sees it while its changes are held back: keys
+// open and values read as usual, but writes and deletes are only noted, and
+// a key written through stays open for the commit, however often the writer
+// closes it. Each value keeps the key of its first write; later opens of the
+// same key close normally.
+class StagingRegistry : public IRegistry {
+ public:
+  struct Target {
+    std::string key;  // below HKEY_LOCAL_MACHINE, as the writer spelt it
+    std::string name;
+    RegKey held;
+  };
+  struct Op {
+    size_t target;
+    bool remove;
+    uint32_t type;
+    std::vector<uint8_t> data;
+  };
+
+  explicit StagingRegistry(IRegistry& real) : real_(real) {}
+  ~StagingRegistry() override {
+    for (RegKey key : held_) real_.CloseKey(key);
+  }
+
+  long OpenKey(RegKey root, const std::string& subkey, uint32_t access, RegKey* result) override {
+    return Note(root, subkey, real_.OpenKey(root, subkey, access, result), result);
+  }
+  long CreateKey(RegKey root, const std::string& subkey, uint32_t options, uint32_t access,
+                 RegKey* result) override {
+    // No writer makes keys; one that did would make it at once.
+    return Note(root, subkey, real_.CreateKey(root, subkey, options, access, result), result);
+  }
+  long QueryValue(RegKey key, const std::string& name, uint32_t* type, uint8_t* data,
+                  uint32_t* size) override {
+    return real_.QueryValue(key, name, type, data, size);
+  }
+  long SetValue(RegKey key, const std::string& name, uint32_t type, const uint8_t* data,
+                uint32_t size) override {
+    std::vector<uint8_t> bytes;
+    if (data && size) bytes.assign(data, data + size);
+    return Stage(key, name, false, type, bytes);
+  }
+  long DeleteValue(RegKey key, const std::string& name) override {
+    return Stage(key, name, true, kRegNone, {});
+  }
+  long CloseKey(RegKey key) override {
+    if (held_.count(key)) return kErrorSuccess;
+    paths_.erase(key);
+    return real_.CloseKey(key);
+  }
+
+  const std::vector<Target>& Targets() const { return targets_; }
+  const std::vector<Op>& Ops() const { return ops_; }
+
+  // The state of a target now, through its held key.
+  bool Read(const Target& t, PriorValue* value) {
+    value->key = t.key;
+    value->name = t.name;
+    const long status = QueryRaw(real_, t.held, t.name, kMaxPriorBytes, &value->type, &value->data);
+    value->present = status == kErrorSuccess;
+    if (!value->present) value->type = 0;
+    return value->present || status == kErrorFileNotFound;
+  }
+
+  // Makes the held-back writes and deletes, in order.
+  void Commit(WriteReport& report) {
+    for (const Op& op : ops_) {
+      const Target& t = targets_[op.target];
+      const long status =
+          op.remove ? real_.DeleteValue(t.held, t.name)
+                    : real_.SetValue(t.held, t.name, op.type, op.data.data(),
+                                     static_cast<uint32_t>(op.data.size()));
+      if (status != kErrorSuccess) report.failed = true;
+    }
+  }
+
+  // Whether every value now stands as the last write or delete meant it.
+  bool Verify() {
+    std::vector<const Op*> last(targets_.size(), nullptr);
+    for (const Op& op : ops_) last[op.target] = &op;
+    bool all = true;
+    for (size_t i = 0; i < targets_.size(); ++i) {
+      PriorValue now;
+      if (!Read(targets_[i], &now)) {
+        all = false;
+        continue;
+      }
+      const Op& meant = *last[i];
+      if (meant.remove ? now.present
+                       : !now.present || now.type != meant.type || now.data != meant.data)
+        all = false;
+    }
+    return all;
+  }
+
+ private:
+  long Note(RegKey root, const std::string& subkey, long status, RegKey* result) {
+    if (status == kErrorSuccess) paths_[*result] = root == kHkeyLocalMachine ? subkey : "";
+    return status;
+  }
+
+  long Stage(RegKey key, const std::string& name, bool remove, uint32_t type,
+             std::vector<uint8_t> data) {
+    auto path = paths_.find(key);
+    if (path == paths_.end() || path->second.empty()) return kErrorInvalidHandle;
+    const std::string id = Lower(path->second) + '\n' + Lower(name);
+    auto found = index_.find(id);
+    if (found == index_.end()) {
+      found = index_.emplace(id, targets_.size()).first;
+      // The first key written through for a path serves all its values.
+      RegKey held = key;
+      for (const Target& t : targets_)
+        if (Lower(t.key) == Lower(path->second)) held = t.held;
+      held_.insert(held);
+      targets_.push_back({path->second, name, held});
+    }
+    ops_.push_back({found->second, remove, type, std::move(data)});
+    return kErrorSuccess;
+  }
+
+  IRegistry& real_;
+  std::map<RegKey, std::string> paths_;  // open keys and their paths
+  std::set<RegKey> held_;
+  std::vector<Target> targets_;
+  std::map<std::string, size_t> index_;  // target by lower-case key and name
+  std::vector<Op> ops_;
+};
+
+}  // namespace
+
+WriteReport RunRecordedChange(AppState& app, ChangeRecord record, const ChangeWork& work) {
+  IRegistry& reg = *app.sys.registry;
+  StagingRegistry staging(reg);
+  WriteReport report = work(staging);
+  // Without TCP/IP there is nothing to tune: the work is left undone whole.
+  if (report.tcpipMissing || staging.Ops().empty()) return report;
+
+  record.values.clear();
+  for (const StagingRegistry::Target& t : staging.Targets()) {
+    PriorValue prior;
+    // A value the record could not put back is never written.
+    if (!IsTuningValue(t.key, t.name) || !staging.Read(t, &prior)) {
+      report.notRecorded = true;
+      return report;
+    }
+    record.values.push_back(prior);
+  }
+  record.when = app.sys.clock ? app.sys.clock->Now() : LocalTime{};
+  ChangeHistory history(reg, app.m_settings.BaseKey());
+  const bool kept = history.Push(record);
+  app.m_bUndoKnown = false;
+  if (!kept) {
+    report.notRecorded = true;
+    return report;
+  }
+  staging.Commit(report);
+  if (!staging.Verify()) report.failed = true;
+  return report;
+}
+
+}  // namespace vl
