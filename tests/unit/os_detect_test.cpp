@@ -59,5 +59,26 @@ TEST(OsFamily, OnlyExactNtOrTwoThousandIsNt) {
     EXPECT_FALSE(IsNtFamily(nine)) << nine;
 }
 
+// The receive-window values mean nothing from Windows Vista on; the
+// registry's version says which Windows this is, on the NT family only.
+TEST(OsFamily, VistaAndLaterTuneTheReceiveWindowThemselves) {
+  const struct {
+    const char* os;
+    const char* version;  // null: no value
+    bool itself;
+  } cases[] = {
+      {"NT", "4.0", false}, {"2000", "5.0", false}, {"NT", "5.1", false},
+      {"NT", "6.0", true},  {"NT", "6.3", true},    {"NT", "10.0", true},
+      {"NT", nullptr, false}, {"NT", "", false},    {"98", "6.1", false},
+  };
+  for (const auto& c : cases) {
+    MemApp m;
+    if (c.version) m.reg.PutSz(kWindowsNt, "CurrentVersion", c.version);
+    EXPECT_EQ(c.itself, TunesReceiveWindowItself(m.reg, c.os))
+        << c.os << " " << (c.version ? c.version : "none");
+    EXPECT_EQ(0u, m.reg.OpenHandles());
+  }
+}
+
 }  // namespace
 }  // namespace vl

@@ -129,8 +129,10 @@ TEST(AdapterKinds, ByFamilyForTheWalksAndTheCensus) {
 TEST_F(Walk98, BrokenAdaptersAreSkippedSilentlyAndTheWalkGoesOn) {
   // 0: Bindings without any MSTCP name. 1: no Bindings key. 2: binding
   // without its Enum\Network key. 3: driver whose class key is missing.
-  // 4: description too long for the 1000-byte buffer. 5: sound.
-  for (int i = 0; i <= 5; ++i) AddAdapter(reg, i, "Velora Ethernet");
+  // 4: description too long for the 1000-byte buffer. 5: sound. 6: an empty
+  // driver, which would lead to the class key itself.
+  for (int i = 0; i <= 6; ++i) AddAdapter(reg, i, "Velora Ethernet");
+  reg.PutSz("HKLM\\Enum\\Network\\MSTCP\\0006", "Driver", "");
   reg.RemoveKey(AdapterKey(0) + "\\Bindings");
   reg.PutSz(AdapterKey(0) + "\\Bindings", "NETBEUI\\0000", "");
   reg.RemoveKey(AdapterKey(1) + "\\Bindings");
@@ -142,6 +144,23 @@ TEST_F(Walk98, BrokenAdaptersAreSkippedSilentlyAndTheWalkGoesOn) {
   auto visits = Collect(reg, WalkAdapters9x, AdapterFilter::All, &outcome);
   EXPECT_EQ((std::vector<int>{5}), Indices(visits));
   EXPECT_FALSE(outcome.troubled);
+  EXPECT_EQ(nullptr, reg.Get(kClass, "Probe"));
+}
+
+// Read, the walk opens the keys it hands on for reading only: the user
+// looking at the settings needs no right to change them.
+TEST_F(Walk98, AReadingWalkOpensForReading) {
+  AddAdapter(reg, 0, "Velora Ethernet");
+  for (AdapterWalk walk : {WalkAdapters9x, WalkAdaptersNt}) {
+    AddCard(reg, 1, "[1] Velora Ethernet", "VlLan");
+    reg.ClearCalls();
+    int handed = 0;
+    walk(reg, AdapterFilter::All, [&](const AdapterBinding&, RegKey) { ++handed; }, KeyUse::Read);
+    EXPECT_EQ(1, handed);
+    for (const RegCall& c : reg.Calls()) {
+      if (c.op == RegOp::Open) { EXPECT_EQ(kKeyRead, c.access) << c.path; }
+    }
+  }
 }
 
 TEST_F(WalkNt, CardsWithoutServiceOrTcpipKeyAreSkipped) {

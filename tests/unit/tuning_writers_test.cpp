@@ -6,6 +6,7 @@
 #include "tests/unit/kit/app_test.h"
 #include "tests/unit/kit/fake_form.h"
 #include "tests/unit/kit/machines.h"
+#include "tuning/restore.h"
 #include "tuning/writers.h"
 
 namespace vl {
@@ -195,6 +196,7 @@ TEST_F(Apply9xTest, MissingMstcpKeyLeavesOnlyTheAdapterValuesAndIsAFailure) {
             Changes(reg));
   EXPECT_EQ(1, report.adapters);
   EXPECT_TRUE(report.failed);
+  EXPECT_TRUE(report.tcpipMissing) << "no MSTCP key: no TCP/IP";
 }
 
 TEST_F(Apply9xTest, MachineWithoutNwlinkIsNoFailure) {
@@ -284,6 +286,32 @@ TEST_F(ApplyNtTest, MissingTcpipParametersIsAFailure) {
   EXPECT_EQ(1u, Changes(reg).size());
   EXPECT_EQ(1, report.adapters);
   EXPECT_TRUE(report.failed);
+  EXPECT_TRUE(report.tcpipMissing);
+}
+
+// Windows 2000 and later read the MTU from the adapter's Interfaces key: it
+// is written there too, where Windows made that key, and the key is never
+// made where it is not.
+TEST_F(ApplyNtTest, TheInterfacesKeyGetsTheMtuWhereItExists) {
+  const std::string interfaces =
+      "HKLM\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+  reg.AddKey(interfaces + "VlLan");
+  AddCard(reg, 2, "[2] Velora Ethernet", "{4D36E972-E325}");
+  WriteReport report = Write(ModeAutoLan, kLanTexts);
+  const std::vector<std::string> changes = Changes(reg);
+  ASSERT_EQ(11u, changes.size());
+  EXPECT_EQ("Set " + Tcpip("VlLan") + " [MTU] = 1500", changes[0]);
+  EXPECT_EQ("Set " + interfaces + "VlLan [MTU] = 1500", changes[1]);
+  EXPECT_EQ("Set " + Tcpip("{4D36E972-E325}") + " [MTU] = 1500", changes[6]);
+  EXPECT_EQ("Set " + kTcpipParameters + " [TcpWindowSize] = 5840", changes[7]);
+  EXPECT_FALSE(reg.HasKey(interfaces + "{4D36E972-E325}"));
+  EXPECT_EQ(2, report.adapters);
+  EXPECT_FALSE(report.failed);
+
+  reg.ClearCalls();
+  RestoreDefaultsNt(reg, settings);
+  EXPECT_EQ(nullptr, reg.Get(interfaces + "VlLan", "MTU"));
+  EXPECT_EQ(1u, CountOf(Changes(reg), "Delete " + interfaces + "VlLan [MTU]"));
 }
 
 }  // namespace
