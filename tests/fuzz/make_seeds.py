@@ -183,9 +183,58 @@ def adapters():
           + put(key(4, 6), SERVICE_NAME, '') + add(key(5, 0, '')) + add(key(8)))
 
 
+# ---- change_record: choices, "Last", then a record as the program keeps it ----
+def record_body(sequence, kind, mode, when, values):
+    keys = []
+    for k, _, _ in values:
+        if k not in keys:
+            keys.append(k)
+    out = b'VLCR' + bytes([1]) + struct.pack('<IBBH', sequence, kind, mode, when[0])
+    out += bytes(when[1:])
+    out += struct.pack('<H', len(keys))
+    for k in keys:
+        kb = k.encode('latin-1')
+        out += struct.pack('<H', len(kb)) + kb
+    out += struct.pack('<H', len(values))
+    for k, name, prior in values:
+        nb = name.encode('latin-1')
+        out += struct.pack('<HB', keys.index(k), len(nb)) + nb
+        if prior is None:
+            out += bytes([0])
+        else:
+            type_, data = prior
+            out += bytes([1]) + struct.pack('<II', type_, len(data)) + data
+    return out
+
+
+def change_record():
+    import zlib
+    klass = 'System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000'
+    mstcp = 'System\\CurrentControlSet\\Services\\Vxd\\MSTCP'
+    tcpip = 'System\\CurrentControlSet\\Services\\Tcpip\\Parameters'
+    apply98 = record_body(1, 1, 0, (2001, 6, 15, 9, 30, 0), [
+        (klass, 'MaxMTU', (1, b'1492\0')), (klass, 'MaxMSS', None),
+        (mstcp, 'DefaultRcvWindow', (3, b'\x01\x02')), (mstcp, 'DefaultTTL', (4, b'\x40\0\0\0')),
+        ('System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize', '', (1, b'0\0'))])
+    restore_nt = record_body(7, 2, 0, (2026, 12, 10, 23, 59, 59), [
+        ('SYSTEM\\CurrentControlSet\\Services\\El90x1\\Parameters\\Tcpip', 'MTU', (4, b'\xdc\x05\0\0')),
+        (tcpip + '\\Interfaces\\El90x1', 'MTU', None), (tcpip, 'TcpWindowSize', None)])
+    foreign = record_body(1, 1, 0, (2001, 6, 15, 9, 30, 0), [
+        ('SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run', 'MaxMTU', (1, b'x\0'))])
+    crc = lambda b: b + struct.pack('<I', zlib.crc32(b))
+    write('change_record', 'apply_98', bytes([0]) + word(1) + crc(apply98))
+    write('change_record', 'restore_nt', bytes([0]) + word(7) + crc(restore_nt))
+    write('change_record', 'apply_98_body', bytes([1]) + word(1) + apply98)
+    write('change_record', 'foreign_key', bytes([1]) + word(1) + foreign)
+    write('change_record', 'other_number', bytes([0]) + word(11) + crc(apply98))
+    write('change_record', 'truncated', bytes([0]) + word(1) + crc(apply98)[:40])
+    write('change_record', 'empty', bytes([0]) + word(1))
+
+
 if __name__ == '__main__':
     unscramble()
     settings_store()
     mode_file()
     custom_edit()
     adapters()
+    change_record()

@@ -24,8 +24,10 @@
 #include "tests/unit/kit/machines.h"
 #include "tests/unit/kit/mem_app.h"
 #include "tests/unit/kit/recording_apply_ui.h"
+#include "tuning/adapters.h"
 #include "tuning/apply_command.h"
 #include "tuning/restore.h"
+#include "tuning/undo.h"
 #include "tuning/writers.h"
 
 namespace vl {
@@ -231,6 +233,99 @@ TEST(RegistryFaults, RestoreOfBothFamilies) {
        WatchedNt(), kRestoreDone},
   };
   for (const RegistryCase& c : cases) EveryRegistryCallFails(c);
+}
+
+// Undo of an Apply with every call failing in turn: each value is back as it
+// was or still as the Apply left it; that all was put back is only told when
+// it is so; a refused value is told; no key is left open. A history that
+// reads as missing leaves everything as it is, without a word, as when there
+// is nothing to undo.
+TEST(RegistryFaults, UndoOfBothFamilies) {
+  const struct {
+    const char* name;
+    void (*seed)(Bench&);
+    int mode;
+    std::vector<Watch> watched;
+  } cases[] = {
+      {"9x undo",
+       [](Bench& b) {
+         Windows98WithBoth(b);
+         b.reg.PutSz(BindingKey(0), "MaxMTU", "1492");
+         b.reg.PutDword(kMstcp, "DefaultTTL", 64);
+       },
+       ModeAutoDialUp, Watched98()},
+      {"NT undo",
+       [](Bench& b) {
+         Windows2000WithBoth(b);
+         b.reg.PutDword(Tcpip("El90x1"), "MTU", 1400);
+         b.reg.PutSz(kTcpipParameters, "DefaultTTL", "64");
+       },
+       ModeAutoLan, WatchedNt()},
+  };
+  for (const auto& c : cases) {
+    // The machine with the Apply made and recorded.
+    auto prepare = [&](Bench& b) {
+      c.seed(b);
+      LoadAutoMode(b.app, static_cast<ConfigMode>(c.mode));
+      b.boxes.answers = {kIdYes, kIdNo};
+      if (c.mode != ModeAutoLan) b.boxes.answers.pop_front();
+      RecordingApplyUi ui;
+      RunApplyCommand(b.app, ui, false);
+      b.boxes.shown.clear();
+      b.boxes.answers = {kIdYes, kIdNo};
+    };
+    Bench clean;
+    c.seed(clean);
+    const std::map<Watch, std::string> original = Snapshot(clean.reg, c.watched);
+    prepare(clean);
+    const std::map<Watch, std::string> applied = Snapshot(clean.reg, c.watched);
+    ASSERT_NE(original, applied);
+    const size_t first = clean.reg.CallCount();
+    RunUndoCommand(clean.app, 0x42);
+    const size_t calls = clean.reg.CallCount() - first;
+    ASSERT_EQ(original, Snapshot(clean.reg, c.watched)) << c.name;
+
+    for (size_t n = 1; n <= calls; ++n) {
+      for (long status : kStatuses) {
+        SCOPED_TRACE(std::string(c.name) + ": call " + std::to_string(n) + " fails with " +
+                     std::to_string(status));
+        Bench b;
+        prepare(b);
+        b.reg.FailNthCall(n, status);
+        size_t seen = 0;
+        RegCall failedCall{};
+        auto nth = b.reg.fault;
+        b.reg.fault = [&](const RegCall& call) -> long {
+          const long result = nth(call);
+          if (result) failedCall = call;
+          ++seen;
+          return result;
+        };
+        RunUndoCommand(b.app, 0x42);
+        ASSERT_GE(seen, n);
+        const std::map<Watch, std::string> now = Snapshot(b.reg, c.watched);
+        for (const Watch& w : c.watched)
+          EXPECT_TRUE(now.at(w) == original.at(w) || now.at(w) == applied.at(w))
+              << w.first << " [" << w.second << "] = " << now.at(w);
+        const bool done = std::any_of(b.boxes.shown.begin(), b.boxes.shown.end(),
+                                      [](const ShownBox& box) {
+                                        return box.text.rfind("The values changed by", 0) == 0;
+                                      });
+        EXPECT_TRUE(!done || original == now) << "put back told with values missing";
+        if (!done && !b.ToldFailure()) {
+          EXPECT_EQ(applied, now) << "a silent undo changed something";
+          EXPECT_TRUE(failedCall.path.rfind(kSettingsKey, 0) == 0 && IsAbsentStatus(status))
+              << failedCall.path << " [" << failedCall.name << "]";
+        }
+        const bool tuningKey = failedCall.path.rfind(kSettingsKey, 0) != 0;
+        EXPECT_FALSE(status == kErrorAccessDenied && failedCall.op != RegOp::Close &&
+                     tuningKey && done)
+            << "put back told although " << failedCall.path << " was refused";
+        EXPECT_TRUE(failedCall.op == RegOp::Close || b.reg.OpenHandles() == 0)
+            << "a key left open";
+      }
+    }
+  }
 }
 
 TEST(RegistryFaults, SettingsWriteAndReadBack) {
