@@ -9,6 +9,7 @@
 #define IDD_VELORA_FORM             101
 #define IDD_AUTO_MODE               146
 #define IDD_PING_CONFIG             155
+#define IDD_CURRENT_SETTINGS        170
 
 #define IDI_TRAY_FRAME3             132
 #define IDI_TRAY_FRAME1             133
@@ -45,6 +46,8 @@
 #define ID_APPLY_NEW_SETTINGS       32781
 #define ID_PING_CONFIGURATION       32786
 #define ID_RESTORE_ORIGINAL         32787
+#define ID_UNDO_CHANGES             32790
+#define ID_CURRENT_SETTINGS         32791
 #define ID_FILE_NEW                 57600
 #define ID_FILE_OPEN                57601
 #define ID_FILE_PRINT_SETUP         57606
@@ -135,6 +138,10 @@
 #define IDC_ABOUT_MAIL_LABEL        1010
 #define IDC_ABOUT_WEB_LINK          1090
 #define IDC_ABOUT_MAIL_LINK         1091
+
+// Current Settings dialog (template 170)
+#define IDC_SETTINGS_LIST           1200
+#define IDC_SETTINGS_COPY           1201
 
 // Tray icon
 #define ID_TRAY_ICON                100

@@ -15,6 +15,8 @@
 #include "settings/mode_file.h"
 #include "tuning/apply_command.h"
 #include "tuning/restore.h"
+#include "tuning/undo.h"
+#include "tuning/win/current_settings_dlg.h"
 #include "ui/cursor.h"
 #include "ui/gdi.h"
 #include "ui/geometry.h"
@@ -186,11 +188,20 @@ void CMainFrame::LayoutChildren() {
 }
 
 void CMainFrame::OnIdleUpdate() {
-  if (!hwnd_ || !IsWindowVisible(hwnd_) || !IsWindowVisible(m_wndStatusBar)) return;
+  if (!hwnd_) return;
+  UpdateMenuItems();
+  if (!IsWindowVisible(hwnd_) || !IsWindowVisible(m_wndStatusBar)) return;
   OnUpdateModePane();
   // The update may have run an Apply with its boxes; the frame may be gone.
   if (!hwnd_ || !IsWindowVisible(m_wndStatusBar)) return;
   OnUpdateOsPane();
+}
+
+void CMainFrame::UpdateMenuItems() {
+  const bool canUndo = vl::CanUndo(theApp);
+  if (canUndo == m_bUndoShownEnabled) return;
+  m_bUndoShownEnabled = canUndo;
+  EnableMenuItem(GetMenu(hwnd_), ID_UNDO_CHANGES, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
 }
 
 void CMainFrame::OnUpdateModePane() {
@@ -246,6 +257,12 @@ void CMainFrame::OnApplyNewSettings(bool deferred) {
 
 void CMainFrame::OnRestoreOriginalSettings() { vl::RunRestoreCommand(theApp); }
 
+void CMainFrame::OnUndoChanges() {
+  // As the framework does for a command whose item is grayed: nothing.
+  if (!vl::CanUndo(theApp)) return;
+  vl::RunUndoCommand(theApp, reinterpret_cast<vl::WindowHandle>(hwnd_));
+}
+
 bool CMainFrame::OnCommand(UINT id) {
   switch (id) {
     case ID_APPLY_NEW_SETTINGS:
@@ -261,6 +278,12 @@ bool CMainFrame::OnCommand(UINT id) {
       return true;
     case ID_RESTORE_ORIGINAL:
       OnRestoreOriginalSettings();
+      return true;
+    case ID_UNDO_CHANGES:
+      OnUndoChanges();
+      return true;
+    case ID_CURRENT_SETTINGS:
+      RunCurrentSettingsDialog(hwnd_);
       return true;
     case ID_APP_EXIT:
       PostMessageA(hwnd_, WM_CLOSE, 0, 0);
@@ -307,6 +330,7 @@ void CMainFrame::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
 }
 
 void CMainFrame::OnInitMenuPopup(HMENU menu) {
+  UpdateMenuItems();
   CheckMenuItem(menu, ID_VIEW_TOOLBAR,
                 MF_BYCOMMAND | (IsVisible(m_wndToolBar) ? MF_CHECKED : MF_UNCHECKED));
   CheckMenuItem(menu, ID_VIEW_STATUS_BAR,

@@ -21,14 +21,16 @@ class CMainFrame : public ui::Wnd {
   // in OnFinalMessage.
   static std::unique_ptr<CMainFrame> CreateFrame();
 
-  // The framework's idle-time update of the status-bar panes: only while the
-  // frame and its status bar are visible, the mode pane before the OS pane.
+  // The framework's idle-time update: the menu items' states, and the
+  // status-bar panes only while the frame and its status bar are visible, the
+  // mode pane before the OS pane.
   void OnIdleUpdate();
   // Accelerators and the form's dialog keys; true when consumed.
   bool PreTranslateMessage(MSG* msg);
 
   void OnApplyNewSettings(bool deferred);
   void OnRestoreOriginalSettings();
+  void OnUndoChanges();
 
   HWND StatusBar() const { return m_wndStatusBar; }
   HWND ToolBar() const { return m_wndToolBar; }
@@ -46,6 +48,9 @@ class CMainFrame : public ui::Wnd {
   void LayoutChildren();
   void SizePanes();
 
+  // The menu items whose state follows the program's: Undo Last Changes is
+  // grayed while there is nothing to undo.
+  void UpdateMenuItems();
   void OnUpdateModePane();
   void OnUpdateOsPane();
   void SetPaneText(int index, const std::string& text);
@@ -64,6 +69,7 @@ class CMainFrame : public ui::Wnd {
   HWND m_wndToolBar = nullptr;
   CMainFormView m_wndView;
   HACCEL m_hAccelTable = nullptr;
+  bool m_bUndoShownEnabled = false;  // as the menu resource starts it: grayed
   int m_cxModePane = 0;
   int m_cxOsPane = 0;
   char m_szTipText[256] = {};

@@ -111,11 +111,13 @@ TEST(FrameLayout, MenuPromptsTipsAndAccelerator) {
       "&File/&Ping Configuration=32786",
       "&File/-",
       "&File/Restore &Windows Original Settings=32787",
+      "&File/&Undo Last Changes=32790",
       "&File/-",
       "&File/E&xit=57665",
       "&View/&Toolbar=59392",
       "&View/&Status Bar=59393",
       "&View/-",
+      "&View/Current &Settings...=32791",
       "&View/&Control Panel/Sy&stem...=32777",
       "&View/&Control Panel/Intern&et...=32776",
       "&View/&Control Panel/&Modems...=32778",
@@ -138,6 +140,10 @@ TEST(FrameLayout, MenuPromptsTipsAndAccelerator) {
       {32787,
        "Restore Windows original settings, both Dial-Up and LAN settings\nRestore original "
        "settings"},
+      {32790, "Undo the last changes, putting back the settings as they were before\nUndo Last Changes"},
+      {32791,
+       "Show the settings your computer holds now and what your choice would write\nCurrent "
+       "Settings"},
       {57665, "Exit Velora\nExit"},
       {59392, "Show or hide the toolbar\nToggle ToolBar"},
       {59393, "Show or hide the status bar\nToggle StatusBar"},
@@ -356,8 +362,8 @@ TEST_F(FrameCommands, FileMenuReachesApplyBackupPingAndExit) {
   EXPECT_TRUE(run.proc.WaitExit());
 }
 
-// The About box and the Ping Configuration, from the main window, run as the
-// framework's modal dialogs: owned by the frame, which waits disabled
+// The About box, the Ping Configuration and Current Settings, from the main
+// window, run as the framework's modal dialogs: owned by the frame, which waits disabled
 // beneath them and takes no command meanwhile.
 TEST(FrameModal, AboutAndPingAreOwnedByTheDisabledFrame) {
   ClearMachine();
@@ -371,6 +377,7 @@ TEST(FrameModal, AboutAndPingAreOwnedByTheDisabledFrame) {
       {"Help > About", "About Velora", false, ID_APP_ABOUT},
       {"File > Ping Configuration", "Ping Configuration", false, ID_PING_CONFIGURATION},
       {"the form's Ping button", "Ping Configuration", true, IDC_PING_CONFIG},
+      {"View > Current Settings", "Current Settings", false, ID_CURRENT_SETTINGS},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.how);
