@@ -1,8 +1,8 @@
 #include "tuning/recorded_change.h"
 
-#include <map>
-#include <set>
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_state.h"
@@ -22,7 +22,8 @@ std::string Lower(std::string s) {
 // open and values read as usual, but writes and deletes are only noted, and
 // a key written through stays open for the commit, however often the writer
 // closes it. Each value keeps the key of its first write; later opens of the
-// same key close normally.
+// same key close normally. (Plain vectors: the i686 program links none of the
+// library's tree code, which is built for later processors.)
 class StagingRegistry : public IRegistry {
  public:
   struct Target {
@@ -41,6 +42,8 @@ class StagingRegistry : public IRegistry {
   ~StagingRegistry() override {
     for (RegKey key : held_) real_.CloseKey(key);
   }
+  StagingRegistry(const StagingRegistry&) = delete;
+  StagingRegistry& operator=(const StagingRegistry&) = delete;
 
   long OpenKey(RegKey root, const std::string& subkey, uint32_t access, RegKey* result) override {
     return Note(root, subkey, real_.OpenKey(root, subkey, access, result), result);
@@ -64,8 +67,9 @@ class StagingRegistry : public IRegistry {
     return Stage(key, name, true, kRegNone, {});
   }
   long CloseKey(RegKey key) override {
-    if (held_.count(key)) return kErrorSuccess;
-    paths_.erase(key);
+    if (std::find(held_.begin(), held_.end(), key) != held_.end()) return kErrorSuccess;
+    auto open = FindPath(key);
+    if (open != paths_.end()) paths_.erase(open);
     return real_.CloseKey(key);
   }
 
@@ -114,35 +118,54 @@ class StagingRegistry : public IRegistry {
   }
 
  private:
+  using OpenKeys = std::vector<std::pair<RegKey, std::string>>;
+
   long Note(RegKey root, const std::string& subkey, long status, RegKey* result) {
-    if (status == kErrorSuccess) paths_[*result] = root == kHkeyLocalMachine ? subkey : "";
+    if (status == kErrorSuccess)
+      paths_.emplace_back(*result, root == kHkeyLocalMachine ? subkey : std::string());
     return status;
+  }
+
+  OpenKeys::iterator FindPath(RegKey key) {
+    return std::find_if(paths_.begin(), paths_.end(),
+                        [key](const OpenKeys::value_type& open) { return open.first == key; });
   }
 
   long Stage(RegKey key, const std::string& name, bool remove, uint32_t type,
              std::vector<uint8_t> data) {
-    auto path = paths_.find(key);
+    auto path = FindPath(key);
     if (path == paths_.end() || path->second.empty()) return kErrorInvalidHandle;
-    const std::string id = Lower(path->second) + '\n' + Lower(name);
-    auto found = index_.find(id);
-    if (found == index_.end()) {
-      found = index_.emplace(id, targets_.size()).first;
+    const std::string lowerKey = Lower(path->second);
+    const std::string id = lowerKey + '\n' + Lower(name);
+    auto found = std::lower_bound(index_.begin(), index_.end(), id,
+                                  [](const Index::value_type& entry, const std::string& wanted) {
+                                    return entry.first < wanted;
+                                  });
+    if (found == index_.end() || found->first != id) {
       // The first key written through for a path serves all its values.
       RegKey held = key;
-      for (const Target& t : targets_)
-        if (Lower(t.key) == Lower(path->second)) held = t.held;
-      held_.insert(held);
+      auto sameKey = std::find_if(heldKeys_.begin(), heldKeys_.end(),
+                                  [&](const OpenKeys::value_type& h) { return h.second == lowerKey; });
+      if (sameKey == heldKeys_.end()) {
+        heldKeys_.emplace_back(key, lowerKey);
+        held_.push_back(key);
+      } else {
+        held = sameKey->first;
+      }
+      found = index_.emplace(found, id, targets_.size());
       targets_.push_back({path->second, name, held});
     }
     ops_.push_back({found->second, remove, type, std::move(data)});
     return kErrorSuccess;
   }
 
+  using Index = std::vector<std::pair<std::string, size_t>>;  // sorted by id
   IRegistry& real_;
-  std::map<RegKey, std::string> paths_;  // open keys and their paths
-  std::set<RegKey> held_;
+  OpenKeys paths_;     // keys open through this registry, with their paths
+  std::vector<RegKey> held_;
+  OpenKeys heldKeys_;  // the held key of each path (lower case)
   std::vector<Target> targets_;
-  std::map<std::string, size_t> index_;  // target by lower-case key and name
+  Index index_;        // each target by lower-case key and name
   std::vector<Op> ops_;
 };
 
