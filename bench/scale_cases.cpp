@@ -1,5 +1,7 @@
 #include "bench/scale_cases.h"
 
+#include "settings/settings_store.h"
+#include "tuning/recorded_change.h"
 #include "tuning/restore.h"
 #include "tuning/tuning_choices.h"
 #include "tuning/writers.h"
@@ -104,6 +106,7 @@ std::vector<std::string> MachineKeys(Operation op) {
 void PrepareApp(vl::AppState& app, Operation op) {
   app.m_strOsName = IsNtFamily(op) ? "NT" : "98";
   app.m_strProductName = "Velora 2001";
+  app.m_settings.SetBaseKey(vl::kSettingsBaseKey);  // where the change history lies
   vl::LoadAutoMode(app, vl::ModeAutoLan);
   app.m_nConfigMode = vl::ModeAutoLan;
 }
@@ -118,6 +121,20 @@ vl::WriteReport Run(vl::AppState& app, Operation op) {
     case Operation::RestoreNt: return vl::RestoreDefaultsNt(reg, app.m_tuning);
   }
   return {};
+}
+
+vl::WriteReport RunRecorded(vl::AppState& app, Operation op) {
+  vl::ChangeRecord change;
+  const bool restore = op == Operation::Restore9x || op == Operation::RestoreNt;
+  change.kind = restore ? vl::ChangeKind::Restore : vl::ChangeKind::Apply;
+  change.mode = restore ? 0 : app.m_nConfigMode;
+  return vl::RunRecordedChange(app, change, [&](vl::IRegistry& reg) {
+    vl::IRegistry* plain = app.sys.registry;
+    app.sys.registry = &reg;
+    const vl::WriteReport report = Run(app, op);
+    app.sys.registry = plain;
+    return report;
+  });
 }
 
 }  // namespace bench

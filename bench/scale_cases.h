@@ -35,6 +35,9 @@ std::vector<std::string> MachineKeys(Operation op);
 // and its values, product name.
 void PrepareApp(vl::AppState& app, Operation op);
 vl::WriteReport Run(vl::AppState& app, Operation op);
+// The same operation as the main window makes it: recorded in the change
+// history first and read back after (an Apply or a restore of the menu).
+vl::WriteReport RunRecorded(vl::AppState& app, Operation op);
 
 // The four-digit index text of the 9x family.
 std::string FourDigits(int index);

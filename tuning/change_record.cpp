@@ -24,12 +24,20 @@ const char kMagic[4] = {'V', 'L', 'C', 'R'};
 constexpr uint8_t kVersion = 1;
 constexpr size_t kMaxKeyLength = 1024;
 
+// CRC-32 as zip files have it, a byte at a time through a table made once.
 uint32_t Crc32(const uint8_t* data, size_t size) {
-  uint32_t crc = 0xFFFFFFFFu;
-  for (size_t i = 0; i < size; ++i) {
-    crc ^= data[i];
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  static uint32_t table[256];
+  static bool made = false;
+  if (!made) {
+    for (uint32_t n = 0; n < 256; ++n) {
+      uint32_t c = n;
+      for (int bit = 0; bit < 8; ++bit) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+      table[n] = c;
+    }
+    made = true;
   }
+  uint32_t crc = 0xFFFFFFFFu;
+  for (size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
   return ~crc;
 }
 

@@ -76,14 +76,13 @@ class StagingRegistry : public IRegistry {
   const std::vector<Target>& Targets() const { return targets_; }
   const std::vector<Op>& Ops() const { return ops_; }
 
-  // The state of a target now, through its held key.
-  bool Read(const Target& t, PriorValue* value) {
-    value->key = t.key;
-    value->name = t.name;
-    const long status = QueryRaw(real_, t.held, t.name, kMaxPriorBytes, &value->type, &value->data);
-    value->present = status == kErrorSuccess;
-    if (!value->present) value->type = 0;
-    return value->present || status == kErrorFileNotFound;
+  // The state of a target now, through its held key: false when the
+  // registry would not say.
+  bool Read(const Target& t, bool* present, uint32_t* type, std::vector<uint8_t>* data) {
+    const long status = QueryRaw(real_, t.held, t.name, kMaxPriorBytes, type, data);
+    *present = status == kErrorSuccess;
+    if (!*present) *type = 0;
+    return *present || status == kErrorFileNotFound;
   }
 
   // Makes the held-back writes and deletes, in order.
@@ -103,15 +102,13 @@ class StagingRegistry : public IRegistry {
     std::vector<const Op*> last(targets_.size(), nullptr);
     for (const Op& op : ops_) last[op.target] = &op;
     bool all = true;
+    bool present = false;
+    uint32_t type = 0;
+    std::vector<uint8_t> data;
     for (size_t i = 0; i < targets_.size(); ++i) {
-      PriorValue now;
-      if (!Read(targets_[i], &now)) {
-        all = false;
-        continue;
-      }
       const Op& meant = *last[i];
-      if (meant.remove ? now.present
-                       : !now.present || now.type != meant.type || now.data != meant.data)
+      if (!Read(targets_[i], &present, &type, &data) ||
+          (meant.remove ? present : !present || type != meant.type || data != meant.data))
         all = false;
     }
     return all;
@@ -181,12 +178,14 @@ WriteReport RunRecordedChange(AppState& app, ChangeRecord record, const ChangeWo
   record.values.clear();
   for (const StagingRegistry::Target& t : staging.Targets()) {
     PriorValue prior;
+    prior.key = t.key;
+    prior.name = t.name;
     // A value the record could not put back is never written.
-    if (!IsTuningValue(t.key, t.name) || !staging.Read(t, &prior)) {
+    if (!IsTuningValue(t.key, t.name) || !staging.Read(t, &prior.present, &prior.type, &prior.data)) {
       report.notRecorded = true;
       return report;
     }
-    record.values.push_back(prior);
+    record.values.push_back(std::move(prior));
   }
   record.when = app.sys.clock ? app.sys.clock->Now() : LocalTime{};
   ChangeHistory history(reg, app.m_settings.BaseKey());

@@ -134,10 +134,64 @@ void Pair(benchmark::State& state, Operation op) {
   state.counters["ratio"] = Median(ratios);
 }
 
+// An Apply with its record and read-back beside the plain one on the same
+// machine: the registry calls each makes, counted, and their processor time,
+// taken in turn. Both rewrite the values of the runs before them; the
+// recorded one also adds a record to the history each time (ten are kept).
+void Recorded(benchmark::State& state, Operation op) {
+  Machine m(op, static_cast<int>(state.range(0)));
+  if (!m.Problem().empty()) return state.SkipWithError(m.Problem().c_str());
+  auto calls = [&](vl::WriteReport (*run)(vl::AppState&, Operation)) {
+    const size_t before = m.reg.CallCount();
+    const vl::WriteReport report = run(m.app, op);
+    m.reg.ClearCalls();
+    return report.failed || report.notRecorded ? 0 : m.reg.CallCount() - before;
+  };
+  const size_t plainCalls = calls(&bench::Run);
+  const size_t recordedCalls = calls(&bench::RunRecorded);
+  if (plainCalls == 0 || recordedCalls == 0)
+    return state.SkipWithError("the operation failed on its machine");
+  auto timed = [&](vl::WriteReport (*run)(vl::AppState&, Operation)) {
+    double start = ThreadCpuUs();
+    benchmark::DoNotOptimize(run(m.app, op));
+    double used = ThreadCpuUs() - start;
+    m.reg.ClearCalls();
+    return used;
+  };
+  std::vector<double> plainUs, recordedUs, ratios;
+  bool plainFirst = true;
+  for (auto _ : state) {
+    double p, r;
+    if (plainFirst) {
+      p = timed(&bench::Run);
+      r = timed(&bench::RunRecorded);
+    } else {
+      r = timed(&bench::RunRecorded);
+      p = timed(&bench::Run);
+    }
+    plainFirst = !plainFirst;
+    plainUs.push_back(p);
+    recordedUs.push_back(r);
+    if (p > 0) ratios.push_back(r / p);
+  }
+  state.counters["adapters"] = m.adapters;
+  state.counters["calls_plain"] = static_cast<double>(plainCalls);
+  state.counters["calls_recorded"] = static_cast<double>(recordedCalls);
+  state.counters["calls_ratio"] = static_cast<double>(recordedCalls) / plainCalls;
+  state.counters["plain_us"] = Median(plainUs);
+  state.counters["recorded_us"] = Median(recordedUs);
+  state.counters["ratio"] = Median(ratios);
+}
+
 void Register() {
   for (Operation op : bench::AllOperations()) {
     std::string name = std::string("pair/") + bench::Name(op);
     benchmark::RegisterBenchmark(name.c_str(), &Pair, op)
+        ->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+  }
+  for (Operation op : {Operation::Apply9x, Operation::ApplyNt}) {
+    std::string name = std::string("recorded/") + bench::Name(op);
+    benchmark::RegisterBenchmark(name.c_str(), &Recorded, op)
         ->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
   }
 }
