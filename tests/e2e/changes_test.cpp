@@ -365,8 +365,12 @@ class CurrentSettings : public ChangeUndo {
       EmptyClipboard();
       CloseClipboard();
     }
-    Click(dialog, IDC_SETTINGS_COPY);
-    WaitUntil([] { return !ClipboardText().empty(); });
+    // Sent, not posted: it returns once the copy is made, and the clipboard
+    // is not opened here while the program wants it.
+    DWORD_PTR done = 0;
+    SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SETTINGS_COPY, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_SETTINGS_COPY)),
+                        SMTO_NORMAL, kWait, &done);
     const std::string text = ClipboardText();
     EXPECT_TRUE(Answer(dialog, IDCANCEL));
     return Lines(text);

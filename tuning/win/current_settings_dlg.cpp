@@ -10,6 +10,11 @@
 
 static_assert(IDD_CURRENT_SETTINGS == 170, "the Current Settings template");
 
+namespace {
+constexpr int kClipboardTries = 10;
+constexpr DWORD kClipboardRetryMs = 20;
+}  // namespace
+
 void RunCurrentSettingsDialog(HWND owner) {
   CCurrentSettingsDlg dialog(owner);
   dialog.DoModal();
@@ -75,7 +80,14 @@ bool CCurrentSettingsDlg::CopyText(const std::string& text) {
     GlobalFree(memory);
     return false;
   }
-  if (!OpenClipboard(hwnd_)) {
+  // Another program may hold the clipboard for a moment (a clipboard viewer
+  // reading what was put there last): a few tries before giving up.
+  bool opened = false;
+  for (int attempt = 0; attempt < kClipboardTries && !opened; ++attempt) {
+    if (attempt) Sleep(kClipboardRetryMs);
+    opened = OpenClipboard(hwnd_) != FALSE;
+  }
+  if (!opened) {
     GlobalFree(memory);
     return false;
   }
