@@ -13,6 +13,16 @@ std::string TrimBlanks(const std::string& text) {
   return text.substr(begin, end - begin);
 }
 
+std::string LowerAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && LowerAscii(a) == LowerAscii(b);
+}
+
 int Atoi(const std::string& text) {
   size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;

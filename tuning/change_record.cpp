@@ -41,31 +41,20 @@ uint32_t Crc32(const uint8_t* data, size_t size) {
   return ~crc;
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // The part of `text` between `prefix` and `suffix` (letter case aside), or
 // false when it does not begin and end so or nothing lies between.
 bool Between(const std::string& text, const std::string& prefix, const std::string& suffix,
              std::string* middle) {
   if (text.size() <= prefix.size() + suffix.size()) return false;
-  if (!SameText(text.substr(0, prefix.size()), prefix)) return false;
-  if (!SameText(text.substr(text.size() - suffix.size()), suffix)) return false;
+  if (!SameIgnoringCase(text.substr(0, prefix.size()), prefix)) return false;
+  if (!SameIgnoringCase(text.substr(text.size() - suffix.size()), suffix)) return false;
   *middle = text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
   return true;
 }
 
 bool OneOf(const std::string& name, std::initializer_list<const char*> names) {
   for (const char* n : names)
-    if (SameText(name, n)) return true;
+    if (SameIgnoringCase(name, n)) return true;
   return false;
 }
 
@@ -139,12 +128,12 @@ bool IsKnownTime(const LocalTime& t) {
 
 bool IsTuningValue(const std::string& key, const std::string& name) {
   std::string middle;
-  if (SameText(key, kMstcpKey) &&
+  if (SameIgnoringCase(key, kMstcpKey) &&
       OneOf(name, {"DefaultRcvWindow", "DefaultMSS", "DefaultTTL", "SessionKeepAlive",
                    "PMTUDiscovery", "PMTUBlackHoleDetect"}))
     return true;
-  if (SameText(key, kNdiCacheKey) && name.empty()) return true;
-  if (SameText(key, kTcpipParametersKey) &&
+  if (SameIgnoringCase(key, kNdiCacheKey) && name.empty()) return true;
+  if (SameIgnoringCase(key, kTcpipParametersKey) &&
       OneOf(name, {"TcpWindowSize", "DefaultTTL", "EnablePMTUDiscovery", "EnablePMTUBHDetect"}))
     return true;
   if (Between(key, kClassPrefix, "", &middle) && OneOf(name, {"MaxMTU", "MaxMSS"})) return true;
@@ -260,7 +249,7 @@ bool DecodeRecord(const uint8_t* data, size_t size, ChangeRecord* record) {
     }
     if (!in.ok() || !IsTuningValue(v.key, v.name)) return false;
     for (const PriorValue& earlier : r.values)
-      if (SameText(earlier.key, v.key) && SameText(earlier.name, v.name)) return false;
+      if (SameIgnoringCase(earlier.key, v.key) && SameIgnoringCase(earlier.name, v.name)) return false;
     r.values.push_back(v);
   }
   if (!in.ok() || !in.AtEnd() || r.values.empty()) return false;

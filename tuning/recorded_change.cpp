@@ -6,17 +6,12 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "platform/text.h"
 #include "tuning/change_history.h"
 
 namespace vl {
 
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
 
 // The registry as the writer sees it while its changes are held back: keys
 // open and values read as usual, but writes and deletes are only noted, and
@@ -132,8 +127,8 @@ class StagingRegistry : public IRegistry {
              std::vector<uint8_t> data) {
     auto path = FindPath(key);
     if (path == paths_.end() || path->second.empty()) return kErrorInvalidHandle;
-    const std::string lowerKey = Lower(path->second);
-    const std::string id = lowerKey + '\n' + Lower(name);
+    const std::string lowerKey = LowerAscii(path->second);
+    const std::string id = lowerKey + '\n' + LowerAscii(name);
     auto found = std::lower_bound(index_.begin(), index_.end(), id,
                                   [](const Index::value_type& entry, const std::string& wanted) {
                                     return entry.first < wanted;

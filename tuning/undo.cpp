@@ -1,6 +1,7 @@
 #include "tuning/undo.h"
 
 #include "app/app_state.h"
+#include "platform/text.h"
 #include "tuning/adapters.h"
 #include "tuning/apply_command.h"
 #include "tuning/change_history.h"
@@ -20,17 +21,6 @@ namespace {
 
 // More lines would make a box taller than the screen.
 constexpr size_t kListedValues = 10;
-
-bool SameKey(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 std::string Line(const PriorValue& v) {
   return "   " + (v.name.empty() ? std::string("(Default)") : v.name) + " in " + v.key;
@@ -57,7 +47,7 @@ std::vector<std::string> PutBack(IRegistry& reg, const std::vector<PriorValue>& 
     const long opened =
         reg.OpenKey(kHkeyLocalMachine, values[first].key, kKeyRead | kKeyWrite, key.Receive());
     for (size_t i = first; i < values.size(); ++i) {
-      if (done[i] || !SameKey(values[i].key, values[first].key)) continue;
+      if (done[i] || !SameIgnoringCase(values[i].key, values[first].key)) continue;
       done[i] = true;
       const PriorValue& v = values[i];
       bool back;

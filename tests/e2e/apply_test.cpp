@@ -6,25 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
+#include "tests/e2e/apply_texts.h"
 #include "tests/e2e/harness.h"
 
 namespace e2e {
 namespace {
 
-const char kCaption[] = "Velora 2001";
-const char kRestartQuestion[] =
-    "System changes were successful done.\n\nIn order to enjoy all the benefits of Velora 2001\n"
-    "it's highly recommended to restart your computer.\n\nWould you like to restart your computer now?";
-const char kReminder[] =
-    "Keep in mind that you must restart your\ncomputer before the new settings become effective. ";
-const char kLanQuestion[] =
-    "You chose to optimize your Local Area\nNetworking (LAN) Internet connection.\n\n"
-    "Are you sure that you are using LAN connection?\nIf you use Dial-Up (Modem) connection, answer 'NO'. ";
-const char kDialUpBinding[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000";
-const char kLanBinding[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001";
-const char kMstcp[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
-const char kNdi[] = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
-const char kTcpip[] = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 const char kDialUpDesc[] = "Dial-Up Networking (Modem) - Automatically Configured";
 
 class ApplyRoad : public ::testing::Test {

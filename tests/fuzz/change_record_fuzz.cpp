@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
+#include "platform/text.h"
 #include "tests/unit/kit/machines.h"
 #include "tests/unit/kit/mem_app.h"
 #include "tuning/change_history.h"
@@ -35,12 +36,6 @@ uint32_t Crc32(const std::string& bytes) {
     for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
   }
   return ~crc;
-}
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-  return s;
 }
 
 const std::string kChangesKey = vl::kSettingsKey + "\\Changes";
@@ -88,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool undone = taken && record.sequence == last && last != 0;
   for (const RegCall& c : m.reg.Calls()) {
     if (c.op != RegOp::Set && c.op != RegOp::Delete) continue;
-    if (Lower(c.path) == Lower(kChangesKey)) {
+    if (vl::LowerAscii(c.path) == vl::LowerAscii(kChangesKey)) {
       FUZZ_REQUIRE(c.op == RegOp::Set && c.name == "Last");
       continue;
     }
@@ -96,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string key = c.path.substr(vl::machines::kHklm.size());
     const auto v = std::find_if(record.values.begin(), record.values.end(),
                                 [&](const vl::PriorValue& p) {
-                                  return Lower(p.key) == Lower(key) && Lower(p.name) == Lower(c.name);
+                                  return vl::LowerAscii(p.key) == vl::LowerAscii(key) && vl::LowerAscii(p.name) == vl::LowerAscii(c.name);
                                 });
     FUZZ_REQUIRE(v != record.values.end());
     FUZZ_REQUIRE(c.op == (v->present ? RegOp::Set : RegOp::Delete));
