@@ -35,7 +35,7 @@ class StagingRegistry : public IRegistry {
 
   explicit StagingRegistry(IRegistry& real) : real_(real) {}
   ~StagingRegistry() override {
-    for (RegKey key : held_) real_.CloseKey(key);
+    for (const auto& held : heldKeys_) real_.CloseKey(held.first);
   }
   StagingRegistry(const StagingRegistry&) = delete;
   StagingRegistry& operator=(const StagingRegistry&) = delete;
@@ -62,7 +62,9 @@ class StagingRegistry : public IRegistry {
     return Stage(key, name, true, kRegNone, {});
   }
   long CloseKey(RegKey key) override {
-    if (std::find(held_.begin(), held_.end(), key) != held_.end()) return kErrorSuccess;
+    if (std::any_of(heldKeys_.begin(), heldKeys_.end(),
+                    [key](const OpenKeys::value_type& held) { return held.first == key; }))
+      return kErrorSuccess;
     auto open = FindPath(key);
     if (open != paths_.end()) paths_.erase(open);
     return real_.CloseKey(key);
@@ -138,12 +140,10 @@ class StagingRegistry : public IRegistry {
       RegKey held = key;
       auto sameKey = std::find_if(heldKeys_.begin(), heldKeys_.end(),
                                   [&](const OpenKeys::value_type& h) { return h.second == lowerKey; });
-      if (sameKey == heldKeys_.end()) {
+      if (sameKey == heldKeys_.end())
         heldKeys_.emplace_back(key, lowerKey);
-        held_.push_back(key);
-      } else {
+      else
         held = sameKey->first;
-      }
       found = index_.emplace(found, id, targets_.size());
       targets_.push_back({path->second, name, held});
     }
@@ -154,8 +154,7 @@ class StagingRegistry : public IRegistry {
   using Index = std::vector<std::pair<std::string, size_t>>;  // sorted by id
   IRegistry& real_;
   OpenKeys paths_;     // keys open through this registry, with their paths
-  std::vector<RegKey> held_;
-  OpenKeys heldKeys_;  // the held key of each path (lower case)
+  OpenKeys heldKeys_;  // the key held open for each path (in lower case)
   std::vector<Target> targets_;
   Index index_;        // each target by lower-case key and name
   std::vector<Op> ops_;
