@@ -4,12 +4,12 @@
 #pragma once
 #include <string>
 
+#include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/texts.h"
 #include "vldetect/res/vldetect_res.h"
 
 namespace e2e {
-
-constexpr char kCompanionTitle[] = "VL - Net Detect";
 
 inline std::string CompanionExe() { return InstallDir() + "vldetect.exe"; }
 
@@ -21,12 +21,22 @@ inline std::vector<HWND> CompanionWindows() {
   return found;
 }
 
-// Closes every companion window the way the uninstaller does, and waits.
+// Whether exactly `count` companions run, counting one that is still
+// starting and has no window yet: waits until so.
+inline bool WaitForCompanionCount(size_t count) {
+  return WaitUntil([&] { return ProcessesNamed("vldetect.exe").size() == count; });
+}
+
+// Closes every companion window the way the uninstaller does, and waits. A
+// companion still starting is let finish first: with the window of another
+// it ends at once, without one it would stay.
 inline void EndCompanions() {
+  WaitUntil([] { return ProcessesNamed("vldetect.exe").size() == CompanionWindows().size(); });
   for (HWND w : CompanionWindows()) {
     PostMessageA(w, WM_CLOSE, 0, 0);
     WaitGone(w);
   }
+  EndProcessesNamed("vldetect.exe");
 }
 
 inline void InstallRealCompanion() {
