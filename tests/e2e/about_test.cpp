@@ -26,20 +26,6 @@ TEST(AboutBox, TheVerbShowsItAloneWithItsIconAndCloseEndsTheRun) {
   EXPECT_TRUE(p.WaitExit());
 }
 
-TEST(AboutBox, FromTheHelpMenuWithoutIconOfItsOwn) {
-  FrameRun run = StartFrame();
-  ASSERT_NE(nullptr, run.frame);
-  PostCommand(run.frame, ID_APP_ABOUT);
-  HWND dialog = WaitForWindow(run.proc.pid(), "#32770", kAboutCaption);
-  ASSERT_NE(nullptr, dialog);
-  ASSERT_TRUE(WaitUntil([&] { return CaptionPainted(dialog); }));
-  EXPECT_FALSE(CaptionShowsOurIcon(dialog));
-  Click(dialog, IDC_ABOUT_CLOSE);
-  EXPECT_TRUE(WaitGone(dialog));
-  EXPECT_TRUE(IsWindow(run.frame));
-  EXPECT_TRUE(CloseFrame(run));
-}
-
 TEST(AboutBox, LinksOpenTheHomePageAndAMailToSupport) {
   BrowserStandIn browser;
   SeedInstallFolder(InstallDir());

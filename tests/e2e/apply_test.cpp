@@ -32,6 +32,13 @@ class ApplyRoad : public ::testing::Test {
     ASSERT_EQ(nullptr, FindAnyMessageBox(app_.p.pid())) << "no notice without a mode file";
   }
 
+  // The Windows 98 machine with automatic Dial-Up mode chosen.
+  void StartWin98DialUp() {
+    SeedWin98Machine();
+    ASSERT_NO_FATAL_FAILURE(StartMain());
+    ASSERT_TRUE(ChooseMode(app_, IDC_MODE_DIALUP, kDialUpModeCaption));
+  }
+
   // Expects the box, checks its text and answers it.
   void ExpectBox(const std::string& text, int answer, const char* caption = kBoxCaption) {
     HWND box = WaitForMessageBox(app_.p.pid(), caption);
@@ -56,9 +63,7 @@ class ApplyRoad : public ::testing::Test {
 };
 
 TEST_F(ApplyRoad, AutomaticDialUpOnWindows98WritesEveryValue) {
-  SeedWin98Machine();
-  StartMain();
-  ASSERT_TRUE(ChooseMode(app_, IDC_MODE_DIALUP, kDialUpModeCaption));
+  ASSERT_NO_FATAL_FAILURE(StartWin98DialUp());
   // The message pane's drawing type: the high word of its text length.
   HWND statusBar = GetDlgItem(app_.frame, AFX_IDW_STATUS_BAR);
   auto paneType = [&] { return HIWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, 0, 0)); };
@@ -87,7 +92,7 @@ TEST_F(ApplyRoad, AutomaticDialUpOnWindows98WritesEveryValue) {
 
 TEST_F(ApplyRoad, AutomaticLanOnNtWritesNumbers) {
   SeedNtMachine();
-  StartMain();
+  ASSERT_NO_FATAL_FAILURE(StartMain());
   ASSERT_TRUE(ChooseMode(app_, IDC_MODE_LAN, kLanModeCaption));
   Click(app_.form, IDC_APPLY);
   ExpectBox(kLanQuestion, IDYES);
@@ -103,7 +108,7 @@ TEST_F(ApplyRoad, AutomaticLanOnNtWritesNumbers) {
 
 TEST_F(ApplyRoad, LanNoThenYesAppliesDialUpAtTheNextUpdate) {
   SeedWin98Machine();
-  StartMain();
+  ASSERT_NO_FATAL_FAILURE(StartMain());
   ASSERT_TRUE(ChooseMode(app_, IDC_MODE_LAN, kLanModeCaption));
   Click(app_.form, IDC_APPLY);
   ExpectBox(kLanQuestion, IDNO);
@@ -123,9 +128,7 @@ TEST_F(ApplyRoad, LanNoThenYesAppliesDialUpAtTheNextUpdate) {
 }
 
 TEST_F(ApplyRoad, HiddenStatusBarKeepsTheFormsApplyPending) {
-  SeedWin98Machine();
-  StartMain();
-  ASSERT_TRUE(ChooseMode(app_, IDC_MODE_DIALUP, kDialUpModeCaption));
+  ASSERT_NO_FATAL_FAILURE(StartWin98DialUp());
   ASSERT_TRUE(SendCommand(app_.frame, ID_VIEW_STATUS_BAR));
   ASSERT_TRUE(SendClick(app_.form, IDC_APPLY));
   UnseenIdlePass(app_.frame);
@@ -137,9 +140,7 @@ TEST_F(ApplyRoad, HiddenStatusBarKeepsTheFormsApplyPending) {
 }
 
 TEST_F(ApplyRoad, MenuApplyRunsAtOnceWithoutTheModeFile) {
-  SeedWin98Machine();
-  StartMain();
-  ASSERT_TRUE(ChooseMode(app_, IDC_MODE_DIALUP, kDialUpModeCaption));
+  ASSERT_NO_FATAL_FAILURE(StartWin98DialUp());
   PostCommand(app_.frame, ID_APPLY_NEW_SETTINGS);
   FinishWithoutRestart();
   EXPECT_EQ("576", GetSz(kDialUpBinding, "MaxMTU"));
@@ -149,7 +150,7 @@ TEST_F(ApplyRoad, MenuApplyRunsAtOnceWithoutTheModeFile) {
 TEST_F(ApplyRoad, NoAdapterOfTheKindIsToldAndNothingWritten) {
   SeedWin98Machine();
   DeleteTree("Enum\\Root\\Net\\0000");  // the Ethernet card stays
-  StartMain();
+  ASSERT_NO_FATAL_FAILURE(StartMain());
   ASSERT_TRUE(ChooseMode(app_, IDC_MODE_DIALUP, kDialUpModeCaption));
   Click(app_.form, IDC_APPLY);
   ExpectBox(
@@ -164,16 +165,14 @@ TEST_F(ApplyRoad, NoAdapterOfTheKindIsToldAndNothingWritten) {
 
 TEST_F(ApplyRoad, ApplyBeforeAnyModeIsRefused) {
   SeedWin98Machine();
-  StartMain();
+  ASSERT_NO_FATAL_FAILURE(StartMain());
   Click(app_.form, IDC_APPLY);
   ExpectBox(kNoModeText, IDOK);
   EXPECT_EQ("<absent>", GetSz(kMstcp, "DefaultTTL"));
 }
 
 TEST_F(ApplyRoad, YesToTheRestartQuestionRestartsQuietly) {
-  SeedWin98Machine();
-  StartMain();
-  ASSERT_TRUE(ChooseMode(app_, IDC_MODE_DIALUP, kDialUpModeCaption));
+  ASSERT_NO_FATAL_FAILURE(StartWin98DialUp());
   PostCommand(app_.frame, ID_APPLY_NEW_SETTINGS);
   ExpectBox(kRestartQuestion, IDYES);
   EXPECT_EQ(nullptr, BoxAfterIdlePass()) << "the restart leaves no error";

@@ -227,7 +227,7 @@ TEST(FrameLayout, ViewTogglesHideTheBarsAndStopPaneUpdates) {
   UnseenIdlePass(run.frame);
   EXPECT_EQ("stale", PaneText(run.statusBar, 2));
   // ...and brought up to date as soon as they show again.
-  PostCommand(run.frame, ID_VIEW_STATUS_BAR);
+  ASSERT_TRUE(SendCommand(run.frame, ID_VIEW_STATUS_BAR));
   EXPECT_TRUE(WaitForPanes(run, kNtOsPane));
   EXPECT_EQ(WindowRect(run.statusBar).top, WindowRect(run.form).bottom);
   EXPECT_TRUE(CloseFrame(run));
@@ -410,6 +410,33 @@ TEST(FrameModal, AboutAndPingAreOwnedByTheDisabledFrame) {
     EXPECT_EQ(nullptr, FindAnyMessageBox(run.proc.pid()));
     EXPECT_TRUE(CloseFrame(run));
   }
+}
+
+// Its dialogs show no icon of their own (their verbs' do), and each one's
+// own way out leaves the main window running.
+TEST(FrameModal, ItsDialogsShowNoIconOfTheirOwn) {
+  ClearMachine();
+  RemoveFile(InstallDir() + "Velora.cfg");
+  const struct {
+    const char* caption;
+    int command, close;
+  } dialogs[] = {
+      {kAboutCaption, ID_APP_ABOUT, IDC_ABOUT_CLOSE},
+      {kPingCaption, ID_PING_CONFIGURATION, IDCANCEL},
+  };
+  FrameRun run = StartFrame();
+  ASSERT_NE(nullptr, run.frame);
+  for (const auto& d : dialogs) {
+    SCOPED_TRACE(d.caption);
+    PostCommand(run.frame, d.command);
+    HWND dialog = WaitForWindow(run.proc.pid(), "#32770", d.caption);
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(WaitUntil([&] { return CaptionPainted(dialog); }));
+    EXPECT_FALSE(CaptionShowsOurIcon(dialog));
+    ASSERT_TRUE(Answer(dialog, d.close));
+    EXPECT_TRUE(IsWindow(run.frame));
+  }
+  EXPECT_TRUE(CloseFrame(run));
 }
 
 // A close that reaches the frame beneath a modal window (a shutdown's, say)

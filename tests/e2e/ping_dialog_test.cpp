@@ -47,6 +47,13 @@ class PingFixture : public ::testing::Test {
     p = Start("/ping");
     return WaitForWindow(p.pid(), "#32770", kPingCaption);
   }
+  // Alone, and switched to manual mode.
+  HWND OpenManual(Proc& p) {
+    HWND dlg = OpenAlone(p);
+    return dlg && SendClick(dlg, IDC_PING_MANUAL) ? dlg : nullptr;
+  }
+  // Cancel, which ends the run of the verb.
+  static bool Cancel(HWND dlg, Proc& p) { return Answer(dlg, IDCANCEL) && p.WaitExit(); }
 
   HWND StartNetDetect(Proc& companion, const std::string& mode) {
     companion = Start(LogPath() + mode, NetDetect());
@@ -111,16 +118,14 @@ TEST_F(PingDialog, VerbShowsTheDialogAloneInAutomaticModeWhenNothingIsStored) {
   EXPECT_TRUE(WaitUntil([&] { return FocusOf(dlg) == GetDlgItem(dlg, IDOK); }))
       << "focus on id " << GetDlgCtrlID(FocusOf(dlg));
 
-  ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  EXPECT_TRUE(p.WaitExit());
+  EXPECT_TRUE(Cancel(dlg, p));
   EXPECT_FALSE(KeyExists(PingKey()));
 }
 
 TEST_F(PingDialog, BlankHostIsRefusedAndTheDialogStaysOpen) {
   Proc p;
-  HWND dlg = OpenAlone(p);
+  HWND dlg = OpenManual(p);
   ASSERT_NE(nullptr, dlg);
-  ASSERT_TRUE(SendClick(dlg, IDC_PING_MANUAL));
   EXPECT_TRUE(IsEnabled(dlg, IDC_PING_HOST));
   EXPECT_EQ("", ItemText(dlg, IDC_PING_HOST));
   SetWindowTextA(GetDlgItem(dlg, IDC_PING_HOST), "   ");
@@ -134,16 +139,14 @@ TEST_F(PingDialog, BlankHostIsRefusedAndTheDialogStaysOpen) {
   EXPECT_TRUE(IsWindow(dlg));
   EXPECT_EQ("   ", ItemText(dlg, IDC_PING_HOST));
   EXPECT_FALSE(KeyExists(PingKey()));
-  ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  EXPECT_TRUE(p.WaitExit());
+  EXPECT_TRUE(Cancel(dlg, p));
   EXPECT_FALSE(KeyExists(PingKey()));
 }
 
 TEST_F(PingDialog, TypingIntoTheIntervalFieldIsUndoneAndTheHostFieldTakes255Characters) {
   Proc p;
-  HWND dlg = OpenAlone(p);
+  HWND dlg = OpenManual(p);
   ASSERT_NE(nullptr, dlg);
-  ASSERT_TRUE(SendClick(dlg, IDC_PING_MANUAL));
   HWND combo = GetDlgItem(dlg, IDC_PING_INTERVAL);
   HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
   ASSERT_NE(nullptr, edit);
@@ -154,20 +157,7 @@ TEST_F(PingDialog, TypingIntoTheIntervalFieldIsUndoneAndTheHostFieldTakes255Char
 
   HWND host = GetDlgItem(dlg, IDC_PING_HOST);
   EXPECT_EQ(255, SendMessageA(host, EM_GETLIMITTEXT, 0, 0));
-  ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  EXPECT_TRUE(p.WaitExit());
-}
-
-TEST_F(PingDialog, FromTheMainWindowTheDialogHasNoWindowIcon) {
-  FrameRun run = StartFrame();
-  ASSERT_NE(nullptr, run.frame);
-  PostCommand(run.frame, ID_PING_CONFIGURATION);
-  HWND dlg = WaitForWindow(run.proc.pid(), "#32770", kPingCaption);
-  ASSERT_NE(nullptr, dlg);
-  ASSERT_TRUE(WaitUntil([&] { return CaptionPainted(dlg); }));
-  EXPECT_FALSE(CaptionShowsOurIcon(dlg));
-  ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  EXPECT_TRUE(CloseFrame(run));
+  EXPECT_TRUE(Cancel(dlg, p));
 }
 
 TEST_F(PingLargeFonts, AHundredPixelOkButtonMovesThreeControlsAndWidensThePadding) {
@@ -187,8 +177,7 @@ TEST_F(PingLargeFonts, AHundredPixelOkButtonMovesThreeControlsAndWidensThePaddin
     EXPECT_EQ(m.y, at.y) << m.id;
   }
   EXPECT_EQ("              Automatic", ItemText(dlg, IDC_PING_HOST));
-  ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  EXPECT_TRUE(p.WaitExit());
+  EXPECT_TRUE(Cancel(dlg, p));
 }
 
 TEST_F(PingCompanion, OkStoresTheManualSettingsAndTheRealCompanionTakesThem) {
@@ -198,9 +187,8 @@ TEST_F(PingCompanion, OkStoresTheManualSettingsAndTheRealCompanionTakesThem) {
   ASSERT_NE(nullptr, window);
   EXPECT_EQ(kCompanionIdleStatus, WaitForStatus(window, "Automatic", true));
   Proc p;
-  HWND dlg = OpenAlone(p);
+  HWND dlg = OpenManual(p);
   ASSERT_NE(nullptr, dlg);
-  ASSERT_TRUE(SendClick(dlg, IDC_PING_MANUAL));
   SetWindowTextA(GetDlgItem(dlg, IDC_PING_HOST), " 10.0.0.1 ");
   SendDlgItemMessageA(dlg, IDC_PING_INTERVAL, CB_SETCURSEL, 2, 0);
   SendDlgItemMessageA(dlg, IDC_PING_SOUND, BM_SETCHECK, BST_CHECKED, 0);
