@@ -13,7 +13,7 @@ namespace e2e {
 
 inline std::string CompanionExe() { return InstallDir() + "vldetect.exe"; }
 
-// Every top-level window titled "VL - Net Detect", of any process.
+// Every top-level window with the companion's title, of any process.
 inline std::vector<HWND> CompanionWindows() {
   std::vector<HWND> found;
   for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, kCompanionTitle)) != nullptr;)
@@ -39,15 +39,14 @@ inline void EndCompanions() {
   EndProcessesNamed("vldetect.exe");
 }
 
-inline void InstallRealCompanion() {
+inline bool InstallRealCompanion() {
   EndCompanions();
-  SetFileAttributesA(CompanionExe().c_str(), FILE_ATTRIBUTE_NORMAL);
-  CopyFileA((BuildDir() + "vldetect.exe").c_str(), CompanionExe().c_str(), FALSE);
+  return CopyProgram(BuildDir() + "vldetect.exe", CompanionExe());
 }
 
-inline void RestoreStandInCompanion() {
+inline bool RestoreStandInCompanion() {
   EndCompanions();
-  CopyFileA((BuildDir() + "stubs\\vldetect.exe").c_str(), CompanionExe().c_str(), FALSE);
+  return CopyProgram(BuildDir() + "stubs\\vldetect.exe", CompanionExe());
 }
 
 // Starts the installed companion as velora.exe does and returns its window.

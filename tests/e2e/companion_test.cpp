@@ -30,10 +30,10 @@ class CompanionBench : public ::testing::Test {
     SeedInstallFolder(InstallDir());
     RemoveFile(InstallDir() + "Velora.cfg");
     DeleteTree(PingKey());
-    InstallRealCompanion();
+    ASSERT_TRUE(InstallRealCompanion());
   }
   void TearDown() override {
-    RestoreStandInCompanion();
+    EXPECT_TRUE(RestoreStandInCompanion());
     DeleteTree(PingKey());
   }
 };
@@ -49,7 +49,7 @@ TEST_F(CompanionInstance, OneHiddenWindowAndASecondStartEndsAtOnce) {
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_EQ(nullptr, GetParent(window));
   EXPECT_EQ(nullptr, GetWindow(window, GW_OWNER));
-  EXPECT_EQ(kCompanionIdleStatus, WaitForStatus(window, "Automatic", true));
+  EXPECT_EQ(kCompanionIdleStatus, WaitForStatus(window, kCompanionIdleStatus));
   EXPECT_FALSE(TrayHasIcon(window)) << "no icon without a dial-up connection";
 
   for (const char* args : {"/auto", "", "/AUTO now"}) {

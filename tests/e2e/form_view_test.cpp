@@ -301,7 +301,7 @@ TEST_F(FormManual, ALetterBringsBackTheLastNumberWithOneBox) {
   Click(app.form, IDC_MTU_CUSTOM);
   HWND edit = app.Item(IDC_MTU_EDIT);
   TypeInto(edit, "15a");
-  HWND box = WaitForMessageBox(app.p.pid(), "Velora 2001");
+  HWND box = WaitForMessageBox(app.p.pid(), kBoxCaption);
   ASSERT_NE(nullptr, box);
   EXPECT_EQ("Invalid Number   ", MessageBoxText(box));
   EXPECT_EQ(app.frame, GetWindow(box, GW_OWNER));

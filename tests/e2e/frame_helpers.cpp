@@ -201,7 +201,7 @@ std::string Resources::String(UINT id) const {
 }
 
 void InstallStub(const std::string& name) {
-  CopyFileA((BuildDir() + "stubs\\" + name).c_str(), (InstallDir() + name).c_str(), FALSE);
+  CopyProgram(BuildDir() + "stubs\\" + name, InstallDir() + name);
 }
 
 std::vector<std::string> LogLines(const std::string& logName) {

@@ -43,9 +43,15 @@ bool SetupIsShipped() { return CanRun32BitPrograms(); }
 
 std::string InstallDir() { return "C:\\VeloraTest\\"; }
 
-static void CopyOrFail(const std::string& from, const std::string& to) {
+bool CopyProgram(const std::string& from, const std::string& to, int timeoutMs) {
   SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) Fail("cannot copy " + from + " to " + to);
+  return WaitUntil([&] { return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE; },
+                   timeoutMs);
+}
+
+static void CopyOrFail(const std::string& from, const std::string& to) {
+  if (!CopyProgram(from, to))
+    Fail("cannot copy " + from + " to " + to + ": error " + std::to_string(GetLastError()));
 }
 
 void PrepareInstallDir() {
@@ -293,7 +299,7 @@ Proc Start(const std::string& args, const std::string& exe) {
   Proc p;
   if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       InstallDir().c_str(), &si, &p.pi_))
-    Fail("cannot start " + cmd);
+    Fail("cannot start " + cmd + ": error " + std::to_string(GetLastError()));
   WaitForInputIdle(p.pi_.hProcess, 5000);
   return p;
 }

@@ -32,6 +32,9 @@ bool SetupIsShipped();
 std::string InstallDir();  // C:\VeloraTest\ (with the trailing backslash)
 // Copies velora.exe and the stand-in vldetect.exe into the install folder.
 void PrepareInstallDir();
+// Copies a program over another, once no process holds the file any more (a
+// program just ended may for a moment); false when it could not in time.
+bool CopyProgram(const std::string& from, const std::string& to, int timeoutMs = kWait);
 
 // ---- Registry (HKEY_LOCAL_MACHINE unless a root is given) ----
 extern const char kBaseKey[];  // SOFTWARE\Norwick Ltd\Velora 2001

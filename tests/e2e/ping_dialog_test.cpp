@@ -29,7 +29,7 @@ class PingFixture : public ::testing::Test {
     RemoveFile(LogPath());
   }
   void TearDown() override {
-    RestoreStandInCompanion();
+    EXPECT_TRUE(RestoreStandInCompanion());
     DeleteTree(PingKey());
     RemoveFile(LogPath());
   }
@@ -181,11 +181,11 @@ TEST_F(PingLargeFonts, AHundredPixelOkButtonMovesThreeControlsAndWidensThePaddin
 }
 
 TEST_F(PingCompanion, OkStoresTheManualSettingsAndTheRealCompanionTakesThem) {
-  InstallRealCompanion();
+  ASSERT_TRUE(InstallRealCompanion());
   Proc companion;
   HWND window = StartCompanion(companion);
   ASSERT_NE(nullptr, window);
-  EXPECT_EQ(kCompanionIdleStatus, WaitForStatus(window, "Automatic", true));
+  EXPECT_EQ(kCompanionIdleStatus, WaitForStatus(window, kCompanionIdleStatus));
   Proc p;
   HWND dlg = OpenManual(p);
   ASSERT_NE(nullptr, dlg);

@@ -1,7 +1,7 @@
 // Stand-in for the companion's window "VL - Net Detect": appends
 // "<wParam> <lParam>" to the log file named first on its command line for each
 // settings notice. With "/hang" after it, it never returns from the notice.
-#include "log_line.h"
+#include "stand_in.h"
 #include "res/resource.h"
 
 namespace {
@@ -30,14 +30,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
   while (!args.empty() && args.back() == ' ') args.pop_back();
   if (!args.empty()) g_log = args;
 
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
-  wc.lpszClassName = "VeloraNetDetectStandIn";
-  RegisterClassA(&wc);
-  CreateWindowA(wc.lpszClassName, "VL - Net Detect", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                nullptr, nullptr, instance, nullptr);
-  MSG m;
-  while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
-  return 0;
+  return RunWindow(instance, "VeloraNetDetectStandIn", "VL - Net Detect", WS_OVERLAPPEDWINDOW,
+                   Proc);
 }

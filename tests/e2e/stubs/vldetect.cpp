@@ -1,6 +1,6 @@
 // Stand-in for the companion program: appends its command line and current
 // directory to vldetect.log beside itself, then ends.
-#include "log_line.h"
+#include "stand_in.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char cwd[MAX_PATH] = {};

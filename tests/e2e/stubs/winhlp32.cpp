@@ -3,7 +3,7 @@
 // help program does, through the "MS_WINHELP" window, and appends each one
 // to winhlp32.log beside itself as "file|command|keyword". It ends on
 // WM_CLOSE or after a minute.
-#include "log_line.h"
+#include "stand_in.h"
 
 namespace {
 
@@ -45,16 +45,6 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
-  wc.lpszClassName = "MS_WINHELP";
-  RegisterClassA(&wc);
-  HWND hwnd = CreateWindowExA(0, "MS_WINHELP", "Help stand-in", WS_OVERLAPPED, 0, 0, 10, 10,
-                              nullptr, nullptr, instance, nullptr);
-  if (!hwnd) return 1;
-  SetTimer(hwnd, 1, 60000, nullptr);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-  return 0;
+  return RunWindow(instance, "MS_WINHELP", "Help stand-in", WS_OVERLAPPED, Proc,
+                   [](HWND hwnd) { SetTimer(hwnd, 1, 60000, nullptr); });
 }
