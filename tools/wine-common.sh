@@ -84,3 +84,35 @@ install_win98() {
   mkdir -p "$install"
   cp "$@" "$install/" && cd "$install"
 }
+
+# require_build BUILD_DIR FILE...: says which file of the build is missing.
+require_build() {
+  local build=$1 f
+  shift
+  for f in "$@"; do
+    [ -f "$build/$f" ] || { echo "missing $build/$f: build it first (make win64)" >&2; return 1; }
+  done
+}
+
+# shoot DRIVER FILE CAPTION [MODE [ARGS...]]: runs velora.exe ARGS from the
+# current folder (install_win98's), lets the test driver DRIVER wait until
+# the program's window titled CAPTION stands painted on the screen (the main
+# window after its first idle-time updates, with its form put in MODE when
+# that is not empty), saves that window as FILE and closes the program.
+shoot() {
+  local driver=$1 file=$2 caption=$3 mode=${4:-} rect left top right bottom
+  shift $(($# < 4 ? $# : 4))
+  wine velora.exe "$@" &
+  program_pid=$!
+  rect=$(timeout 90 wine "$driver" --wait-window "$caption" 60000 $mode | tr -d '\r')
+  [ -n "$rect" ] || { echo "no window \"$caption\" ${mode:+in mode $mode}" >&2; return 1; }
+  read -r left top right bottom <<<"$rect"
+  # Unmanaged windows may stand partly off screen; keep the crop on it.
+  ((left < 0)) && left=0
+  ((top < 0)) && top=0
+  import -display "$DISPLAY" -window root -crop "$((right - left))x$((bottom - top))+$left+$top" \
+    +repage "$file" || return 1
+  timeout 30 wine "$driver" --close-window "$caption" 10000 >/dev/null
+  wait "$program_pid" 2>/dev/null
+  program_pid=
+}

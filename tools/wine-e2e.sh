@@ -56,9 +56,12 @@ case $cmd in
       export VELORA_SETUP=$(to_windows "$release/velora-setup-amd64.exe")
     fi
     log=$state/last-run.log
+    # Into a file rather than a pipe: a program a test left running would
+    # hold a pipe open, and the run with it, until ctest's timeout.
     timeout -k 10 560 wine "$build/e2e_tests.exe" --gtest_filter="$filter" --gtest_color=no \
-      2>&1 | tee "$log"
-    rc=${PIPESTATUS[0]}
+      >"$log" 2>&1
+    rc=$?
+    cat "$log"
     [ $rc -ne 0 ] && timeout 20 wineserver -k 2>/dev/null
     # A suite whose every test skipped itself (it cannot run on this host)
     # counts as skipped, not as passed.

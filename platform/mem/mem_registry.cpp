@@ -131,41 +131,47 @@ long MemRegistry::Finish(RegCall& call, long rc) {
   return rc;
 }
 
+const MemRegistry::Handle* MemRegistry::SubkeyBase(RegCall& call, RegKey root,
+                                                   const std::string& subkey, long* status) {
+  const Handle* base = Lookup(root);
+  call.path = Display(base, subkey);
+  *status = Begin(call);
+  if (*status == 0 && !base) *status = kErrorInvalidHandle;
+  return *status == 0 ? base : nullptr;
+}
+
+long MemRegistry::NewHandle(RegCall& call, const Key& k, uint32_t access, RegKey* result) {
+  RegKey h = nextHandle_++;
+  handles_[h] = Handle{Lower(k.displayPath), access};
+  *result = h;
+  return Finish(call, kErrorSuccess);
+}
+
 long MemRegistry::OpenKey(RegKey root, const std::string& subkey, uint32_t access,
                           RegKey* result) {
   RegCall call{RegOp::Open, "", "", 0, {}, access, 0};
-  const Handle* base = Lookup(root);
-  call.path = Display(base, subkey);
-  if (long f = Begin(call)) return Finish(call, f);
-  if (!base) return Finish(call, kErrorInvalidHandle);
+  long status = 0;
+  const Handle* base = SubkeyBase(call, root, subkey, &status);
+  if (!base) return Finish(call, status);
   Key* k = Find(Join(base->path, subkey));
   if (!k) return Finish(call, kErrorFileNotFound);
-  RegKey h = nextHandle_++;
-  handles_[h] = Handle{Lower(k->displayPath), access};
-  *result = h;
-  return Finish(call, kErrorSuccess);
+  return NewHandle(call, *k, access, result);
 }
 
 long MemRegistry::CreateKey(RegKey root, const std::string& subkey, uint32_t options,
                             uint32_t access, RegKey* result) {
   (void)options;
   RegCall call{RegOp::Create, "", "", 0, {}, access, 0};
-  const Handle* base = Lookup(root);
-  call.path = Display(base, subkey);
-  if (long f = Begin(call)) return Finish(call, f);
-  if (!base) return Finish(call, kErrorInvalidHandle);
+  long status = 0;
+  const Handle* base = SubkeyBase(call, root, subkey, &status);
+  if (!base) return Finish(call, status);
   Key* k = Find(Join(base->path, subkey));
   if (!k) {
-    if (Key* parent = Find(base->path)) {
-      k = Ensure(Join(parent->displayPath, subkey));
-    } else {
-      return Finish(call, kErrorFileNotFound);
-    }
+    Key* parent = Find(base->path);
+    if (!parent) return Finish(call, kErrorFileNotFound);
+    k = Ensure(Join(parent->displayPath, subkey));
   }
-  RegKey h = nextHandle_++;
-  handles_[h] = Handle{Lower(k->displayPath), access};
-  *result = h;
-  return Finish(call, kErrorSuccess);
+  return NewHandle(call, *k, access, result);
 }
 
 long MemRegistry::QueryValue(RegKey key, const std::string& name, uint32_t* type, uint8_t* data,

@@ -100,6 +100,11 @@ class MemRegistry : public IRegistry {
   // `right` and name a key still there. The key, or null with the status the
   // call ends with.
   Key* ValueKey(RegCall& call, RegKey key, uint32_t right, long* status);
+  // The start of a call on a subkey: its path recorded, its fault injected,
+  // its base handle looked up; null with `status` set when it fails there.
+  const Handle* SubkeyBase(RegCall& call, RegKey root, const std::string& subkey, long* status);
+  // A handle to `k` for a call that succeeded.
+  long NewHandle(RegCall& call, const Key& k, uint32_t access, RegKey* result);
   long Finish(RegCall& call, long rc);
   const Handle* Lookup(RegKey key) const;
 

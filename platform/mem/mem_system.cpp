@@ -17,39 +17,37 @@ int MemMessageBoxes::Show(WindowHandle owner, const std::string& text, const std
   return (style & 0xF) == kMbYesNo ? kIdNo : kIdOk;
 }
 
+ShellCall& MemShell::Record(const char* kind, WindowHandle owner, const std::string& file,
+                           int showCmd) {
+  calls.emplace_back();
+  ShellCall& c = calls.back();
+  c.kind = kind;
+  c.owner = owner;
+  c.file = file;
+  c.showCmd = showCmd;
+  return c;
+}
+
 intptr_t MemShell::ShellExecuteA(WindowHandle owner, const std::string& operation,
                                 const std::string& file, const std::string& parameters,
                                 const std::string& directory, int showCmd) {
-  ShellCall c;
-  c.kind = "ShellExecute";
-  c.owner = owner;
+  ShellCall& c = Record("ShellExecute", owner, file, showCmd);
   c.operation = operation;
-  c.file = file;
   c.parameters = parameters;
   c.directory = directory;
-  c.showCmd = showCmd;
-  calls.push_back(c);
   return shellExecuteResult;
 }
 
 unsigned MemShell::WinExec(const std::string& commandLine, int showCmd) {
-  ShellCall c;
-  c.kind = "WinExec";
-  c.file = commandLine;
-  c.showCmd = showCmd;
-  calls.push_back(c);
+  Record("WinExec", 0, commandLine, showCmd);
   return winExecResult;
 }
 
 bool MemShell::WinHelpA(WindowHandle owner, const std::string& helpFile, unsigned command,
                        const std::string& data) {
-  ShellCall c;
-  c.kind = "WinHelp";
-  c.owner = owner;
-  c.file = helpFile;
+  ShellCall& c = Record("WinHelp", owner, helpFile, 0);
   c.command = command;
   c.parameters = data;
-  calls.push_back(c);
   return true;
 }
 

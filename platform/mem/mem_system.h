@@ -57,6 +57,10 @@ class MemShell : public IShell {
   std::vector<ShellCall> calls;
   intptr_t shellExecuteResult = 42;
   unsigned winExecResult = 33;
+
+ private:
+  // Appends a call with what every kind records; the caller adds the rest.
+  ShellCall& Record(const char* kind, WindowHandle owner, const std::string& file, int showCmd);
 };
 
 // A small file system: absolute paths such as "C:\\dir\\file", compared

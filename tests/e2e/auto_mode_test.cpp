@@ -59,19 +59,19 @@ TEST_F(AutoModeDialog, TextsAndIconByMode) {
     const char* info;
     const char* apply;
   } modes[] = {
-      {IDC_MODE_DIALUP, "Automatic Mode - Dial-Up",
+      {IDC_MODE_DIALUP, kDialUpModeCaption,
        "You chose to use the Dial-Up Networking (Modem)\nAutomatically Configured mode.",
        "The program will perform some tests on your computer\nand will automatically optimize "
        "your Dial-Up configuration.",
        "In order to begin, all you have to do is to press the 'Apply'\nbutton which is located in "
        "the bottom of the screen."},
-      {IDC_MODE_LAN, "Automatic Mode - LAN",
+      {IDC_MODE_LAN, kLanModeCaption,
        "You chose to use the Local Area Networking (LAN)\nAutomatically Configured mode.",
        "The program will perform some tests on your computer\nand will automatically optimize "
        "your LAN configuration.",
        "In order to begin, all you have to do is to press the 'Apply'\nbutton which is located in "
        "bottom of the screen."},
-      {IDC_MODE_MANUAL, "Manual Mode",
+      {IDC_MODE_MANUAL, kManualModeCaption,
        "You chose to use the Networking Performance\nManual Configured mode.",
        "Try various settings combinations and watch your\nInternet performance to find out which "
        "configuration\nsuits you best.",
@@ -105,7 +105,7 @@ TEST_F(AutoModeDialog, TextsAndIconByMode) {
 TEST_F(AutoModeDialog, BothAdapterKindsBringTheQuestionAndItsAnswerDecides) {
   SeedWin98Machine();
   Start();
-  HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, "Manual Mode");
+  HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, kManualModeCaption);
   ASSERT_NE(nullptr, dlg);
   EXPECT_EQ("Which adapter would you like to configure?", ItemText(dlg, IDC_AUTO_TEXT_INFO));
   EXPECT_TRUE(IsVisible(dlg, IDC_AUTO_ADAPTER_DIALUP));
@@ -115,13 +115,13 @@ TEST_F(AutoModeDialog, BothAdapterKindsBringTheQuestionAndItsAnswerDecides) {
   EXPECT_EQ("Dial-Up Networking", ItemText(dlg, IDC_AUTO_ADAPTER_DIALUP));
   EXPECT_EQ("Local Area &Networking", ItemText(dlg, IDC_AUTO_ADAPTER_LAN));
   ASSERT_TRUE(Answer(dlg, IDOK));
-  Settle(app.frame);
+  ASSERT_TRUE(IdlePass(app.frame));
   ExpectManualChoices(/*lan=*/false);
 
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, "Manual Mode", /*answerLan=*/true));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption, /*answerLan=*/true));
   ExpectManualChoices(/*lan=*/true);
 
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, "Manual Mode"));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption));
   ExpectManualChoices(/*lan=*/false);
 }
 
@@ -138,12 +138,12 @@ TEST_F(AutoModeDialog, OneAdapterKindAsksNothingAndIsConfigured) {
     SeedWin98Machine();
     DeleteTree(m.removed);
     Start();
-    HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, "Manual Mode");
+    HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, kManualModeCaption);
     ASSERT_NE(nullptr, dlg);
     EXPECT_FALSE(IsVisible(dlg, IDC_AUTO_ADAPTER_DIALUP));
     EXPECT_NE("Which adapter would you like to configure?", ItemText(dlg, IDC_AUTO_TEXT_INFO));
     ASSERT_TRUE(Answer(dlg, IDOK));
-    Settle(app.frame);
+    ASSERT_TRUE(IdlePass(app.frame));
     ExpectManualChoices(m.lan);
     CloseFormApp(app);
   }
@@ -152,11 +152,11 @@ TEST_F(AutoModeDialog, OneAdapterKindAsksNothingAndIsConfigured) {
 TEST_F(AutoModeDialog, EscapeLeavesTheDialUpChoices) {
   SeedWin98Machine();
   Start();
-  HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, "Manual Mode");
+  HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, kManualModeCaption);
   ASSERT_NE(nullptr, dlg);
   PostMessageA(GetDlgItem(dlg, IDC_AUTO_ADAPTER_LAN), BM_CLICK, 0, 0);
   ASSERT_TRUE(PressEscape(dlg));
-  Settle(app.frame);
+  ASSERT_TRUE(IdlePass(app.frame));
   ExpectManualChoices(/*lan=*/false);
 }
 

@@ -5,7 +5,9 @@
 
 #include "res/resource.h"
 #include "tests/e2e/box_icon.h"
+#include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/texts.h"
 
 namespace e2e {
 namespace {
@@ -29,7 +31,6 @@ std::string BackupFolder() { return InstallDir() + "RegBak"; }
 class BackupCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    SeedInstallFolder(InstallDir());
     RemoveFile(InstallDir() + "Velora.cfg");
     RemoveBackup();
   }
@@ -48,21 +49,17 @@ class BackupCommand : public ::testing::Test {
   // Runs the command from the menu and returns the one message it shows,
   // answered; `icon` receives its icon.
   std::string RunBackup(UINT* icon) {
-    Proc p = Start("");
-    HWND frame = WaitForWindow(p.pid(), "VeloraFrame", nullptr);
-    if (!frame) return "<no main window>";
-    Settle(frame);
-    PostCommand(frame, ID_REGISTRY_BACKUP);
-    HWND box = WaitForMessageBox(p.pid(), "Velora 2001");
+    FrameRun run = StartFrame();
+    if (!run.frame) return "<no main window>";
+    PostCommand(run.frame, ID_REGISTRY_BACKUP);
+    HWND box = WaitForMessageBox(run.proc.pid(), kBoxCaption);
     if (!box) return "<no message>";
-    Settle(box);
     std::string text = MessageBoxText(box);
     *icon = ShownBoxIcon(box);
     EXPECT_TRUE(Answer(box, IDOK));
-    Settle(frame, 300);
-    EXPECT_EQ(nullptr, FindAnyMessageBox(p.pid())) << "a second message";
-    PostMessageA(frame, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(p.WaitExit());
+    IdlePass(run.frame);
+    EXPECT_EQ(nullptr, FindAnyMessageBox(run.proc.pid())) << "a second message";
+    EXPECT_TRUE(CloseFrame(run));
     return text;
   }
 };

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "tests/e2e/apply_texts.h"
+#include "tests/e2e/texts.h"
 #include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
 
@@ -34,7 +34,7 @@ const Watched k98Values[] = {
     {kMstcp, "DefaultRcvWindow"},     {kMstcp, "DefaultMSS"},
     {kMstcp, "DefaultTTL"},           {kMstcp, "SessionKeepAlive"},
     {kMstcp, "PMTUDiscovery"},        {kMstcp, "PMTUBlackHoleDetect"},
-    {kNdi, ""},
+    {kNdiCache, ""},
 };
 
 // Each value as "type:bytes in hex", or "absent".
@@ -105,7 +105,7 @@ class ChangeUndo : public ::testing::Test {
 
   // Expects a box of the program, checks its text and answers it.
   void ExpectBox(const std::string& text, int answer) {
-    HWND box = WaitForMessageBox(run_.proc.pid(), kCaption);
+    HWND box = WaitForMessageBox(run_.proc.pid(), kBoxCaption);
     ASSERT_NE(nullptr, box) << "no box for: " << text;
     EXPECT_EQ(text, MessageBoxText(box));
     ASSERT_TRUE(Answer(box, answer));
@@ -118,7 +118,7 @@ class ChangeUndo : public ::testing::Test {
     PostCommand(run_.frame, ID_APPLY_NEW_SETTINGS);
     if (lanQuestion) ExpectBox(kLanQuestion, IDYES);
     ExpectBox(kRestartQuestion, IDNO);
-    ExpectBox(kReminder, IDOK);
+    ExpectBox(kRestartReminder, IDOK);
     return when;
   }
 
@@ -131,7 +131,7 @@ class ChangeUndo : public ::testing::Test {
     PostMessageA(run_.frame, WM_SYSCOMMAND, SC_KEYMENU, 'f');
     if (!WaitUntil([&] { return !TopWindows(pid, "#32768", nullptr, true).empty(); })) return nullptr;
     PostMessageA(run_.frame, WM_CHAR, mnemonic, 0);
-    HWND box = WaitForMessageBox(pid, kCaption, 1500);
+    HWND box = WaitForMessageBox(pid, kBoxCaption, 1500);
     if (!box) {
       for (int i = 0; i < 2; ++i) PostMessageA(run_.frame, WM_KEYDOWN, VK_ESCAPE, 0);
       WaitUntil([&] { return TopWindows(pid, "#32768", nullptr, true).empty(); });
@@ -169,7 +169,7 @@ class ChangeUndo : public ::testing::Test {
     ASSERT_TRUE(Answer(box, IDYES));
     ExpectBox("The values changed by " + what + "\nwere put back as they were before.", IDOK);
     ExpectBox(kRestartQuestion, IDNO);
-    ExpectBox(kReminder, IDOK);
+    ExpectBox(kRestartReminder, IDOK);
   }
 
   FrameRun run_;
@@ -182,7 +182,7 @@ TEST_F(ChangeUndo, Windows98ApplyThenUndoLeavesEveryValueAsItWas) {
   EXPECT_TRUE(UndoGrayed()) << "nothing to undo yet";
   // A command that reaches the frame anyway does nothing either.
   PostCommand(run_.frame, ID_UNDO_CHANGES);
-  EXPECT_EQ(nullptr, WaitForMessageBox(run_.proc.pid(), kCaption, 1000));
+  EXPECT_EQ(nullptr, WaitForMessageBox(run_.proc.pid(), kBoxCaption, 1000));
   ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up");
   const SYSTEMTIME when = ApplyFromTheMenu();
   EXPECT_EQ("576", GetSz(kDialUpBinding, "MaxMTU"));
@@ -206,8 +206,8 @@ TEST_F(ChangeUndo, NtApplyWithAnInterfacesKeyThenUndo) {
   const Watched values[] = {
       {kNtLanTcpip, "MTU"},          {"SYSTEM\\CurrentControlSet\\Services\\VlWan\\Parameters\\Tcpip", "MTU"},
       {"System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\VlLan", "MTU"},
-      {kTcpip, "TcpWindowSize"},     {kTcpip, "DefaultTTL"},
-      {kTcpip, "EnablePMTUDiscovery"}, {kTcpip, "EnablePMTUBHDetect"},
+      {kNtTcpipParameters, "TcpWindowSize"},     {kNtTcpipParameters, "DefaultTTL"},
+      {kNtTcpipParameters, "EnablePMTUDiscovery"}, {kNtTcpipParameters, "EnablePMTUBHDetect"},
   };
   const std::vector<std::string> before = Snapshot(values);
   StartMain();

@@ -4,16 +4,16 @@
 #pragma once
 #include <string>
 
+#include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/texts.h"
 #include "vldetect/res/vldetect_res.h"
 
 namespace e2e {
 
-constexpr char kCompanionTitle[] = "VL - Net Detect";
-
 inline std::string CompanionExe() { return InstallDir() + "vldetect.exe"; }
 
-// Every top-level window titled "VL - Net Detect", of any process.
+// Every top-level window with the companion's title, of any process.
 inline std::vector<HWND> CompanionWindows() {
   std::vector<HWND> found;
   for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, kCompanionTitle)) != nullptr;)
@@ -21,23 +21,32 @@ inline std::vector<HWND> CompanionWindows() {
   return found;
 }
 
-// Closes every companion window the way the uninstaller does, and waits.
+// Whether exactly `count` companions run, counting one that is still
+// starting and has no window yet: waits until so.
+inline bool WaitForCompanionCount(size_t count) {
+  return WaitUntil([&] { return ProcessesNamed("vldetect.exe").size() == count; });
+}
+
+// Closes every companion window the way the uninstaller does, and waits. A
+// companion still starting is let finish first: with the window of another
+// it ends at once, without one it would stay.
 inline void EndCompanions() {
+  WaitUntil([] { return ProcessesNamed("vldetect.exe").size() == CompanionWindows().size(); });
   for (HWND w : CompanionWindows()) {
     PostMessageA(w, WM_CLOSE, 0, 0);
     WaitGone(w);
   }
+  EndProcessesNamed("vldetect.exe");
 }
 
-inline void InstallRealCompanion() {
+inline bool InstallRealCompanion() {
   EndCompanions();
-  SetFileAttributesA(CompanionExe().c_str(), FILE_ATTRIBUTE_NORMAL);
-  CopyFileA((BuildDir() + "vldetect.exe").c_str(), CompanionExe().c_str(), FALSE);
+  return CopyProgram(BuildDir() + "vldetect.exe", CompanionExe());
 }
 
-inline void RestoreStandInCompanion() {
+inline bool RestoreStandInCompanion() {
   EndCompanions();
-  CopyFileA((BuildDir() + "stubs\\vldetect.exe").c_str(), CompanionExe().c_str(), FALSE);
+  return CopyProgram(BuildDir() + "stubs\\vldetect.exe", CompanionExe());
 }
 
 // Starts the installed companion as velora.exe does and returns its window.

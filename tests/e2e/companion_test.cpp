@@ -14,8 +14,6 @@
 namespace e2e {
 namespace {
 
-const char kPingDialogCaption[] = "Ping Configuration";
-
 // True while the shell has the companion's tray icon: only an icon it has can
 // be changed, and a change of nothing leaves it as it is.
 bool TrayHasIcon(HWND companion) {
@@ -32,10 +30,10 @@ class CompanionBench : public ::testing::Test {
     SeedInstallFolder(InstallDir());
     RemoveFile(InstallDir() + "Velora.cfg");
     DeleteTree(PingKey());
-    InstallRealCompanion();
+    ASSERT_TRUE(InstallRealCompanion());
   }
   void TearDown() override {
-    RestoreStandInCompanion();
+    EXPECT_TRUE(RestoreStandInCompanion());
     DeleteTree(PingKey());
   }
 };
@@ -51,7 +49,7 @@ TEST_F(CompanionInstance, OneHiddenWindowAndASecondStartEndsAtOnce) {
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_EQ(nullptr, GetParent(window));
   EXPECT_EQ(nullptr, GetWindow(window, GW_OWNER));
-  EXPECT_EQ("Automatic, every 10 minutes: not connected", WaitForStatus(window, "Automatic", true));
+  EXPECT_EQ(kCompanionIdleStatus, WaitForStatus(window, kCompanionIdleStatus));
   EXPECT_FALSE(TrayHasIcon(window)) << "no icon without a dial-up connection";
 
   for (const char* args : {"/auto", "", "/AUTO now"}) {
@@ -74,14 +72,12 @@ TEST_F(CompanionNotice, PingConfigurationOkOfTheProgramReachesIt) {
   Proc companion;
   HWND window = StartCompanion(companion);
   ASSERT_NE(nullptr, window);
-  WaitForStatus(window, "Automatic, every 10 minutes: not connected");
+  WaitForStatus(window, kCompanionIdleStatus);
 
   Proc velora = Start("/ping");
-  HWND dlg = WaitForWindow(velora.pid(), "#32770", kPingDialogCaption);
+  HWND dlg = WaitForWindow(velora.pid(), "#32770", kPingCaption);
   ASSERT_NE(nullptr, dlg);
-  Settle(dlg);
-  Click(dlg, IDC_PING_MANUAL);
-  Settle(dlg);
+  ASSERT_TRUE(SendClick(dlg, IDC_PING_MANUAL));
   SetWindowTextA(GetDlgItem(dlg, IDC_PING_HOST), "127.0.0.1");
   SendDlgItemMessageA(dlg, IDC_PING_INTERVAL, CB_SETCURSEL, 4, 0);
   ASSERT_TRUE(Answer(dlg, IDOK));
@@ -92,26 +88,24 @@ TEST_F(CompanionNotice, PingConfigurationOkOfTheProgramReachesIt) {
 
   // Automatic again, from the dialog's defaults.
   velora = Start("/ping");
-  dlg = WaitForWindow(velora.pid(), "#32770", kPingDialogCaption);
+  dlg = WaitForWindow(velora.pid(), "#32770", kPingCaption);
   ASSERT_NE(nullptr, dlg);
-  Settle(dlg);
-  Click(dlg, IDC_PING_DEFAULT);
-  Settle(dlg);
+  ASSERT_TRUE(SendClick(dlg, IDC_PING_DEFAULT));
   ASSERT_TRUE(Answer(dlg, IDOK));
   EXPECT_TRUE(velora.WaitExit());
-  EXPECT_EQ("Automatic, every 10 minutes: not connected", CompanionStatus(window));
+  EXPECT_EQ(kCompanionIdleStatus, CompanionStatus(window));
 }
 
 TEST_F(CompanionNotice, OnlyTheDialogsOwnParametersMakeItReread) {
   Proc companion;
   HWND window = StartCompanion(companion);
   ASSERT_NE(nullptr, window);
-  WaitForStatus(window, "Automatic, every 10 minutes: not connected");
+  WaitForStatus(window, kCompanionIdleStatus);
   SeedPingSettings("Manual", "10.0.0.1", 0, 0, 1);
   const WPARAM notice = vl::kWmPingSettingsChanged;
   for (auto [wp, lp] : {std::pair<WPARAM, LPARAM>{0, 0}, {123, 0}, {0, 123}, {124, 123}}) {
     EXPECT_EQ(0, SendMessageA(window, notice, wp, lp)) << wp << " " << lp;
-    EXPECT_EQ("Automatic, every 10 minutes: not connected", CompanionStatus(window))
+    EXPECT_EQ(kCompanionIdleStatus, CompanionStatus(window))
         << wp << " " << lp;
   }
   EXPECT_EQ(1, SendMessageA(window, notice, 123, 123));
@@ -125,16 +119,17 @@ TEST_F(CompanionMenu, PingConfigurationStartsTheProgramBesideItAndExitEndsIt) {
   PostCommand(window, ID_VLDETECT_CONFIGURATION);
   HWND dlg = nullptr;
   ASSERT_TRUE(
-      WaitUntil([&] { return (dlg = FindWindowA("#32770", kPingDialogCaption)) != nullptr; }));
+      WaitUntil([&] { return (dlg = FindWindowA("#32770", kPingCaption)) != nullptr; }));
   DWORD pid = 0;
   GetWindowThreadProcessId(dlg, &pid);
   HANDLE velora = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
   ASSERT_NE(nullptr, velora);
-  Settle(dlg);
   ASSERT_TRUE(Answer(dlg, IDCANCEL));
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(velora, kWait))
       << "velora.exe /ping ends with its dialog";
   CloseHandle(velora);
+  // The program's own start of the companion ends at once, this one running.
+  EXPECT_TRUE(WaitForCompanionCount(1));
   EXPECT_EQ(std::vector<HWND>{window}, CompanionWindows());
 
   PostCommand(window, ID_VLDETECT_EXIT);

@@ -63,10 +63,10 @@ TEST_F(FormApplied, EachWayOutOfManualModeWritesItsAdaptersAndValues) {
     SCOPED_TRACE(c.how);
     Start(c.removedAdapter);
     if (c.escape) {
-      HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, "Manual Mode");
+      HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, kManualModeCaption);
       ASSERT_TRUE(dlg && PressEscape(dlg));
     } else {
-      ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, "Manual Mode", c.answerLan));
+      ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption, c.answerLan));
     }
     EXPECT_EQ("", ApplyFromMenu(app));
     EXPECT_EQ(c.values, Read(c.written));
@@ -80,9 +80,9 @@ TEST_F(FormApplied, EachWayOutOfManualModeWritesItsAdaptersAndValues) {
 
 TEST_F(FormApplied, ReenteredManualModeWritesWhatTheFormShows) {
   Start();
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, "Manual Mode"));
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_LAN, "Automatic Mode - LAN"));
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, "Manual Mode"));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_LAN, kLanModeCaption));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption));
   ASSERT_TRUE(IsChecked(app.form, IDC_MTU_576));
   EXPECT_EQ("", ApplyFromMenu(app));
   EXPECT_EQ(kDialUpWritten, Read(kDialUpBinding));
@@ -90,8 +90,8 @@ TEST_F(FormApplied, ReenteredManualModeWritesWhatTheFormShows) {
 
 TEST_F(FormApplied, DialUpThenLanWritesLanValues) {
   Start();
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_DIALUP, "Automatic Mode - Dial-Up"));
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_LAN, "Automatic Mode - LAN"));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_DIALUP, kDialUpModeCaption));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_LAN, kLanModeCaption));
   EXPECT_EQ("", ApplyFromMenu(app));
   EXPECT_EQ((Written{"1500", "1460", 5840, "32", 3600000}), Read(kLanBinding));
   EXPECT_EQ("<absent>", GetSz(kDialUpBinding, "MaxMTU"));
@@ -99,14 +99,14 @@ TEST_F(FormApplied, DialUpThenLanWritesLanValues) {
 
 TEST_F(FormApplied, TypedNumbersAreWrittenAndAClearedOrSmallMtuRefused) {
   Start();
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, "Manual Mode"));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption));
   Click(app.form, IDC_MTU_CUSTOM);
   HWND mtu = app.Item(IDC_MTU_EDIT);
   EXPECT_EQ("Invalid MTU value.\nYou chose the 'Custom' option without providing any value.",
             ApplyFromMenu(app));
   TypeInto(mtu, "15");
   TypeInto(mtu, "a");
-  HWND box = WaitForMessageBox(app.p.pid(), "Velora 2001");
+  HWND box = WaitForMessageBox(app.p.pid(), kBoxCaption);
   ASSERT_TRUE(box && Answer(box, IDOK));
   // 15 is what stays stored behind the refused letter.
   EXPECT_EQ("Invalid MTU value.\nMTU value must be higher than 40. ", ApplyFromMenu(app));
@@ -115,7 +115,7 @@ TEST_F(FormApplied, TypedNumbersAreWrittenAndAClearedOrSmallMtuRefused) {
   TypeInto(mtu, " 1400 ");
   Click(app.form, IDC_TTL_CUSTOM);
   TypeInto(app.Item(IDC_TTL_EDIT), "64");
-  Settle(app.frame);
+  // The menu's command is posted behind the keys, so the Apply sees them.
   EXPECT_EQ("", ApplyFromMenu(app));
   EXPECT_EQ("1400", GetSz(kDialUpBinding, "MaxMTU"));
   EXPECT_EQ("1360", GetSz(kDialUpBinding, "MaxMSS"));

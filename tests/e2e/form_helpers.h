@@ -7,7 +7,9 @@
 #include <string>
 
 #include "res/resource.h"
+#include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/texts.h"
 
 namespace e2e {
 
@@ -23,23 +25,14 @@ inline const std::string& ModeFilePath() {
   return path;
 }
 
-// Starts velora.exe with no mode file (whose notice would come in the way)
-// and finds the form inside the main window.
+// Starts velora.exe with no mode file (whose notice would come in the way),
+// finds the form inside the main window and lets the first idle-time
+// updates pass while no configuration is chosen yet.
 inline FormApp StartFormApp() {
-  SeedInstallFolder(InstallDir());
   RemoveFile(ModeFilePath());
-  FormApp a;
-  a.p = Start("");
-  a.frame = WaitForWindow(a.p.pid(), "VeloraFrame", nullptr);
-  if (a.frame) {
-    WaitUntil([&] { return (a.form = FindWindowExA(a.frame, nullptr, "#32770", nullptr)) != nullptr; });
-    // Let the idle-time updates that look for the start-up notice pass while
-    // no configuration is chosen yet, so that it stays away.
-    for (int i = 0; i < 4; ++i) {
-      PostMessageA(a.frame, WM_NULL, 0, 0);
-      Settle(a.frame, 50);
-    }
-  }
+  FrameRun run = StartFrame();
+  FormApp a{std::move(run.proc), run.frame, run.form};
+  if (a.frame) RunFirstIdlePasses(a.frame);
   return a;
 }
 
@@ -71,9 +64,8 @@ inline bool ChooseMode(const FormApp& a, int id, const char* title, bool answerL
     PostMessageA(GetDlgItem(dlg, IDC_AUTO_ADAPTER_LAN), BM_CLICK, 0, 0);
     WaitUntil([&] { return IsChecked(dlg, IDC_AUTO_ADAPTER_LAN); });
   }
-  bool closed = Answer(dlg, IDOK);
-  Settle(a.frame);
-  return closed;
+  // The form takes the choice once the dialog is gone.
+  return Answer(dlg, IDOK) && IdlePass(a.frame);
 }
 
 // Keys typed into an edit (or a list's edit field), one WM_CHAR each.
@@ -130,13 +122,6 @@ inline std::string ClassOf(HWND hwnd) {
   return name;
 }
 
-inline HWND FocusOf(HWND anyWindowOfProcess) {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(anyWindowOfProcess, nullptr), &info);
-  return info.hwndFocus;
-}
-
 }  // namespace e2e
 
 namespace e2e {
@@ -146,30 +131,7 @@ namespace e2e {
 // were written, else the text of the box that stopped the command.
 inline std::string ApplyFromMenu(const FormApp& a) {
   PostCommand(a.frame, ID_APPLY_NEW_SETTINGS);
-  for (;;) {
-    HWND box = WaitForMessageBox(a.p.pid(), "Velora 2001", 30000);
-    if (!box) return "<no box>";
-    std::string text = MessageBoxText(box);
-    if (text.rfind("You chose to optimize your Local Area", 0) == 0) {
-      Answer(box, IDYES);
-      continue;
-    }
-    if (text.rfind("System changes were successful done.", 0) == 0) {
-      Answer(box, IDNO);
-      HWND reminder = WaitForMessageBox(a.p.pid(), "Velora 2001");
-      if (!reminder) return "<no reminder>";
-      Answer(reminder, IDOK);
-      return "";
-    }
-    Answer(box, IDOK);
-    return text;
-  }
+  return AnswerApplyBoxes(a.p.pid());
 }
-
-// Where the Windows 98 machine of the bench keeps what an Apply writes.
-constexpr char kDialUpBinding[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000";
-constexpr char kLanBinding[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001";
-constexpr char kMstcp[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
-constexpr char kNdiCache[] = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
 
 }  // namespace e2e

@@ -188,9 +188,8 @@ class FormModes : public FormTest {
 };
 
 TEST_F(FormModes, DialUpThenLanKeepsTheManualMarksDisabled) {
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, "Manual Mode", /*answerLan=*/true));
-  Click(app.form, IDC_TTL_CUSTOM);
-  Settle(app.frame);
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption, /*answerLan=*/true));
+  ASSERT_TRUE(SendClick(app.form, IDC_TTL_CUSTOM));
   std::vector<int> marks;
   for (int id : kSettingRadios)
     if (IsChecked(app.form, id)) marks.push_back(id);
@@ -198,8 +197,8 @@ TEST_F(FormModes, DialUpThenLanKeepsTheManualMarksDisabled) {
                               IDC_KEEPALIVE_DEFAULT, IDC_NDI_16}),
             marks);
 
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_DIALUP, "Automatic Mode - Dial-Up"));
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_LAN, "Automatic Mode - LAN"));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_DIALUP, kDialUpModeCaption));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_LAN, kLanModeCaption));
   EXPECT_TRUE(IsChecked(app.form, IDC_MODE_LAN));
   EXPECT_FALSE(IsChecked(app.form, IDC_MODE_DIALUP));
   EXPECT_FALSE(IsChecked(app.form, IDC_MODE_MANUAL));
@@ -215,7 +214,7 @@ TEST_F(FormModes, DialUpThenLanKeepsTheManualMarksDisabled) {
 }
 
 TEST_F(FormModes, ManualUnlocksTheSettingsAndLeavesTheFocusOnApply) {
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, "Manual Mode"));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption));
   for (int id : kSettingRadios) EXPECT_TRUE(IsEnabled(app.form, id)) << id;
   for (int id : {IDC_PMTU_DISCOVERY, IDC_PMTU_BLACKHOLE}) EXPECT_TRUE(IsEnabled(app.form, id));
   // The recommended choices lock the edits and lists again.
@@ -229,24 +228,22 @@ TEST_F(FormModes, ManualUnlocksTheSettingsAndLeavesTheFocusOnApply) {
   EXPECT_FALSE(IsChecked(app.form, IDC_PMTU_BLACKHOLE));
   EXPECT_EQ(app.Item(IDC_APPLY), FocusOf(app.form));
 
-  Click(app.form, IDC_NDI_CUSTOM);
-  Settle(app.frame);
+  ASSERT_TRUE(SendClick(app.form, IDC_NDI_CUSTOM));
   EXPECT_TRUE(IsEnabled(app.form, IDC_NDI_COMBO));
   EXPECT_FALSE(IsChecked(app.form, IDC_NDI_16));
   EXPECT_TRUE(IsChecked(app.form, IDC_NDI_CUSTOM));
 }
 
 TEST_F(FormModes, ACaptionOfTheCheckedModeShowsNoDialog) {
-  ASSERT_TRUE(ChooseMode(app, IDC_CAPTION_DIALUP, "Automatic Mode - Dial-Up"));
+  ASSERT_TRUE(ChooseMode(app, IDC_CAPTION_DIALUP, kDialUpModeCaption));
   EXPECT_TRUE(IsChecked(app.form, IDC_MODE_DIALUP));
   Click(app.form, IDC_CAPTION_DIALUP);
-  Settle(app.frame, 500);
-  EXPECT_EQ(nullptr, WaitForWindow(app.p.pid(), "#32770", "Automatic Mode - Dial-Up", 300));
+  EXPECT_TRUE(IdlePass(app.frame)) << "a dialog came: " << DescribeWindows(app.p.pid());
   // Another mode's caption, and the checked radio itself, still do.
-  ASSERT_TRUE(ChooseMode(app, IDC_CAPTION_LAN, "Automatic Mode - LAN"));
+  ASSERT_TRUE(ChooseMode(app, IDC_CAPTION_LAN, kLanModeCaption));
   EXPECT_TRUE(IsChecked(app.form, IDC_MODE_LAN));
   EXPECT_FALSE(IsChecked(app.form, IDC_MODE_DIALUP));
-  EXPECT_TRUE(ChooseMode(app, IDC_MODE_LAN, "Automatic Mode - LAN"));
+  EXPECT_TRUE(ChooseMode(app, IDC_MODE_LAN, kLanModeCaption));
 }
 
 // A caption chooses its mode as a click on the radio does, and the focus ends
@@ -257,9 +254,9 @@ TEST_F(FormModes, ACaptionLeavesTheFocusWhereItsRadioWould) {
     const char* title;
     int focus;
   } cases[] = {
-      {IDC_CAPTION_MANUAL, "Manual Mode", IDC_APPLY},
-      {IDC_CAPTION_DIALUP, "Automatic Mode - Dial-Up", IDC_MODE_DIALUP},
-      {IDC_CAPTION_MANUAL, "Manual Mode", IDC_APPLY},
+      {IDC_CAPTION_MANUAL, kManualModeCaption, IDC_APPLY},
+      {IDC_CAPTION_DIALUP, kDialUpModeCaption, IDC_MODE_DIALUP},
+      {IDC_CAPTION_MANUAL, kManualModeCaption, IDC_APPLY},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
@@ -274,29 +271,29 @@ class FormManual : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, "Manual Mode"));
+    ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption));
   }
-  HWND NoBoxAfterSettling() {
-    Settle(app.frame, 300);
+  // What the typing left once the loop has handled it: a box, or none.
+  HWND BoxAfterTyping() {
+    IdlePass(app.frame);
     return FindAnyMessageBox(app.p.pid());
   }
 };
 
 TEST_F(FormManual, TypedNumbersStayAsTyped) {
-  Click(app.form, IDC_MTU_CUSTOM);
-  Settle(app.frame);
+  ASSERT_TRUE(SendClick(app.form, IDC_MTU_CUSTOM));
   HWND edit = app.Item(IDC_MTU_EDIT);
   EXPECT_TRUE(IsWindowEnabled(edit));
   EXPECT_EQ(edit, FocusOf(app.form));
   TypeInto(edit, "1500");
-  EXPECT_EQ(nullptr, NoBoxAfterSettling());
+  EXPECT_EQ(nullptr, BoxAfterTyping());
   EXPECT_EQ("1500", Text(edit));
   ClearEdit(edit);
   TypeInto(edit, " 576 ");
-  EXPECT_EQ(nullptr, NoBoxAfterSettling());
+  EXPECT_EQ(nullptr, BoxAfterTyping());
   EXPECT_EQ(" 576 ", Text(edit));
   ClearEdit(edit);
-  EXPECT_EQ(nullptr, NoBoxAfterSettling());
+  EXPECT_EQ(nullptr, BoxAfterTyping());
   EXPECT_EQ("", Text(edit));
 }
 
@@ -304,7 +301,7 @@ TEST_F(FormManual, ALetterBringsBackTheLastNumberWithOneBox) {
   Click(app.form, IDC_MTU_CUSTOM);
   HWND edit = app.Item(IDC_MTU_EDIT);
   TypeInto(edit, "15a");
-  HWND box = WaitForMessageBox(app.p.pid(), "Velora 2001");
+  HWND box = WaitForMessageBox(app.p.pid(), kBoxCaption);
   ASSERT_NE(nullptr, box);
   EXPECT_EQ("Invalid Number   ", MessageBoxText(box));
   EXPECT_EQ(app.frame, GetWindow(box, GW_OWNER));
@@ -312,7 +309,7 @@ TEST_F(FormManual, ALetterBringsBackTheLastNumberWithOneBox) {
   EXPECT_FALSE(HasButton(box, IDCANCEL));
   EXPECT_EQ("15", Text(edit));  // already back while the box is up
   ASSERT_TRUE(Answer(box, IDOK));
-  EXPECT_EQ(nullptr, NoBoxAfterSettling());
+  EXPECT_EQ(nullptr, BoxAfterTyping());
   EXPECT_EQ("15", Text(edit));
 }
 
@@ -322,7 +319,7 @@ TEST_F(FormManual, ASixthDigitIsTakenBackWithoutAWord) {
     Click(app.form, custom);
     HWND edit = app.Item(custom == IDC_MTU_CUSTOM ? IDC_MTU_EDIT : IDC_TTL_EDIT);
     TypeInto(edit, "123456");
-    EXPECT_EQ(nullptr, NoBoxAfterSettling());
+    EXPECT_EQ(nullptr, BoxAfterTyping());
     EXPECT_EQ("12345", Text(edit));
   }
 }
@@ -338,19 +335,17 @@ TEST_F(FormManual, TypingIntoAListIsUndone) {
   };
   for (const auto& l : lists) {
     SCOPED_TRACE(l.text);
-    Click(app.form, l.custom);
-    Settle(app.frame);
+    ASSERT_TRUE(SendClick(app.form, l.custom));
     HWND combo = app.Item(l.list);
     ASSERT_TRUE(IsWindowEnabled(combo));
     SendMessageA(combo, CB_SETCURSEL, l.item, 0);
     // Once typed into, a list may have let go of its selection; then the
     // stored value is what comes back.
-    TypeInto(ListEditField(combo), "7");
-    Settle(app.frame);
-    EXPECT_EQ(l.text, Text(combo));
-    TypeInto(ListEditField(combo), "9");
-    Settle(app.frame);
-    EXPECT_EQ(l.text, Text(combo));
+    for (const char* key : {"7", "9"}) {
+      TypeInto(ListEditField(combo), key);
+      ASSERT_TRUE(IdlePass(app.frame));
+      EXPECT_EQ(l.text, Text(combo)) << key;
+    }
   }
 }
 

@@ -3,110 +3,66 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <climits>
 #include <cstring>
 #include <fstream>
 
 #include "res/resource.h"
+#include "tests/e2e/texts.h"
 
 namespace e2e {
-
-namespace {
-
-// A buffer in the memory of the process that owns a window.
-class RemoteBuffer {
- public:
-  RemoteBuffer(HWND hwnd, size_t size) : size_(size) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process_)
-      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  }
-  ~RemoteBuffer() {
-    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    if (process_) CloseHandle(process_);
-  }
-  LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
-  bool Write(const void* data, size_t size) {
-    SIZE_T done = 0;
-    return address_ && WriteProcessMemory(process_, address_, data, size, &done);
-  }
-  std::string Read() {
-    std::string bytes(size_, '\0');
-    SIZE_T done = 0;
-    if (!address_ || !ReadProcessMemory(process_, address_, &bytes[0], size_, &done)) return "";
-    return bytes;
-  }
-
- private:
-  HANDLE process_ = nullptr;
-  void* address_ = nullptr;
-  size_t size_;
-};
-
-}  // namespace
 
 FrameRun StartFrame(const std::string& args) {
   FrameRun run;
   SeedInstallFolder(InstallDir());
   run.proc = Start(args);
-  run.frame = WaitForWindow(run.proc.pid(), "VeloraFrame", nullptr);
+  run.frame = WaitForWindow(run.proc.pid(), kFrameClass, nullptr);
   if (run.frame) {
-    run.toolbar = GetDlgItem(run.frame, 0xE800);
-    run.statusBar = GetDlgItem(run.frame, 0xE801);
+    run.toolbar = GetDlgItem(run.frame, AFX_IDW_TOOLBAR);
+    run.statusBar = GetDlgItem(run.frame, AFX_IDW_STATUS_BAR);
     run.form = FindWindowExA(run.frame, nullptr, "#32770", nullptr);
   }
   return run;
 }
 
-const char kNtLanTcpip[] = "SYSTEM\\CurrentControlSet\\Services\\VlLan\\Parameters\\Tcpip";
-const char kNtTcpipParameters[] = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+bool RunFirstIdlePasses(HWND frame) {
+  // The third update looks for the notice; each pass seen is a new one.
+  for (int i = 0; i < 3; ++i)
+    if (!IdlePass(frame)) return false;
+  return true;
+}
+
+std::string AnswerApplyBoxes(DWORD pid) {
+  for (;;) {
+    HWND box = WaitForMessageBox(pid, kBoxCaption, 30000);
+    if (!box) return "<no box>";
+    const std::string text = MessageBoxText(box);
+    const int answer = text == kLanQuestion ? IDYES : text == kRestartQuestion ? IDNO : IDOK;
+    if (!Answer(box, answer)) return "<the box stayed> " + text;
+    if (answer == IDYES) continue;
+    if (answer == IDOK) return text;
+    HWND reminder = WaitForMessageBox(pid, kBoxCaption);
+    if (!reminder) return "<no reminder>";
+    const std::string said = MessageBoxText(reminder);
+    if (!Answer(reminder, IDOK)) return "<the box stayed> " + said;
+    return said == kRestartReminder ? "" : said;
+  }
+}
 
 std::string ApplyAutomaticLan(DWORD pid, HWND frame) {
   HWND form = FindWindowExA(frame, nullptr, "#32770", nullptr);
   if (!form) return "the form is missing";
-  // The start-up notice comes with the first idle passes; a user's first
-  // mouse moves give them before any click.
-  for (int i = 0; i < 3; ++i) IdlePass(frame);
+  if (!RunFirstIdlePasses(frame)) return "a box came with the first idle-time updates";
   Click(form, IDC_MODE_LAN);
-  HWND dialog = WaitForWindow(pid, "#32770", "Automatic Mode - LAN");
+  HWND dialog = WaitForWindow(pid, "#32770", kLanModeCaption);
   if (!dialog || !Answer(dialog, IDOK)) return "no automatic-mode dialog";
   Click(form, IDC_APPLY);
-  for (int answer : {IDYES, IDNO, IDOK}) {
-    HWND box = WaitForMessageBox(pid, "Velora 2001");
-    if (!box) return "a message box of the Apply did not come (answer " + std::to_string(answer) + ")";
-    std::string text = MessageBoxText(box);
-    if (!HasButton(box, answer)) return "unexpected box: " + text;
-    if (!Answer(box, answer)) return "the box stayed: " + text;
-  }
-  return "";
+  return AnswerApplyBoxes(pid);
 }
 
 bool CloseFrame(FrameRun& run) {
   if (run.frame && IsWindow(run.frame)) PostMessageA(run.frame, WM_CLOSE, 0, 0);
   return run.proc.WaitExit();
-}
-
-void IdlePass(HWND frame) {
-  PostMessageA(frame, WM_NULL, 0, 0);
-  Settle(frame, 100);
-}
-
-std::string PaneText(HWND statusBar, int part) {
-  RemoteBuffer buffer(statusBar, 512);
-  std::string zeros(512, '\0');
-  buffer.Write(zeros.data(), zeros.size());
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(statusBar, SB_GETTEXTA, part, buffer.address(), SMTO_NORMAL, 5000, &result);
-  std::string text = buffer.Read();
-  return text.substr(0, text.find('\0'));
-}
-
-void SetPaneTextRemote(HWND statusBar, int part, const std::string& text) {
-  RemoteBuffer buffer(statusBar, text.size() + 1);
-  buffer.Write(text.c_str(), text.size() + 1);
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(statusBar, SB_SETTEXTA, part, buffer.address(), SMTO_NORMAL, 5000, &result);
 }
 
 int PaneCount(HWND statusBar) {
@@ -143,19 +99,90 @@ RECT WindowRect(HWND hwnd) {
   return r;
 }
 
-bool CaptionShowsOurIcon(HWND hwnd) {
-  RECT r = WindowRect(hwnd);
+namespace {
+
+// What `draw` paints into a `width` x `height` bitmap like the screen's, row
+// by row, each pixel 0x00RRGGBB.
+template <typename F>
+std::vector<DWORD> DrawnPixels(int width, int height, F draw) {
+  if (width <= 0 || height <= 0) return {};
   HDC screen = GetDC(nullptr);
-  int hits = 0;
-  // The icons' orbit and nodes are pure yellow and red, colours no caption
-  // is drawn in.
-  for (int y = r.top + 2; y < r.top + 24; ++y)
-    for (int x = r.left + 2; x < r.left + 26; ++x) {
-      COLORREF c = GetPixel(screen, x, y);
-      if (c == RGB(255, 255, 0) || c == RGB(255, 0, 0)) ++hits;
-    }
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  draw(mem, screen);
+  SelectObject(mem, old);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> px(static_cast<size_t>(width) * height);
+  GetDIBits(mem, bitmap, 0, height, px.data(), &bi, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(mem);
   ReleaseDC(nullptr, screen);
-  return hits > 0;
+  for (DWORD& p : px) p &= 0xFFFFFF;
+  return px;
+}
+
+}  // namespace
+
+std::vector<DWORD> ScreenPixels(const RECT& r) {
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  return DrawnPixels(width, height, [&](HDC mem, HDC screen) {
+    BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  });
+}
+
+std::vector<DWORD> IconPixels(HICON icon, int width, int height, DWORD background) {
+  return DrawnPixels(width, height, [&](HDC mem, HDC) {
+    HBRUSH brush = CreateSolidBrush(RGB((background >> 16) & 255, (background >> 8) & 255,
+                                        background & 255));
+    RECT all = {0, 0, width, height};
+    FillRect(mem, &all, brush);
+    DeleteObject(brush);
+    DrawIconEx(mem, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+  });
+}
+
+namespace {
+
+// Whether a pixel of a window's caption bar, from its left edge to the
+// caption buttons and no further right than `right`, matches.
+template <typename F>
+bool CaptionHas(HWND hwnd, int right, F match) {
+  RECT window = WindowRect(hwnd);
+  POINT origin = {0, 0};
+  ClientToScreen(hwnd, &origin);
+  const int edge = origin.x - window.left;
+  const int buttons = 3 * GetSystemMetrics(SM_CXSIZE);
+  RECT bar = {window.left + edge, window.top + edge, window.right - edge - buttons,
+              window.top + edge + GetSystemMetrics(SM_CYCAPTION) - 1};
+  if (right < bar.right - bar.left) bar.right = bar.left + right;
+  for (DWORD p : ScreenPixels(bar))
+    if (match(RGB((p >> 16) & 255, (p >> 8) & 255, p & 255))) return true;
+  return false;
+}
+
+}  // namespace
+
+bool CaptionShowsOurIcon(HWND hwnd) {
+  // The program's and the About box's icons have a pure yellow orbit with red
+  // nodes, the Ping Configuration's a bright green trace: colours no caption
+  // is drawn in.
+  return CaptionHas(hwnd, 26, [](COLORREF c) {
+    return c == RGB(255, 255, 0) || c == RGB(255, 0, 0) ||
+           (GetGValue(c) > 200 && GetRValue(c) < 100 && GetBValue(c) < 100);
+  });
+}
+
+bool CaptionPainted(HWND hwnd) {
+  // The caption's text is drawn last, after the background and the icon.
+  const COLORREF texts[] = {GetSysColor(COLOR_CAPTIONTEXT), GetSysColor(COLOR_INACTIVECAPTIONTEXT)};
+  return CaptionHas(hwnd, INT_MAX, [&](COLORREF c) { return c == texts[0] || c == texts[1]; });
 }
 
 Resources::Resources() {
@@ -174,7 +201,7 @@ std::string Resources::String(UINT id) const {
 }
 
 void InstallStub(const std::string& name) {
-  CopyFileA((BuildDir() + "stubs\\" + name).c_str(), (InstallDir() + name).c_str(), FALSE);
+  CopyProgram(BuildDir() + "stubs\\" + name, InstallDir() + name);
 }
 
 std::vector<std::string> LogLines(const std::string& logName) {
@@ -199,20 +226,26 @@ std::vector<std::string> WaitForLogLines(const std::string& logName, size_t coun
   return lines;
 }
 
-void EndProcessesNamed(const char* exeName) {
+std::vector<DWORD> ProcessesNamed(const char* exeName) {
+  std::vector<DWORD> found;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return;
+  if (snapshot == INVALID_HANDLE_VALUE) return found;
   PROCESSENTRY32 entry = {};
   entry.dwSize = sizeof entry;
-  for (BOOL ok = Process32First(snapshot, &entry); ok; ok = Process32Next(snapshot, &entry)) {
-    if (_stricmp(entry.szExeFile, exeName) != 0) continue;
-    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+  for (BOOL ok = Process32First(snapshot, &entry); ok; ok = Process32Next(snapshot, &entry))
+    if (_stricmp(entry.szExeFile, exeName) == 0) found.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return found;
+}
+
+void EndProcessesNamed(const char* exeName) {
+  for (DWORD pid : ProcessesNamed(exeName)) {
+    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
       TerminateProcess(p, 1);
       WaitForSingleObject(p, 5000);
       CloseHandle(p);
     }
   }
-  CloseHandle(snapshot);
 }
 
 const char BrowserStandIn::kHtmType[] = "VeloraTest.htmfile";

@@ -23,22 +23,21 @@ FrameRun StartFrame(const std::string& args = "");
 // Closes the main window and waits for the end of the process.
 bool CloseFrame(FrameRun& run);
 
+// Runs the main window's first idle-time updates, the third of which shows
+// the mode file's notice (a user's first mouse moves give them before any
+// click). False when a box came instead.
+bool RunFirstIdlePasses(HWND frame);
+
+// Answers the boxes of an Apply under way: Yes to the LAN question, No to the
+// restart question, OK to the reminder. Empty when it ended so, else the
+// text of the box that ended it otherwise (answered with OK).
+std::string AnswerApplyBoxes(DWORD pid);
 // The automatic LAN mode applied through the form as a user applies it: its
-// radio, OK in the mode's dialog, Apply, Yes to the LAN question, No to the
-// restart and OK to the reminder. Empty when all went so, else what went
-// otherwise.
+// radio, OK in the mode's dialog, Apply, and the Apply's boxes answered as
+// above. Empty when all went so, else what went otherwise.
 std::string ApplyAutomaticLan(DWORD pid, HWND frame);
-// The NT machine's values that the LAN Apply writes (SeedNtMachine).
-extern const char kNtLanTcpip[];
-extern const char kNtTcpipParameters[];
 
-// Posts a message that ends one burst, so that the program's loop runs its
-// idle-time update once more; then lets it settle.
-void IdlePass(HWND frame);
-
-// Status-bar and toolbar contents, read through the other process's memory.
-std::string PaneText(HWND statusBar, int part);
-void SetPaneTextRemote(HWND statusBar, int part, const std::string& text);
+// Status-bar and toolbar contents (the pane texts: see harness.h).
 int PaneCount(HWND statusBar);
 // The command ids of the toolbar's buttons in order, 0 for a separator.
 std::vector<int> ToolbarCommands(HWND toolbar);
@@ -46,10 +45,17 @@ std::vector<int> ToolbarCommands(HWND toolbar);
 RECT ToolbarButtonRect(HWND toolbar, int command);
 
 RECT WindowRect(HWND hwnd);
+// A rectangle of the screen, row by row, each pixel 0x00RRGGBB; and an icon
+// drawn over a solid background of that form, the same way.
+std::vector<DWORD> ScreenPixels(const RECT& r);
+std::vector<DWORD> IconPixels(HICON icon, int width, int height, DWORD background);
 // Whether the left end of a window's caption shows one of the program's
 // icons (read from the screen: Wine answers WM_GETICON only inside the
-// window's own process).
+// window's own process). Until it has been painted, it shows none: wait
+// for CaptionPainted before taking a "no" for an answer.
 bool CaptionShowsOurIcon(HWND hwnd);
+// Whether the caption's text is on the screen, which is drawn after its icon.
+bool CaptionPainted(HWND hwnd);
 
 // velora.exe of the install folder loaded for its resources only.
 class Resources {
@@ -71,8 +77,9 @@ std::vector<std::string> LogLines(const std::string& logName);
 std::vector<std::string> WaitForLogLines(const std::string& logName, size_t count,
                                          int timeoutMs = kWait);
 
-// Ends every process of that file name (the stand-ins and helper programs
-// that outlive a test).
+// The running processes of that file name, and an end to every one of them
+// (the stand-ins and helper programs that outlive a test).
+std::vector<DWORD> ProcessesNamed(const char* exeName);
 void EndProcessesNamed(const char* exeName);
 
 // Makes the browser stand-in the opener of http and mailto addresses and of

@@ -8,21 +8,18 @@
 #include "res/resource.h"
 #include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/texts.h"
 
 namespace e2e {
 namespace {
 
-const char kProduct[] = "Velora 2001";
 const char kIdleMessage[] = "Choose your wanted settings and press ''Apply''";
-const char kTcpip[] = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-const char kLanTcpip[] = "SYSTEM\\CurrentControlSet\\Services\\VlLan\\Parameters\\Tcpip";
+const char kNtOsPane[] = "   OS: Windows NT ";
 
-// Runs idle passes until the OS pane has been filled.
+// Runs an idle-time update, which fills the OS pane, and tells whether the
+// pane then reads `osText`.
 bool WaitForPanes(const FrameRun& run, const std::string& osText) {
-  return WaitUntil([&] {
-    IdlePass(run.frame);
-    return PaneText(run.statusBar, 2) == osText;
-  });
+  return IdlePass(run.frame) && PaneText(run.statusBar, 2) == osText;
 }
 
 TEST(FrameLayout, FixedSizeCentredWithBarsAroundTheForm) {
@@ -45,9 +42,12 @@ TEST(FrameLayout, FixedSizeCentredWithBarsAroundTheForm) {
   EXPECT_NEAR((area.left + area.right) / 2, (r.left + r.right) / 2, 1);
   EXPECT_NEAR((area.top + area.bottom) / 2, (r.top + r.bottom) / 2, 1);
 
-  const int spacer = 32780;
-  const std::vector<int> buttons = {32781, 32786, spacer, 32787, 32775, 0,     spacer, 32776,
-                                    32777, 32778, 32779,  0,     spacer, 57666, 57664,  32772};
+  const int spacer = ID_TOOLBAR_SPACER;
+  const std::vector<int> buttons = {
+      ID_APPLY_NEW_SETTINGS, ID_PING_CONFIGURATION, spacer,        ID_RESTORE_ORIGINAL,
+      ID_REGISTRY_BACKUP,    0,                     spacer,        ID_CPL_INTERNET,
+      ID_CPL_SYSTEM,         ID_CPL_MODEMS,         ID_CPL_NETWORK, 0,
+      spacer,                ID_HELP_INDEX,         ID_APP_ABOUT,  ID_HELP_WEB_SUPPORT};
   EXPECT_EQ(buttons, ToolbarCommands(run.toolbar));
   for (int id : buttons) {
     if (id) {
@@ -57,7 +57,7 @@ TEST(FrameLayout, FixedSizeCentredWithBarsAroundTheForm) {
   EXPECT_EQ(MAKELONG(24, 22), SendMessageA(run.toolbar, TB_GETBUTTONSIZE, 0, 0));
 
   EXPECT_EQ(3, PaneCount(run.statusBar));
-  EXPECT_TRUE(WaitForPanes(run, "   OS: Windows NT "));
+  EXPECT_TRUE(WaitForPanes(run, kNtOsPane));
   EXPECT_EQ(kIdleMessage, PaneText(run.statusBar, 0));
   EXPECT_EQ("", PaneText(run.statusBar, 1));  // no mode chosen yet
 
@@ -72,7 +72,7 @@ TEST(FrameLayout, OsPaneNamesTheDetectedWindows) {
   const struct {
     void (*seed)();
     const char* text;
-  } cases[] = {{ClearMachine, "   OS: Windows NT "}, {SeedWin98Machine, "   OS: Windows 98 "}};
+  } cases[] = {{ClearMachine, kNtOsPane}, {SeedWin98Machine, "   OS: Windows 98 "}};
   for (const auto& c : cases) {
     c.seed();
     FrameRun run = StartFrame();
@@ -86,47 +86,49 @@ TEST(FrameLayout, OsPaneNamesTheDetectedWindows) {
 TEST(FrameLayout, MenuPromptsTipsAndAccelerator) {
   Resources res;
   ASSERT_NE(nullptr, res.module());
-  HMENU menu = LoadMenuA(res.module(), MAKEINTRESOURCEA(128));
+  HMENU menu = LoadMenuA(res.module(), MAKEINTRESOURCEA(IDR_MAINFRAME));
   ASSERT_NE(nullptr, menu);
-  std::vector<std::string> items;
+  // Each item as its path of texts and its command (0 for a separator).
+  using Items = std::vector<std::pair<std::string, UINT>>;
+  Items items;
   struct Walk {
-    static void Items(HMENU m, const std::string& path, std::vector<std::string>* out) {
+    static void Add(HMENU m, const std::string& path, Items* out) {
       for (int i = 0; i < GetMenuItemCount(m); ++i) {
         char text[256] = {};
         GetMenuStringA(m, i, text, sizeof text, MF_BYPOSITION);
         if (HMENU sub = GetSubMenu(m, i)) {
-          Items(sub, path + text + "/", out);
+          Add(sub, path + text + "/", out);
         } else {
           UINT id = GetMenuItemID(m, i);
-          out->push_back(path + (id == 0 ? std::string("-") : text + ("=" + std::to_string(id))));
+          out->push_back({path + (id == 0 ? "-" : text), id});
         }
       }
     }
   };
-  Walk::Items(menu, "", &items);
+  Walk::Add(menu, "", &items);
   DestroyMenu(menu);
-  const std::vector<std::string> expected = {
-      "&File/&Apply New Settings=32781",
-      "&File/Registry &Backup=32775",
-      "&File/&Ping Configuration=32786",
-      "&File/-",
-      "&File/Restore &Windows Original Settings=32787",
-      "&File/&Undo Last Changes=32790",
-      "&File/-",
-      "&File/E&xit=57665",
-      "&View/&Toolbar=59392",
-      "&View/&Status Bar=59393",
-      "&View/-",
-      "&View/Current &Settings...=32791",
-      "&View/&Control Panel/Sy&stem...=32777",
-      "&View/&Control Panel/Intern&et...=32776",
-      "&View/&Control Panel/&Modems...=32778",
-      "&View/&Control Panel/&Network...=32779",
-      "&Help/&Index\tF1=57666",
-      "&Help/-",
-      "&Help/&Go to Web Support...=32772",
-      "&Help/-",
-      "&Help/&About Velora\xAE=57664",
+  const Items expected = {
+      {"&File/&Apply New Settings", ID_APPLY_NEW_SETTINGS},
+      {"&File/Registry &Backup", ID_REGISTRY_BACKUP},
+      {"&File/&Ping Configuration", ID_PING_CONFIGURATION},
+      {"&File/-", 0},
+      {"&File/Restore &Windows Original Settings", ID_RESTORE_ORIGINAL},
+      {"&File/&Undo Last Changes", ID_UNDO_CHANGES},
+      {"&File/-", 0},
+      {"&File/E&xit", ID_APP_EXIT},
+      {"&View/&Toolbar", ID_VIEW_TOOLBAR},
+      {"&View/&Status Bar", ID_VIEW_STATUS_BAR},
+      {"&View/-", 0},
+      {"&View/Current &Settings...", ID_CURRENT_SETTINGS},
+      {"&View/&Control Panel/Sy&stem...", ID_CPL_SYSTEM},
+      {"&View/&Control Panel/Intern&et...", ID_CPL_INTERNET},
+      {"&View/&Control Panel/&Modems...", ID_CPL_MODEMS},
+      {"&View/&Control Panel/&Network...", ID_CPL_NETWORK},
+      {"&Help/&Index\tF1", ID_HELP_INDEX},
+      {"&Help/-", 0},
+      {"&Help/&Go to Web Support...", ID_HELP_WEB_SUPPORT},
+      {"&Help/-", 0},
+      {"&Help/&About Velora\xAE", ID_APP_ABOUT},
   };
   EXPECT_EQ(expected, items);
 
@@ -134,39 +136,42 @@ TEST(FrameLayout, MenuPromptsTipsAndAccelerator) {
     UINT id;
     const char* text;
   } strings[] = {
-      {32781, "Apply new settings\nApply"},
-      {32775, "Backup your current Windows Registry file\nRegistry Backup"},
-      {32786, "Configure your ping settings\nPing Configuration"},
-      {32787,
+      {ID_APPLY_NEW_SETTINGS, "Apply new settings\nApply"},
+      {ID_REGISTRY_BACKUP, "Backup your current Windows Registry file\nRegistry Backup"},
+      {ID_PING_CONFIGURATION, "Configure your ping settings\nPing Configuration"},
+      {ID_RESTORE_ORIGINAL,
        "Restore Windows original settings, both Dial-Up and LAN settings\nRestore original "
        "settings"},
-      {32790, "Undo the last changes, putting back the settings as they were before\nUndo Last Changes"},
-      {32791,
+      {ID_UNDO_CHANGES,
+       "Undo the last changes, putting back the settings as they were before\nUndo Last "
+       "Changes"},
+      {ID_CURRENT_SETTINGS,
        "Show the settings your computer holds now and what your choice would write\nCurrent "
        "Settings"},
-      {57665, "Exit Velora\nExit"},
-      {59392, "Show or hide the toolbar\nToggle ToolBar"},
-      {59393, "Show or hide the status bar\nToggle StatusBar"},
-      {32777, "Launch Windows Control Panel - System\nSystem"},
-      {32776, "Launch Windows Control Panel - Internet\nInternet"},
-      {32778, "Launch Windows Control Panel - Modems\nModems"},
-      {32779, "Launch Windows Control Panel - Network\nNetwork"},
-      {57666, "Opens the Help File window\nHelp"},
-      {32772, "Visit our web site: http://www.norwick.example/\nhttp://www.norwick.example/"},
-      {57664, "Display program information, version number and copyright\nAbout"},
-      {57345, kIdleMessage},
-      {57346, " Automatic Mode - Dial-Up "},
-      {57347, " OS: Windows 2000 "},
-      {32780, ""},
+      {ID_APP_EXIT, "Exit Velora\nExit"},
+      {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
+      {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+      {ID_CPL_SYSTEM, "Launch Windows Control Panel - System\nSystem"},
+      {ID_CPL_INTERNET, "Launch Windows Control Panel - Internet\nInternet"},
+      {ID_CPL_MODEMS, "Launch Windows Control Panel - Modems\nModems"},
+      {ID_CPL_NETWORK, "Launch Windows Control Panel - Network\nNetwork"},
+      {ID_HELP_INDEX, "Opens the Help File window\nHelp"},
+      {ID_HELP_WEB_SUPPORT,
+       "Visit our web site: http://www.norwick.example/\nhttp://www.norwick.example/"},
+      {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+      {IDS_IDLE_MESSAGE, kIdleMessage},
+      {ID_INDICATOR_MODE, " Automatic Mode - Dial-Up "},
+      {ID_INDICATOR_OS, " OS: Windows 2000 "},
+      {ID_TOOLBAR_SPACER, ""},
   };
   for (const auto& s : strings) EXPECT_EQ(s.text, res.String(s.id)) << s.id;
 
-  HACCEL accel = LoadAcceleratorsA(res.module(), MAKEINTRESOURCEA(128));
+  HACCEL accel = LoadAcceleratorsA(res.module(), MAKEINTRESOURCEA(IDR_MAINFRAME));
   ASSERT_NE(nullptr, accel);
   ACCEL entries[4] = {};
   ASSERT_EQ(1, CopyAcceleratorTableA(accel, entries, 4));
   EXPECT_EQ(VK_F1, entries[0].key);
-  EXPECT_EQ(57666, entries[0].cmd);
+  EXPECT_EQ(ID_HELP_INDEX, entries[0].cmd);
   EXPECT_EQ(FVIRTKEY, entries[0].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT));
   DestroyAcceleratorTable(accel);
 }
@@ -175,10 +180,10 @@ TEST(FrameLayout, MenuAndToolbarShowPromptsAndTips) {
   ClearMachine();
   FrameRun run = StartFrame();
   ASSERT_NE(nullptr, run.frame);
-  ASSERT_TRUE(WaitForPanes(run, "   OS: Windows NT "));
+  ASSERT_TRUE(WaitForPanes(run, kNtOsPane));
 
   HMENU anyMenu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(1));
-  SendMessageA(run.frame, WM_MENUSELECT, MAKEWPARAM(32787, MF_STRING),
+  SendMessageA(run.frame, WM_MENUSELECT, MAKEWPARAM(ID_RESTORE_ORIGINAL, MF_STRING),
                reinterpret_cast<LPARAM>(anyMenu));
   EXPECT_EQ("Restore Windows original settings, both Dial-Up and LAN settings",
             PaneText(run.statusBar, 0));
@@ -188,7 +193,7 @@ TEST(FrameLayout, MenuAndToolbarShowPromptsAndTips) {
   EXPECT_EQ(kIdleMessage, PaneText(run.statusBar, 0));
 
   // The pointer resting on the Help button.
-  RECT button = ToolbarButtonRect(run.toolbar, 57666);
+  RECT button = ToolbarButtonRect(run.toolbar, ID_HELP_INDEX);
   POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
   ClientToScreen(run.toolbar, &centre);
   SetCursorPos(centre.x - 1, centre.y);
@@ -209,32 +214,29 @@ TEST(FrameLayout, ViewTogglesHideTheBarsAndStopPaneUpdates) {
   ClearMachine();
   FrameRun run = StartFrame();
   ASSERT_NE(nullptr, run.frame);
-  ASSERT_TRUE(WaitForPanes(run, "   OS: Windows NT "));
+  ASSERT_TRUE(WaitForPanes(run, kNtOsPane));
   POINT clientTop = {0, 0};
   ClientToScreen(run.frame, &clientTop);
   RECT client;
   GetClientRect(run.frame, &client);
 
-  PostCommand(run.frame, 59392);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(run.toolbar); }));
-  Settle(run.frame);
+  ASSERT_TRUE(SendCommand(run.frame, ID_VIEW_TOOLBAR));
+  EXPECT_FALSE(IsWindowVisible(run.toolbar));
   EXPECT_EQ(clientTop.y, WindowRect(run.form).top);
-  PostCommand(run.frame, 59392);
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(run.toolbar) != FALSE; }));
-  Settle(run.frame);
+  ASSERT_TRUE(SendCommand(run.frame, ID_VIEW_TOOLBAR));
+  EXPECT_TRUE(IsWindowVisible(run.toolbar));
   EXPECT_EQ(WindowRect(run.toolbar).bottom, WindowRect(run.form).top);
 
-  PostCommand(run.frame, 59393);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(run.statusBar); }));
-  Settle(run.frame);
+  ASSERT_TRUE(SendCommand(run.frame, ID_VIEW_STATUS_BAR));
+  EXPECT_FALSE(IsWindowVisible(run.statusBar));
   EXPECT_EQ(clientTop.y + client.bottom, WindowRect(run.form).bottom);
   // Hidden panes are left alone by the idle-time update...
   SetPaneTextRemote(run.statusBar, 2, "stale");
-  for (int i = 0; i < 3; ++i) IdlePass(run.frame);
+  UnseenIdlePass(run.frame);
   EXPECT_EQ("stale", PaneText(run.statusBar, 2));
   // ...and brought up to date as soon as they show again.
-  PostCommand(run.frame, 59393);
-  EXPECT_TRUE(WaitForPanes(run, "   OS: Windows NT "));
+  ASSERT_TRUE(SendCommand(run.frame, ID_VIEW_STATUS_BAR));
+  EXPECT_TRUE(WaitForPanes(run, kNtOsPane));
   EXPECT_EQ(WindowRect(run.statusBar).top, WindowRect(run.form).bottom);
   EXPECT_TRUE(CloseFrame(run));
 }
@@ -256,16 +258,17 @@ TEST_F(FrameCommands, ControlPanelCommandsStartTheirApplets) {
     int command;
     std::string line;
   } cases[] = {
-      {ClearMachine, 32777, run32 + "Sysdm.cpl"},     {ClearMachine, 32776, run32 + "Inetcpl.cpl"},
-      {ClearMachine, 32778, run32 + "Modem.cpl"},     {ClearMachine, 32779, run32 + "Ncpa.cpl"},
-      {SeedWin98Machine, 32779, run32 + "Netcpl.cpl"},
+      {ClearMachine, ID_CPL_SYSTEM, run32 + "Sysdm.cpl"},
+      {ClearMachine, ID_CPL_INTERNET, run32 + "Inetcpl.cpl"},
+      {ClearMachine, ID_CPL_MODEMS, run32 + "Modem.cpl"},
+      {ClearMachine, ID_CPL_NETWORK, run32 + "Ncpa.cpl"},
+      {SeedWin98Machine, ID_CPL_NETWORK, run32 + "Netcpl.cpl"},
   };
   for (const auto& c : cases) {
     c.seed();
     RemoveFile(InstallDir() + "rundll32.log");
     FrameRun run = StartFrame();
     ASSERT_NE(nullptr, run.frame);
-    Settle(run.frame);
     PostCommand(run.frame, c.command);
     std::vector<std::string> lines = WaitForLogLines("rundll32.log", 1);
     EXPECT_EQ(std::vector<std::string>{c.line}, lines) << c.command;
@@ -281,7 +284,7 @@ TEST_F(FrameCommands, HelpIndexAndF1OpenTheWelcomeTopicOfTheHelpFile) {
   FrameRun run = StartFrame();
   ASSERT_NE(nullptr, run.frame);
   const std::string request = InstallDir() + "velora.hlp|257|Welcome to Velora\xAE 2001";
-  PostCommand(run.frame, 57666);
+  PostCommand(run.frame, ID_HELP_INDEX);
   EXPECT_EQ(std::vector<std::string>{request}, WaitForLogLines("winhlp32.log", 1));
   PostMessageA(run.frame, WM_KEYDOWN, VK_F1, 0x003B0001);
   PostMessageA(run.frame, WM_KEYUP, VK_F1, 0xC03B0001);
@@ -294,7 +297,7 @@ TEST_F(FrameCommands, WebSupportOpensTheSiteWithTheMenuTag) {
   BrowserStandIn browser;
   FrameRun run = StartFrame();
   ASSERT_NE(nullptr, run.frame);
-  PostCommand(run.frame, 32772);
+  PostCommand(run.frame, ID_HELP_WEB_SUPPORT);
   std::vector<std::string> lines = WaitForLogLines("browser.log", 1);
   ASSERT_EQ(1u, lines.size());
   EXPECT_NE(std::string::npos,
@@ -305,36 +308,36 @@ TEST_F(FrameCommands, WebSupportOpensTheSiteWithTheMenuTag) {
 
 TEST_F(FrameCommands, RestoreAsksFirstAndSaysWhenDone) {
   SeedNtMachine();
-  SetDword(kTcpip, "TcpWindowSize", 64240);
-  SetDword(kTcpip, "DefaultTTL", 128);
-  SetDword(kLanTcpip, "MTU", 576);
+  SetDword(kNtTcpipParameters, "TcpWindowSize", 64240);
+  SetDword(kNtTcpipParameters, "DefaultTTL", 128);
+  SetDword(kNtLanTcpip, "MTU", 576);
   FrameRun run = StartFrame();
   ASSERT_NE(nullptr, run.frame);
   const std::string question =
       "The program will restore Windows default settings.\nIt will restore both your Dial-Up "
       "and LAN settings.\nWould you like to continue?";
 
-  PostCommand(run.frame, 32787);
-  HWND box = WaitForMessageBox(run.proc.pid(), kProduct);
+  PostCommand(run.frame, ID_RESTORE_ORIGINAL);
+  HWND box = WaitForMessageBox(run.proc.pid(), kBoxCaption);
   ASSERT_NE(nullptr, box);
   EXPECT_EQ(question, MessageBoxText(box));
   ASSERT_TRUE(Answer(box, IDNO));
-  Settle(run.frame, 300);
+  IdlePass(run.frame);
   EXPECT_EQ(nullptr, FindAnyMessageBox(run.proc.pid()));
-  EXPECT_EQ(64240, GetDword(kTcpip, "TcpWindowSize"));
-  EXPECT_EQ(576, GetDword(kLanTcpip, "MTU"));
+  EXPECT_EQ(64240, GetDword(kNtTcpipParameters, "TcpWindowSize"));
+  EXPECT_EQ(576, GetDword(kNtLanTcpip, "MTU"));
 
-  PostCommand(run.frame, 32787);
-  box = WaitForMessageBox(run.proc.pid(), kProduct);
+  PostCommand(run.frame, ID_RESTORE_ORIGINAL);
+  box = WaitForMessageBox(run.proc.pid(), kBoxCaption);
   ASSERT_NE(nullptr, box);
   ASSERT_TRUE(Answer(box, IDYES));
-  box = WaitForMessageBox(run.proc.pid(), kProduct);
+  box = WaitForMessageBox(run.proc.pid(), kBoxCaption);
   ASSERT_NE(nullptr, box);
   EXPECT_EQ("Windows default settings were successfully restored.", MessageBoxText(box));
   ASSERT_TRUE(Answer(box, IDOK));
-  EXPECT_EQ(-1, GetDword(kTcpip, "TcpWindowSize"));
-  EXPECT_EQ(-1, GetDword(kTcpip, "DefaultTTL"));
-  EXPECT_EQ(-1, GetDword(kLanTcpip, "MTU"));
+  EXPECT_EQ(-1, GetDword(kNtTcpipParameters, "TcpWindowSize"));
+  EXPECT_EQ(-1, GetDword(kNtTcpipParameters, "DefaultTTL"));
+  EXPECT_EQ(-1, GetDword(kNtLanTcpip, "MTU"));
   EXPECT_TRUE(CloseFrame(run));
 }
 
@@ -342,23 +345,23 @@ TEST_F(FrameCommands, FileMenuReachesApplyBackupPingAndExit) {
   FrameRun run = StartFrame();
   ASSERT_NE(nullptr, run.frame);
 
-  PostCommand(run.frame, 32781);  // no mode chosen: the Apply command says so
-  HWND box = WaitForMessageBox(run.proc.pid(), kProduct);
+  PostCommand(run.frame, ID_APPLY_NEW_SETTINGS);  // no mode chosen: the Apply says so
+  HWND box = WaitForMessageBox(run.proc.pid(), kBoxCaption);
   ASSERT_NE(nullptr, box);
-  EXPECT_EQ("No configuration mode was selected.", MessageBoxText(box));
+  EXPECT_EQ(kNoModeText, MessageBoxText(box));
   ASSERT_TRUE(Answer(box, IDOK));
 
-  PostCommand(run.frame, 32775);  // NT: the backup only explains itself
-  box = WaitForMessageBox(run.proc.pid(), kProduct);
+  PostCommand(run.frame, ID_REGISTRY_BACKUP);  // NT: the backup only explains itself
+  box = WaitForMessageBox(run.proc.pid(), kBoxCaption);
   ASSERT_NE(nullptr, box);
   ASSERT_TRUE(Answer(box, IDOK));
 
-  PostCommand(run.frame, 32786);
-  HWND ping = WaitForWindow(run.proc.pid(), "#32770", "Ping Configuration");
+  PostCommand(run.frame, ID_PING_CONFIGURATION);
+  HWND ping = WaitForWindow(run.proc.pid(), "#32770", kPingCaption);
   ASSERT_NE(nullptr, ping);
   ASSERT_TRUE(Answer(ping, IDCANCEL));
 
-  PostCommand(run.frame, 57665);
+  PostCommand(run.frame, ID_APP_EXIT);
   EXPECT_TRUE(run.proc.WaitExit());
 }
 
@@ -374,10 +377,10 @@ TEST(FrameModal, AboutAndPingAreOwnedByTheDisabledFrame) {
     bool fromForm;  // the form's button, else a command of the menu and toolbar
     int command;
   } cases[] = {
-      {"Help > About", "About Velora", false, ID_APP_ABOUT},
-      {"File > Ping Configuration", "Ping Configuration", false, ID_PING_CONFIGURATION},
-      {"the form's Ping button", "Ping Configuration", true, IDC_PING_CONFIG},
-      {"View > Current Settings", "Current Settings", false, ID_CURRENT_SETTINGS},
+      {"Help > About", kAboutCaption, false, ID_APP_ABOUT},
+      {"File > Ping Configuration", kPingCaption, false, ID_PING_CONFIGURATION},
+      {"the form's Ping button", kPingCaption, true, IDC_PING_CONFIG},
+      {"View > Current Settings", kCurrentSettingsCaption, false, ID_CURRENT_SETTINGS},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.how);
@@ -395,25 +398,54 @@ TEST(FrameModal, AboutAndPingAreOwnedByTheDisabledFrame) {
     EXPECT_EQ(run.frame, GetWindow(dialog, GW_OWNER));
     EXPECT_FALSE(IsWindowEnabled(run.frame));
 
-    // Posted beneath the dialog: a second copy, an Apply, a Restore.
-    open();
-    PostCommand(run.frame, ID_APPLY_NEW_SETTINGS);
-    PostCommand(run.frame, ID_RESTORE_ORIGINAL);
-    Settle(dialog, 300);
+    // Sent beneath the dialog, each handled before the call returns: a
+    // second copy, an Apply, a Restore. One that ran would open its window
+    // inside the call, which then comes back only at its timeout.
+    const int refusedWithin = 2000;
+    if (c.fromForm)
+      EXPECT_TRUE(SendClick(run.form, c.command, refusedWithin));
+    else
+      EXPECT_TRUE(SendCommand(run.frame, c.command, refusedWithin));
+    EXPECT_TRUE(SendCommand(run.frame, ID_APPLY_NEW_SETTINGS, refusedWithin));
+    EXPECT_TRUE(SendCommand(run.frame, ID_RESTORE_ORIGINAL, refusedWithin));
     EXPECT_EQ(1u, TopWindows(run.proc.pid(), "#32770", c.caption, true).size());
     EXPECT_EQ(nullptr, FindAnyMessageBox(run.proc.pid()));
 
     ASSERT_TRUE(Answer(dialog, IDCANCEL));
     EXPECT_TRUE(IsWindowEnabled(run.frame));
-    GUITHREADINFO gui = {};
-    gui.cbSize = sizeof gui;
-    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(run.frame, nullptr), &gui));
-    EXPECT_EQ(run.frame, gui.hwndActive);
-    Settle(run.frame, 300);
+    EXPECT_EQ(run.frame, ActiveOf(run.frame));
+    EXPECT_TRUE(IdlePass(run.frame));
     EXPECT_TRUE(TopWindows(run.proc.pid(), "#32770", c.caption, false).empty());
     EXPECT_EQ(nullptr, FindAnyMessageBox(run.proc.pid()));
     EXPECT_TRUE(CloseFrame(run));
   }
+}
+
+// Its dialogs show no icon of their own (their verbs' do), and each one's
+// own way out leaves the main window running.
+TEST(FrameModal, ItsDialogsShowNoIconOfTheirOwn) {
+  ClearMachine();
+  RemoveFile(InstallDir() + "Velora.cfg");
+  const struct {
+    const char* caption;
+    int command, close;
+  } dialogs[] = {
+      {kAboutCaption, ID_APP_ABOUT, IDC_ABOUT_CLOSE},
+      {kPingCaption, ID_PING_CONFIGURATION, IDCANCEL},
+  };
+  FrameRun run = StartFrame();
+  ASSERT_NE(nullptr, run.frame);
+  for (const auto& d : dialogs) {
+    SCOPED_TRACE(d.caption);
+    PostCommand(run.frame, d.command);
+    HWND dialog = WaitForWindow(run.proc.pid(), "#32770", d.caption);
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(WaitUntil([&] { return CaptionPainted(dialog); }));
+    EXPECT_FALSE(CaptionShowsOurIcon(dialog));
+    ASSERT_TRUE(Answer(dialog, d.close));
+    EXPECT_TRUE(IsWindow(run.frame));
+  }
+  EXPECT_TRUE(CloseFrame(run));
 }
 
 // A close that reaches the frame beneath a modal window (a shutdown's, say)
@@ -428,11 +460,10 @@ TEST(FrameModal, ClosedBeneathItsDialogOrBoxTheProgramEnds) {
     HWND modal = nullptr;
     if (fromIdleApply) {
       Click(run.form, IDC_APPLY);
-      IdlePass(run.frame);
-      modal = WaitForMessageBox(run.proc.pid(), kProduct);
+      modal = WaitForMessageBox(run.proc.pid(), kBoxCaption);
     } else {
       PostCommand(run.frame, ID_APP_ABOUT);
-      modal = WaitForWindow(run.proc.pid(), "#32770", "About Velora");
+      modal = WaitForWindow(run.proc.pid(), "#32770", kAboutCaption);
     }
     ASSERT_NE(nullptr, modal);
     PostMessageA(run.frame, WM_CLOSE, 0, 0);
@@ -442,9 +473,12 @@ TEST(FrameModal, ClosedBeneathItsDialogOrBoxTheProgramEnds) {
   }
 }
 
-// The notice of the mode file comes with the second idle-time update.
-void RunUntilQuiet(const FrameRun& run) {
-  for (int i = 0; i < 6; ++i) IdlePass(run.frame);
+// The notice of the mode file comes with the third idle-time update; a few
+// more show that none follows.
+bool RunUntilQuiet(const FrameRun& run) {
+  for (int i = 0; i < 5; ++i)
+    if (!IdlePass(run.frame)) return false;
+  return true;
 }
 
 TEST(FrameNotice, ShownOnceWithTheTrimmedActiveConfiguration) {
@@ -460,14 +494,14 @@ TEST(FrameNotice, ShownOnceWithTheTrimmedActiveConfiguration) {
     return box != nullptr;
   }));
   ASSERT_NE(nullptr, box);
-  EXPECT_EQ(kProduct, Text(box));
+  EXPECT_EQ(kBoxCaption, Text(box));
   EXPECT_EQ(
       "   Your current active configuration is:\n\n   Networking Performance - Manual "
       "Configured\n\n",
       MessageBoxText(box));
   EXPECT_EQ(nullptr, GetWindow(box, GW_OWNER));
   ASSERT_TRUE(Answer(box, IDOK));
-  RunUntilQuiet(run);
+  EXPECT_TRUE(RunUntilQuiet(run));
   EXPECT_EQ(nullptr, FindAnyMessageBox(run.proc.pid()));
   EXPECT_TRUE(CloseFrame(run));
   RemoveFile(cfg);
@@ -481,8 +515,7 @@ TEST(FrameNotice, NoneWithoutADescription) {
     if (content) WriteFileText(cfg, content);
     FrameRun run = StartFrame();
     ASSERT_NE(nullptr, run.frame);
-    RunUntilQuiet(run);
-    EXPECT_EQ("   OS: Windows NT ", PaneText(run.statusBar, 2));  // the updates did run
+    EXPECT_TRUE(RunUntilQuiet(run));
     EXPECT_EQ(nullptr, FindAnyMessageBox(run.proc.pid())) << (content ? content : "no file");
     EXPECT_TRUE(CloseFrame(run));
   }

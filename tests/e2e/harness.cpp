@@ -1,8 +1,13 @@
 #include "tests/e2e/harness.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+
+#include "res/resource.h"
+#include "tests/e2e/texts.h"
 
 namespace e2e {
 
@@ -38,9 +43,15 @@ bool SetupIsShipped() { return CanRun32BitPrograms(); }
 
 std::string InstallDir() { return "C:\\VeloraTest\\"; }
 
-static void CopyOrFail(const std::string& from, const std::string& to) {
+bool CopyProgram(const std::string& from, const std::string& to, int timeoutMs) {
   SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) Fail("cannot copy " + from + " to " + to);
+  return WaitUntil([&] { return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE; },
+                   timeoutMs);
+}
+
+static void CopyOrFail(const std::string& from, const std::string& to) {
+  if (!CopyProgram(from, to))
+    Fail("cannot copy " + from + " to " + to + ": error " + std::to_string(GetLastError()));
 }
 
 void PrepareInstallDir() {
@@ -154,6 +165,15 @@ void RemoveInstallFolder() { DeleteValue(std::string(kBaseKey) + "\\Install", "F
 
 static const char kWinCv[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 static const char kNetCards[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
+static const char kNtLanService[] = "SYSTEM\\CurrentControlSet\\Services\\VlLan";
+static const char kNtWanService[] = "SYSTEM\\CurrentControlSet\\Services\\VlWan";
+const char kNtTcpipParameters[] = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+const char kNtLanTcpip[] = "SYSTEM\\CurrentControlSet\\Services\\VlLan\\Parameters\\Tcpip";
+const char kNtWanTcpip[] = "SYSTEM\\CurrentControlSet\\Services\\VlWan\\Parameters\\Tcpip";
+const char kDialUpBinding[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000";
+const char kLanBinding[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001";
+const char kMstcp[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
+const char kNdiCache[] = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
 
 void ClearMachine() {
   DeleteValue(kWinCv, "ProductName");
@@ -162,13 +182,10 @@ void ClearMachine() {
   DeleteTree("System\\CurrentControlSet\\Services\\Class\\NetTrans");
   DeleteTree("System\\CurrentControlSet\\Services\\VxD");
   for (int i = 0; i < 10; ++i) DeleteTree(std::string(kNetCards) + "\\" + std::to_string(i));
-  DeleteTree("SYSTEM\\CurrentControlSet\\Services\\VlLan\\Parameters\\Tcpip");
-  DeleteTree("SYSTEM\\CurrentControlSet\\Services\\VlWan\\Parameters\\Tcpip");
-  DeleteTree("SYSTEM\\CurrentControlSet\\Services\\VlLan");
-  DeleteTree("SYSTEM\\CurrentControlSet\\Services\\VlWan");
-  const char* tcpip = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+  DeleteTree(kNtLanService);
+  DeleteTree(kNtWanService);
   for (const char* v : {"TcpWindowSize", "DefaultTTL", "EnablePMTUDiscovery", "EnablePMTUBHDetect"})
-    DeleteValue(tcpip, v);
+    DeleteValue(kNtTcpipParameters, v);
 }
 
 void SeedWin98Machine() {
@@ -177,13 +194,13 @@ void SeedWin98Machine() {
   SetSz("Enum\\Root\\Net\\0000", "DeviceDesc", "Dial-Up Adapter");
   SetSz("Enum\\Root\\Net\\0000\\Bindings", "MSTCP\\0000", "");
   SetSz("Enum\\Network\\MSTCP\\0000", "Driver", "NetTrans\\0000");
-  SetSz("System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000", "DriverDesc", "TCP/IP");
+  SetSz(kDialUpBinding, "DriverDesc", "TCP/IP");
   SetSz("Enum\\Root\\Net\\0001", "DeviceDesc", "Velora Test Ethernet Adapter");
   SetSz("Enum\\Root\\Net\\0001\\Bindings", "MSTCP\\0001", "");
   SetSz("Enum\\Network\\MSTCP\\0001", "Driver", "NetTrans\\0001");
-  SetSz("System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001", "DriverDesc", "TCP/IP");
-  CreateKey("System\\CurrentControlSet\\Services\\VxD\\MSTCP");
-  SetSz("System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize", "", "0");
+  SetSz(kLanBinding, "DriverDesc", "TCP/IP");
+  CreateKey(kMstcp);
+  SetSz(kNdiCache, "", "0");
 }
 
 void SeedNtMachine() {
@@ -195,8 +212,43 @@ void SeedNtMachine() {
   CreateKey(std::string(kNetCards) + "\\2", HKEY_LOCAL_MACHINE, true);
   SetSz(std::string(kNetCards) + "\\2", "Title", "[2] Remote Access WAN Wrapper");
   SetSz(std::string(kNetCards) + "\\2", "ServiceName", "VlWan");
-  CreateKey("SYSTEM\\CurrentControlSet\\Services\\VlLan\\Parameters\\Tcpip");
-  CreateKey("SYSTEM\\CurrentControlSet\\Services\\VlWan\\Parameters\\Tcpip");
+  CreateKey(kNtLanTcpip);
+  CreateKey(kNtWanTcpip);
+}
+
+// ---- Waits that timed out ----
+
+static std::string g_unmetWait;
+
+const std::string& UnmetWait() { return g_unmetWait; }
+void ClearUnmetWait() { g_unmetWait.clear(); }
+
+static std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\n') out += "\\n";
+    else if (c == '"') out += "\\\"";
+    else out += c;
+  }
+  return out + "\"";
+}
+
+// A wait's outcome: cleared when it succeeded, noted with what the process
+// showed when it timed out.
+static bool NoteWait(bool met, DWORD pid, const std::string& waitedFor, int timeoutMs) {
+  if (met)
+    g_unmetWait.clear();
+  else
+    g_unmetWait = "  Waited " + std::to_string(timeoutMs) + " ms for " + waitedFor +
+                  " in vain; " + DescribeWindows(pid);
+  return met;
+}
+
+static std::string WindowWanted(const char* cls, const char* title) {
+  std::string what = "a window";
+  if (title) what += " titled " + Quoted(title);
+  if (cls) what += std::string(" of class ") + cls;
+  return what;
 }
 
 // ---- Processes ----
@@ -220,7 +272,8 @@ bool Proc::Running() const {
 
 bool Proc::WaitExit(int timeoutMs, DWORD* code) {
   if (!pi_.hProcess) return true;
-  if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+  bool ended = WaitForSingleObject(pi_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+  if (!NoteWait(ended, pi_.dwProcessId, "the end of the process", timeoutMs)) return false;
   if (code) GetExitCodeProcess(pi_.hProcess, code);
   return true;
 }
@@ -246,12 +299,25 @@ Proc Start(const std::string& args, const std::string& exe) {
   Proc p;
   if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       InstallDir().c_str(), &si, &p.pi_))
-    Fail("cannot start " + cmd);
+    Fail("cannot start " + cmd + ": error " + std::to_string(GetLastError()));
   WaitForInputIdle(p.pi_.hProcess, 5000);
   return p;
 }
 
 // ---- Windows ----
+
+static std::string ClassOf(HWND hwnd) {
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+// A window's text without a message to its thread, which may be busy or hung.
+static std::string StoredText(HWND hwnd) {
+  char text[1024] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
 
 namespace {
 struct EnumArgs {
@@ -267,15 +333,8 @@ BOOL CALLBACK EnumTop(HWND hwnd, LPARAM lp) {
   GetWindowThreadProcessId(hwnd, &pid);
   if (pid != a->pid) return TRUE;
   if (a->visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
-  char buffer[512];
-  if (a->cls) {
-    GetClassNameA(hwnd, buffer, sizeof buffer);
-    if (strcmp(buffer, a->cls) != 0) return TRUE;
-  }
-  if (a->title) {
-    GetWindowTextA(hwnd, buffer, sizeof buffer);
-    if (strcmp(buffer, a->title) != 0) return TRUE;
-  }
+  if (a->cls && ClassOf(hwnd) != a->cls) return TRUE;
+  if (a->title && StoredText(hwnd) != a->title) return TRUE;
   a->found.push_back(hwnd);
   return TRUE;
 }
@@ -287,29 +346,51 @@ std::vector<HWND> TopWindows(DWORD pid, const char* cls, const char* title, bool
   return a.found;
 }
 
+static bool IsMessageBox(HWND hwnd) {
+  return ClassOf(hwnd) == "#32770" && GetDlgItem(hwnd, kBoxTextId) != nullptr &&
+         GetDlgItem(hwnd, kBoxIconId) != nullptr;
+}
+
+std::string DescribeWindows(DWORD pid) {
+  std::string said = "process " + std::to_string(pid);
+  if (HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid)) {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    if (code != STILL_ACTIVE) return said + " has ended with exit code " + std::to_string(code);
+  }
+  std::vector<HWND> shown = TopWindows(pid, nullptr, nullptr, true);
+  if (shown.empty()) return said + " shows no window";
+  said += " shows:";
+  for (HWND w : shown) {
+    said += "\n    ";
+    if (IsMessageBox(w))
+      said += "message box " + Quoted(StoredText(w)) + ": " +
+              Quoted(StoredText(GetDlgItem(w, kBoxTextId)));
+    else
+      said += ClassOf(w) + " " + Quoted(StoredText(w));
+    if (!IsWindowEnabled(w)) said += " (disabled)";
+  }
+  return said;
+}
+
 HWND WaitForWindow(DWORD pid, const char* cls, const char* title, int timeoutMs,
                    bool visibleOnly) {
   HWND found = nullptr;
-  WaitUntil(
+  bool met = WaitUntil(
       [&] {
         auto w = TopWindows(pid, cls, title, visibleOnly);
         if (!w.empty()) found = w.front();
         return found != nullptr;
       },
       timeoutMs);
+  NoteWait(met, pid, WindowWanted(cls, title), timeoutMs);
   return found;
-}
-
-static bool IsMessageBox(HWND hwnd) {
-  char cls[64];
-  GetClassNameA(hwnd, cls, sizeof cls);
-  return strcmp(cls, "#32770") == 0 && GetDlgItem(hwnd, 0xFFFF) != nullptr &&
-         GetDlgItem(hwnd, 1088) != nullptr;
 }
 
 HWND WaitForMessageBox(DWORD pid, const std::string& caption, int timeoutMs) {
   HWND found = nullptr;
-  WaitUntil(
+  bool met = WaitUntil(
       [&] {
         for (HWND w : TopWindows(pid, "#32770", caption.c_str(), true))
           if (IsMessageBox(w)) {
@@ -319,6 +400,7 @@ HWND WaitForMessageBox(DWORD pid, const std::string& caption, int timeoutMs) {
         return false;
       },
       timeoutMs);
+  NoteWait(met, pid, "a message box titled " + Quoted(caption), timeoutMs);
   return found;
 }
 
@@ -330,16 +412,32 @@ HWND FindAnyMessageBox(DWORD pid) {
 
 std::string Text(HWND hwnd) {
   char buffer[4096] = {};
-  SendMessageA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                      SMTO_NORMAL, kWait, &length);
   return buffer;
 }
 
-std::string MessageBoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
+static GUITHREADINFO GuiOf(HWND hwnd) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info);
+  return info;
+}
+
+HWND FocusOf(HWND anyWindowOfThread) { return GuiOf(anyWindowOfThread).hwndFocus; }
+
+HWND ActiveOf(HWND anyWindowOfThread) { return GuiOf(anyWindowOfThread).hwndActive; }
+
+std::string MessageBoxText(HWND box) { return Text(GetDlgItem(box, kBoxTextId)); }
 
 bool HasButton(HWND box, int id) { return GetDlgItem(box, id) != nullptr; }
 
 bool WaitGone(HWND hwnd, int timeoutMs) {
-  return WaitUntil([&] { return !IsWindow(hwnd); }, timeoutMs);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  const std::string what = "the end of " + ClassOf(hwnd) + " " + Quoted(StoredText(hwnd));
+  return NoteWait(WaitUntil([&] { return !IsWindow(hwnd); }, timeoutMs), pid, what, timeoutMs);
 }
 
 bool Answer(HWND box, int buttonId, int timeoutMs) {
@@ -376,20 +474,122 @@ std::vector<std::string> ComboItems(HWND combo) {
 
 int ComboSelection(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
 
+static LPARAM ButtonOf(HWND dialog, int id) {
+  return reinterpret_cast<LPARAM>(GetDlgItem(dialog, id));
+}
+
 void PostCommand(HWND wnd, int id) { PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 void Click(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), ButtonOf(dialog, id));
+}
+
+static bool SendAndWait(HWND wnd, WPARAM wp, LPARAM lp, int timeoutMs) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(wnd, WM_COMMAND, wp, lp, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+bool SendCommand(HWND wnd, int id, int timeoutMs) {
+  return SendAndWait(wnd, MAKEWPARAM(id, 0), 0, timeoutMs);
+}
+
+bool SendClick(HWND dialog, int id, int timeoutMs) {
+  return SendAndWait(dialog, MAKEWPARAM(id, BN_CLICKED), ButtonOf(dialog, id), timeoutMs);
+}
+
+// ---- The main window's message loop ----
+
+namespace {
+constexpr int kOsPane = 2;  // rewritten by every idle-time update
+}  // namespace
+
+bool IdlePass(HWND frame, int timeoutMs) {
+  HWND statusBar = GetDlgItem(frame, AFX_IDW_STATUS_BAR);
+  if (!IsWindowVisible(frame) || !IsWindowVisible(statusBar)) return false;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(frame, &pid);
+  // The update never leaves the pane blank, and a blank pane shows no
+  // strange text should a picture be taken meanwhile.
+  if (!SetPaneTextRemote(statusBar, kOsPane, "")) return false;
+  PostMessageA(frame, WM_NULL, 0, 0);
+  bool ran = false;
+  WaitUntil(
+      [&] {
+        if (!IsWindow(frame) || !IsWindowEnabled(frame) || FindAnyMessageBox(pid)) return true;
+        ran = !PaneText(statusBar, kOsPane).empty();
+        return ran;
+      },
+      timeoutMs);
+  return ran;
+}
+
+void UnseenIdlePass(HWND frame) {
+  PostMessageA(frame, WM_NULL, 0, 0);
+  Sleep(300);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, kWait, &result);
+}
+
+std::string PaneText(HWND statusBar, int part) {
+  RemoteBuffer buffer(statusBar, 512);
+  std::string zeros(512, '\0');
+  buffer.Write(zeros.data(), zeros.size());
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(statusBar, SB_GETTEXTA, part, buffer.address(), SMTO_NORMAL, kWait, &result);
+  std::string text = buffer.Read();
+  return text.substr(0, text.find('\0'));
+}
+
+bool SetPaneTextRemote(HWND statusBar, int part, const std::string& text) {
+  RemoteBuffer buffer(statusBar, text.size() + 1);
+  if (!buffer.Write(text.c_str(), text.size() + 1)) return false;
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(statusBar, SB_SETTEXTA, part, buffer.address(), SMTO_NORMAL, kWait,
+                             &result) != 0;
 }
 
 void Settle(HWND hwnd, int ms) {
-  // A message sent to the window returns once its thread has handled
-  // everything before it; then give the idle pass a moment.
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  for (HWND frame : TopWindows(pid, kFrameClass, nullptr, true)) {
+    if (IsWindowVisible(GetDlgItem(frame, AFX_IDW_STATUS_BAR))) {
+      IdlePass(frame);
+      return;
+    }
+  }
+  // No idle-time update to watch: a round trip, then time for what was
+  // posted before it.
   DWORD_PTR result;
   SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
   Sleep(ms);
   SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+}
+
+// ---- Another process's memory ----
+
+RemoteBuffer::RemoteBuffer(HWND hwnd, size_t size) : size_(size) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (process_)
+    address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+RemoteBuffer::~RemoteBuffer() {
+  if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  if (process_) CloseHandle(process_);
+}
+
+bool RemoteBuffer::Write(const void* data, size_t size) {
+  SIZE_T done = 0;
+  return address_ && WriteProcessMemory(process_, address_, data, size, &done);
+}
+
+std::string RemoteBuffer::Read() const {
+  std::string bytes(size_, '\0');
+  SIZE_T done = 0;
+  if (!address_ || !ReadProcessMemory(process_, address_, &bytes[0], size_, &done)) return "";
+  return bytes;
 }
 
 // ---- Files ----

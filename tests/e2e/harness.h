@@ -1,6 +1,7 @@
 // The Wine test bench: starts the real velora.exe from a test install folder,
 // seeds the registry and files, finds and drives windows, answers message
-// boxes. Every wait has a timeout.
+// boxes. Every wait is for a condition and has a timeout; a wait that times
+// out notes what the program showed instead (UnmetWait).
 #pragma once
 #include <windows.h>
 
@@ -31,6 +32,9 @@ bool SetupIsShipped();
 std::string InstallDir();  // C:\VeloraTest\ (with the trailing backslash)
 // Copies velora.exe and the stand-in vldetect.exe into the install folder.
 void PrepareInstallDir();
+// Copies a program over another, once no process holds the file any more (a
+// program just ended may for a moment); false when it could not in time.
+bool CopyProgram(const std::string& from, const std::string& to, int timeoutMs = kWait);
 
 // ---- Registry (HKEY_LOCAL_MACHINE unless a root is given) ----
 extern const char kBaseKey[];  // SOFTWARE\Norwick Ltd\Velora 2001
@@ -56,6 +60,15 @@ std::string GetSz(const std::string& path, const std::string& name, HKEY root = 
 long long GetDword(const std::string& path, const std::string& name,
                    HKEY root = HKEY_LOCAL_MACHINE);
 
+// Where the seeded machines keep what the program writes.
+extern const char kNtTcpipParameters[];  // NT: TCP/IP's own parameters
+extern const char kNtLanTcpip[];         // NT: the LAN card's
+extern const char kNtWanTcpip[];         // NT: the WAN wrapper's
+extern const char kDialUpBinding[];      // Windows 98: the Dial-Up Adapter's TCP/IP binding
+extern const char kLanBinding[];         // Windows 98: the Ethernet card's
+extern const char kMstcp[];              // Windows 98: MSTCP's parameters
+extern const char kNdiCache[];           // Windows 98: NWLink's NDI cache size
+
 // The install-folder value an installer writes.
 void SeedInstallFolder(const std::string& folder);
 void RemoveInstallFolder();
@@ -80,7 +93,8 @@ class Proc {
   Proc& operator=(Proc&& other) noexcept;
   ~Proc();  // kills the process if it still runs
   bool Running() const;
-  // Waits for the end; false on timeout. `code` receives the exit code.
+  // Waits for the end; false on timeout (noted with what it shows). `code`
+  // receives the exit code.
   bool WaitExit(int timeoutMs = kWait, DWORD* code = nullptr);
   void Kill();
   DWORD pid() const { return pi_.dwProcessId; }
@@ -99,7 +113,11 @@ Proc Start(const std::string& args, const std::string& exe = "");
 std::vector<HWND> TopWindows(DWORD pid, const char* cls, const char* title, bool visibleOnly);
 HWND WaitForWindow(DWORD pid, const char* cls, const char* title, int timeoutMs = kWait,
                    bool visibleOnly = true);
-// A message box of the process with that caption (a #32770 with a static 65535).
+// The system's message box: a #32770 with its text in a static of id 65535
+// and its icon in a static of id 1088.
+constexpr int kBoxTextId = 0xFFFF;
+constexpr int kBoxIconId = 1088;
+// A message box of the process with that caption.
 HWND WaitForMessageBox(DWORD pid, const std::string& caption, int timeoutMs = kWait);
 // Any message box of the process, whatever its caption.
 HWND FindAnyMessageBox(DWORD pid);
@@ -111,6 +129,9 @@ bool HasButton(HWND box, int id);
 bool Answer(HWND box, int buttonId, int timeoutMs = kWait);
 bool WaitGone(HWND hwnd, int timeoutMs = kWait);
 std::string Text(HWND hwnd);
+// The keyboard focus and the active window of the thread that owns a window.
+HWND FocusOf(HWND anyWindowOfThread);
+HWND ActiveOf(HWND anyWindowOfThread);
 std::string ItemText(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
@@ -118,8 +139,15 @@ bool IsVisible(HWND dialog, int id);
 // The items of a combo box of another process (read with the W messages).
 std::vector<std::string> ComboItems(HWND combo);
 int ComboSelection(HWND combo);
+// Posted: the way for a command or click that opens a modal window; wait for
+// that window next.
 void PostCommand(HWND wnd, int id);
 void Click(HWND dialog, int id);  // WM_COMMAND BN_CLICKED, posted
+// Sent: each returns once the program has handled the command or click
+// (false when it did not within the timeout). Only for one that opens no
+// modal window, which would hold the call until the timeout.
+bool SendCommand(HWND wnd, int id, int timeoutMs = kWait);
+bool SendClick(HWND dialog, int id, int timeoutMs = kWait);
 // Waits until `predicate` holds, polling; false on timeout.
 template <typename F>
 bool WaitUntil(F predicate, int timeoutMs = kWait) {
@@ -130,8 +158,60 @@ bool WaitUntil(F predicate, int timeoutMs = kWait) {
     Sleep(20);
   }
 }
-// Lets the program's queue run dry (its idle-time update then runs).
+
+// ---- The main window's message loop ----
+// The program's loop runs its idle-time update when a burst of messages is
+// over; that update rewrites the OS pane of the status bar. So: blank the
+// pane, post a message that ends a burst, and the pane's text coming back
+// tells that everything posted before has been handled and the update has
+// run. True once it has; false at once where an update shows nothing (the
+// main window or its status bar hidden), as soon as a message box or a modal
+// window (the frame disabled) holds the loop instead, or on timeout.
+bool IdlePass(HWND frame, int timeoutMs = kWait);
+// Where the status bar is hidden the update shows nothing at all: this
+// posts a message that ends a burst and gives the loop a fixed moment to run
+// its update, the one wait of the bench that is not for a condition.
+void UnseenIdlePass(HWND frame);
+// The status bar's pane texts, read and written through the program's memory.
+std::string PaneText(HWND statusBar, int part);
+bool SetPaneTextRemote(HWND statusBar, int part, const std::string& text);
+// The earlier bench's wait, kept for the suites and benchmarks written
+// against it: an idle pass of the main window of that window's process where
+// one shows (IdlePass); elsewhere nothing tells that posted messages were
+// handled, so it pauses `ms` after a round trip. Prefer IdlePass or a wait
+// for the condition itself.
 void Settle(HWND anyWindowOfProcess, int ms = 150);
+
+// ---- Waits that timed out ----
+// What a process shows: its visible top-level windows, one a line (class,
+// title, a message box's text, a disabled window marked), or that it shows
+// none or has ended.
+std::string DescribeWindows(DWORD pid);
+// WaitForWindow, WaitForMessageBox, WaitGone and Proc::WaitExit note here,
+// when they time out, what they waited for and what the program showed
+// instead; a wait that succeeds clears the note. The test driver prints it
+// under the next failure of the test.
+const std::string& UnmetWait();
+void ClearUnmetWait();
+
+// ---- Another process's memory ----
+// A buffer in the memory of the process that owns a window, for the
+// messages that carry a pointer (status-bar texts, toolbar buttons).
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND hwnd, size_t size);
+  ~RemoteBuffer();
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
+  bool Write(const void* data, size_t size);
+  std::string Read() const;  // empty when it cannot be read
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t size_;
+};
 
 // ---- Files ----
 void WriteFileText(const std::string& path, const std::string& content);

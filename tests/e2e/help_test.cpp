@@ -90,12 +90,12 @@ TEST_F(HelpPages, MenuF1AndTheHelpButtonOpenTheWelcomePage) {
 }
 
 TEST_F(HelpPages, DialogsAndSettingLinksOpenTheirTopics) {
-  HWND dialog = OpenModeDialog(app, IDC_MODE_MANUAL, "Manual Mode");
+  HWND dialog = OpenModeDialog(app, IDC_MODE_MANUAL, kManualModeCaption);
   ASSERT_NE(nullptr, dialog);
   Click(dialog, IDC_AUTO_HELP);
   EXPECT_TRUE(Opened("modes.htm"));
   ASSERT_TRUE(Answer(dialog, IDOK));
-  Settle(app.frame);
+  ASSERT_TRUE(IdlePass(app.frame));  // the links are enabled in manual mode
 
   const struct {
     int link;
@@ -109,7 +109,7 @@ TEST_F(HelpPages, DialogsAndSettingLinksOpenTheirTopics) {
   }
 
   PostCommand(app.frame, ID_PING_CONFIGURATION);
-  dialog = WaitForWindow(app.p.pid(), "#32770", "Ping Configuration");
+  dialog = WaitForWindow(app.p.pid(), "#32770", kPingCaption);
   ASSERT_NE(nullptr, dialog);
   Click(dialog, IDC_PING_HELP);
   EXPECT_TRUE(Opened("ping.htm"));
@@ -118,7 +118,7 @@ TEST_F(HelpPages, DialogsAndSettingLinksOpenTheirTopics) {
 }
 
 TEST_F(HelpPages, AMissingPageIsReportedAsAFailedLink) {
-  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, "Manual Mode"));
+  ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption));
   RemoveFile(HelpDir() + "ttl.htm");
   ClickLink(IDC_HELP_TTL);
   HWND box = WaitForMessageBox(app.p.pid(), "VELORA");

@@ -9,18 +9,15 @@
 
 #include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/texts.h"
 
 namespace e2e {
 namespace {
 
 const char kFolder[] = "C:\\VeloraSetupTest\\Velora 2001";
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velora 2001";
-const char kClass0[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000";
-const char kClass1[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001";
-const char kMstcp[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kRunValue[] = "Velora 2001 Net Detect";
-const char kNdi[] = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
 
 std::string InFolder(const std::string& name) { return std::string(kFolder) + "\\" + name; }
 
@@ -138,10 +135,9 @@ TEST_F(InstallerSilent, InstallsTheProgramThatFitsTheSystemWhichFindsItsFolderAn
   // find its folder; without it, it stops with its Severe Error message.
   SeedNtMachine();
   Proc program = Start("", InFolder("velora.exe"));
-  HWND frame = WaitForWindow(program.pid(), "VeloraFrame", nullptr, 20000);
-  ASSERT_NE(nullptr, frame) << "main window did not open; message box: "
-                            << MessageBoxText(FindAnyMessageBox(program.pid()));
-  EXPECT_EQ(" Velora 2001 v5.1", Text(frame));
+  HWND frame = WaitForWindow(program.pid(), kFrameClass, nullptr, 20000);
+  ASSERT_NE(nullptr, frame) << "main window did not open";
+  EXPECT_EQ(kFrameCaption, Text(frame));
   EXPECT_EQ("", ApplyAutomaticLan(program.pid(), frame));
   EXPECT_EQ(1500, GetDword(kNtLanTcpip, "MTU"));
   EXPECT_EQ(5840, GetDword(kNtTcpipParameters, "TcpWindowSize"));
@@ -155,7 +151,7 @@ TEST_F(InstallerSilent, UninstallRestoresTcpIpAndRemovesFilesShortcutsAndKeys) {
   // A Windows 98 machine after an automatic Apply, with the mode file that
   // Apply leaves read-only, hidden and system.
   SeedWin98Machine();
-  for (const char* key : {kClass0, kClass1}) {
+  for (const char* key : {kDialUpBinding, kLanBinding}) {
     SetSz(key, "MaxMTU", "576");
     SetSz(key, "MaxMSS", "536");
   }
@@ -165,7 +161,7 @@ TEST_F(InstallerSilent, UninstallRestoresTcpIpAndRemovesFilesShortcutsAndKeys) {
   SetDword(kMstcp, "SessionKeepAlive", 600000);
   SetDword(kMstcp, "PMTUDiscovery", 0);
   SetDword(kMstcp, "PMTUBlackHoleDetect", 1);
-  SetSz(kNdi, "", "32");
+  SetSz(kNdiCache, "", "32");
   SetSz(std::string(kBaseKey) + "\\UndoRegular", "PingHost", "scrambled");
   WriteFileText(InFolder("Velora.cfg"), "Networking Performance - Dial-Up Auto Configured");
   SetFileAttributesA(InFolder("Velora.cfg").c_str(),
@@ -183,14 +179,14 @@ TEST_F(InstallerSilent, UninstallRestoresTcpIpAndRemovesFilesShortcutsAndKeys) {
   ASSERT_TRUE(WaitUntil([] { return !Exists(kFolder) && !KeyExists(kUninstallKey); }, 60000))
       << "uninstall did not finish: folder " << (Exists(kFolder) ? "still there" : "gone");
 
-  for (const char* key : {kClass0, kClass1}) {
+  for (const char* key : {kDialUpBinding, kLanBinding}) {
     EXPECT_FALSE(Get(key, "MaxMTU").exists) << key;
     EXPECT_FALSE(Get(key, "MaxMSS").exists) << key;
   }
   for (const char* value : {"DefaultRcvWindow", "DefaultMSS", "DefaultTTL", "SessionKeepAlive",
                             "PMTUDiscovery", "PMTUBlackHoleDetect"})
     EXPECT_FALSE(Get(kMstcp, value).exists) << value;
-  EXPECT_EQ("0", GetSz(kNdi, ""));
+  EXPECT_EQ("0", GetSz(kNdiCache, ""));
 
   EXPECT_TRUE(companion.WaitExit()) << "the uninstaller left the companion running";
   EXPECT_EQ("<absent>", GetSz(kRunKey, kRunValue));

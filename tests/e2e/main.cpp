@@ -1,9 +1,16 @@
-// Entry of the Wine test bench. Besides the tests it serves the demo:
+// Entry of the Wine test bench. Besides the tests it serves the demo and the
+// screenshots:
 //   e2e_tests.exe --seed=win98 C:\Folder\    seeds the Windows 98 machine and
 //                                             the install-folder value
-//   e2e_tests.exe --wait-window CAPTION MS    waits for a visible top-level
-//                                             window, prints "left top right
-//                                             bottom" of it
+//   e2e_tests.exe --wait-window CAPTION MS [MODE]
+//                                             waits for a visible top-level
+//                                             window, for the main window
+//                                             also for its first idle-time
+//                                             updates (with MODE dialup, lan
+//                                             or manual: the form put in that
+//                                             mode first), until it stands
+//                                             painted on the screen; prints
+//                                             "left top right bottom" of it
 //   e2e_tests.exe --close-window CAPTION MS   closes that window and waits
 //                                             until it is gone
 // Each of them exits with 0 on success and 1 otherwise.
@@ -12,24 +19,105 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "res/resource.h"
+#include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/texts.h"
 
 namespace {
+
+// Prints, under a failure, what the program showed when the wait before it
+// timed out.
+class UnmetWaitPrinter : public testing::EmptyTestEventListener {
+  void OnTestStart(const testing::TestInfo&) override { e2e::ClearUnmetWait(); }
+  void OnTestPartResult(const testing::TestPartResult& result) override {
+    if (!result.failed() || e2e::UnmetWait().empty()) return;
+    std::printf("%s\n", e2e::UnmetWait().c_str());
+    std::fflush(stdout);
+    e2e::ClearUnmetWait();
+  }
+};
+
+// A suite ends every program it started: one left running would meet the
+// next suite (a second companion, a stand-in still writing its log). What is
+// left is named as a failure and ended.
+class NoProgramLeftRunning : public testing::Environment {
+  void TearDown() override {
+    for (const char* name : {"velora.exe", "vldetect.exe", "netdetect.exe", "browser.exe",
+                             "rundll32.exe", "winhlp32.exe"}) {
+      // A stand-in may still be on its way out.
+      e2e::WaitUntil([&] { return e2e::ProcessesNamed(name).empty(); }, 2000);
+      const size_t left = e2e::ProcessesNamed(name).size();
+      if (left == 0) continue;
+      ADD_FAILURE() << left << " " << name << " left running by the suite";
+      e2e::EndProcessesNamed(name);
+    }
+  }
+};
 
 HWND FindVisible(const char* caption) {
   HWND w = FindWindowA(nullptr, caption);
   return w && IsWindowVisible(w) ? w : nullptr;
 }
 
-int WaitWindow(const char* caption, int timeoutMs) {
+// Puts the main window's form into a mode: its radio, then OK in the mode's
+// dialog.
+bool ChooseFormMode(HWND frame, const char* mode) {
+  const struct {
+    const char* name;
+    int radio;
+    const char* dialog;
+  } modes[] = {
+      {"dialup", IDC_MODE_DIALUP, e2e::kDialUpModeCaption},
+      {"lan", IDC_MODE_LAN, e2e::kLanModeCaption},
+      {"manual", IDC_MODE_MANUAL, e2e::kManualModeCaption},
+  };
+  DWORD pid = 0;
+  GetWindowThreadProcessId(frame, &pid);
+  HWND form = FindWindowExA(frame, nullptr, "#32770", nullptr);
+  for (const auto& m : modes) {
+    if (std::strcmp(mode, m.name) != 0) continue;
+    e2e::Click(form, m.radio);
+    HWND dialog = e2e::WaitForWindow(pid, "#32770", m.dialog);
+    return dialog && e2e::Answer(dialog, IDOK);
+  }
+  return false;
+}
+
+// Waits until a window stands on the screen as it stays: its caption drawn
+// and its pixels unchanged for a while, since a window reaches the screen
+// in steps.
+bool WaitForStillPicture(HWND hwnd, int timeoutMs) {
+  std::vector<DWORD> last;
+  DWORD since = 0;
+  return e2e::WaitUntil(
+      [&] {
+        if (!e2e::CaptionPainted(hwnd)) return false;
+        std::vector<DWORD> now = e2e::ScreenPixels(e2e::WindowRect(hwnd));
+        if (now != last) {
+          last = std::move(now);
+          since = GetTickCount();
+          return false;
+        }
+        return GetTickCount() - since >= 250;
+      },
+      timeoutMs);
+}
+
+int WaitWindow(const char* caption, int timeoutMs, const char* mode) {
   HWND found = nullptr;
   if (!e2e::WaitUntil([&] { return (found = FindVisible(caption)) != nullptr; }, timeoutMs))
     return 1;
-  // Let it paint before anyone looks at it.
-  e2e::Settle(found, 500);
-  RECT r;
-  GetWindowRect(found, &r);
+  char cls[64] = {};
+  GetClassNameA(found, cls, sizeof cls);
+  if (std::strcmp(cls, e2e::kFrameClass) == 0) {
+    if (!e2e::RunFirstIdlePasses(found)) return 1;
+    if (mode && !(ChooseFormMode(found, mode) && e2e::IdlePass(found))) return 1;
+  }
+  if (!WaitForStillPicture(found, timeoutMs)) return 1;
+  RECT r = e2e::WindowRect(found);
   std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
   return 0;
 }
@@ -50,10 +138,12 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc >= 4 && std::strcmp(argv[1], "--wait-window") == 0)
-    return WaitWindow(argv[2], std::atoi(argv[3]));
+    return WaitWindow(argv[2], std::atoi(argv[3]), argc >= 5 ? argv[4] : nullptr);
   if (argc >= 4 && std::strcmp(argv[1], "--close-window") == 0)
     return CloseWindow(argv[2], std::atoi(argv[3]));
   testing::InitGoogleTest(&argc, argv);
+  testing::UnitTest::GetInstance()->listeners().Append(new UnmetWaitPrinter);
+  testing::AddGlobalTestEnvironment(new NoProgramLeftRunning);
   e2e::PrepareInstallDir();
   return RUN_ALL_TESTS();
 }

@@ -7,39 +7,18 @@
 #include "res/resource.h"
 #include "tests/e2e/box_icon.h"
 #include "tests/e2e/companion_helpers.h"
+#include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
 #include "tests/e2e/ping_store.h"
+#include "tests/e2e/texts.h"
 
 namespace e2e {
 namespace {
 
-const char kDialogCaption[] = "Ping Configuration";
 const char kAutomaticShown[] = "          Automatic";
 
 std::string LogPath() { return InstallDir() + "netdetect.log"; }
 std::string NetDetect() { return BuildDir() + "stubs\\netdetect.exe"; }
-
-// Wine does not answer WM_GETICON from another process, but it draws a
-// window's small icon at the left of the caption. Icon 158 has a bright green
-// trace that the caption's own colours never contain.
-bool CaptionShowsTheWindowIcon(HWND dlg) {
-  RECT window, client;
-  GetWindowRect(dlg, &window);
-  GetClientRect(dlg, &client);
-  POINT origin = {0, 0};
-  ClientToScreen(dlg, &origin);
-  int left = origin.x - window.left, top = origin.y - window.top;  // frame and caption
-  HDC dc = GetWindowDC(dlg);
-  bool green = false;
-  for (int y = 0; y < top && !green; ++y) {
-    for (int x = 0; x < left + 24 && !green; ++x) {
-      COLORREF c = GetPixel(dc, x, y);
-      green = GetGValue(c) > 200 && GetRValue(c) < 100 && GetBValue(c) < 100;
-    }
-  }
-  ReleaseDC(dlg, dc);
-  return green;
-}
 
 class PingFixture : public ::testing::Test {
  protected:
@@ -50,7 +29,7 @@ class PingFixture : public ::testing::Test {
     RemoveFile(LogPath());
   }
   void TearDown() override {
-    RestoreStandInCompanion();
+    EXPECT_TRUE(RestoreStandInCompanion());
     DeleteTree(PingKey());
     RemoveFile(LogPath());
   }
@@ -66,16 +45,19 @@ class PingFixture : public ::testing::Test {
 
   HWND OpenAlone(Proc& p) {
     p = Start("/ping");
-    HWND dlg = WaitForWindow(p.pid(), "#32770", kDialogCaption);
-    if (dlg) Settle(dlg);
-    return dlg;
+    return WaitForWindow(p.pid(), "#32770", kPingCaption);
   }
+  // Alone, and switched to manual mode.
+  HWND OpenManual(Proc& p) {
+    HWND dlg = OpenAlone(p);
+    return dlg && SendClick(dlg, IDC_PING_MANUAL) ? dlg : nullptr;
+  }
+  // Cancel, which ends the run of the verb.
+  static bool Cancel(HWND dlg, Proc& p) { return Answer(dlg, IDCANCEL) && p.WaitExit(); }
 
   HWND StartNetDetect(Proc& companion, const std::string& mode) {
     companion = Start(LogPath() + mode, NetDetect());
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindowA(nullptr, "VL - Net Detect")) != nullptr; });
-    return found;
+    return WaitForWindow(companion.pid(), nullptr, kCompanionTitle, kWait, false);
   }
 };
 
@@ -111,8 +93,8 @@ TEST_F(PingDialog, VerbShowsTheDialogAloneInAutomaticModeWhenNothingIsStored) {
   Proc p;
   HWND dlg = OpenAlone(p);
   ASSERT_NE(nullptr, dlg);
-  EXPECT_TRUE(TopWindows(p.pid(), "VeloraFrame", nullptr, false).empty());
-  EXPECT_TRUE(CaptionShowsTheWindowIcon(dlg));
+  EXPECT_TRUE(TopWindows(p.pid(), kFrameClass, nullptr, false).empty());
+  EXPECT_TRUE(WaitUntil([&] { return CaptionShowsOurIcon(dlg); }));
   EXPECT_NE(0, SendDlgItemMessageA(dlg, IDC_PING_ICON, STM_GETICON, 0, 0));
   EXPECT_EQ(
       "Most Internet Service Providers disconnect users\nafter a fixed time of modem "
@@ -132,72 +114,50 @@ TEST_F(PingDialog, VerbShowsTheDialogAloneInAutomaticModeWhenNothingIsStored) {
   EXPECT_EQ(4, ComboSelection(combo));
   EXPECT_FALSE(IsChecked(dlg, IDC_PING_SOUND));
   EXPECT_TRUE(IsChecked(dlg, IDC_PING_TASKBAR_ANI));
-  GUITHREADINFO gui = {};
-  gui.cbSize = sizeof gui;
-  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &gui));
-  EXPECT_EQ(GetDlgItem(dlg, IDOK), gui.hwndFocus);
+  // The focus lands once the shown dialog is activated.
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(dlg) == GetDlgItem(dlg, IDOK); }))
+      << "focus on id " << GetDlgCtrlID(FocusOf(dlg));
 
-  ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  EXPECT_TRUE(p.WaitExit());
+  EXPECT_TRUE(Cancel(dlg, p));
   EXPECT_FALSE(KeyExists(PingKey()));
 }
 
 TEST_F(PingDialog, BlankHostIsRefusedAndTheDialogStaysOpen) {
   Proc p;
-  HWND dlg = OpenAlone(p);
+  HWND dlg = OpenManual(p);
   ASSERT_NE(nullptr, dlg);
-  Click(dlg, IDC_PING_MANUAL);
-  Settle(dlg);
   EXPECT_TRUE(IsEnabled(dlg, IDC_PING_HOST));
   EXPECT_EQ("", ItemText(dlg, IDC_PING_HOST));
   SetWindowTextA(GetDlgItem(dlg, IDC_PING_HOST), "   ");
   Click(dlg, IDOK);
-  HWND box = WaitForMessageBox(p.pid(), "Velora 2001");
+  HWND box = WaitForMessageBox(p.pid(), kBoxCaption);
   ASSERT_NE(nullptr, box);
-  Settle(box);
   EXPECT_EQ("Please choose a valid Ping Host.\nExample:  www.norwick.example ", MessageBoxText(box));
   EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), ShownBoxIcon(box));
   ASSERT_TRUE(Answer(box, IDOK));
-  Settle(dlg);
+  // The refused OK has nothing left to do once its box is gone.
   EXPECT_TRUE(IsWindow(dlg));
   EXPECT_EQ("   ", ItemText(dlg, IDC_PING_HOST));
   EXPECT_FALSE(KeyExists(PingKey()));
-  ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  EXPECT_TRUE(p.WaitExit());
+  EXPECT_TRUE(Cancel(dlg, p));
   EXPECT_FALSE(KeyExists(PingKey()));
 }
 
 TEST_F(PingDialog, TypingIntoTheIntervalFieldIsUndoneAndTheHostFieldTakes255Characters) {
   Proc p;
-  HWND dlg = OpenAlone(p);
+  HWND dlg = OpenManual(p);
   ASSERT_NE(nullptr, dlg);
-  Click(dlg, IDC_PING_MANUAL);
-  Settle(dlg);
   HWND combo = GetDlgItem(dlg, IDC_PING_INTERVAL);
   HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
   ASSERT_NE(nullptr, edit);
-  PostMessageA(edit, WM_CHAR, 'x', 1);
-  Settle(dlg);
+  // Sent, so that it has been typed and undone when the call returns.
+  DWORD_PTR done = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(edit, WM_CHAR, 'x', 1, SMTO_NORMAL, kWait, &done));
   EXPECT_EQ(" 5 minutes.", Text(edit));
 
   HWND host = GetDlgItem(dlg, IDC_PING_HOST);
   EXPECT_EQ(255, SendMessageA(host, EM_GETLIMITTEXT, 0, 0));
-  ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  EXPECT_TRUE(p.WaitExit());
-}
-
-TEST_F(PingDialog, FromTheMainWindowTheDialogHasNoWindowIcon) {
-  Proc p = Start("");
-  HWND frame = WaitForWindow(p.pid(), "VeloraFrame", nullptr);
-  ASSERT_NE(nullptr, frame);
-  PostCommand(frame, ID_PING_CONFIGURATION);
-  HWND dlg = WaitForWindow(p.pid(), "#32770", kDialogCaption);
-  ASSERT_NE(nullptr, dlg);
-  Settle(dlg);
-  EXPECT_FALSE(CaptionShowsTheWindowIcon(dlg));
-  ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  PostMessageA(frame, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(p.WaitExit());
+  EXPECT_TRUE(Cancel(dlg, p));
 }
 
 TEST_F(PingLargeFonts, AHundredPixelOkButtonMovesThreeControlsAndWidensThePadding) {
@@ -217,21 +177,18 @@ TEST_F(PingLargeFonts, AHundredPixelOkButtonMovesThreeControlsAndWidensThePaddin
     EXPECT_EQ(m.y, at.y) << m.id;
   }
   EXPECT_EQ("              Automatic", ItemText(dlg, IDC_PING_HOST));
-  ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  EXPECT_TRUE(p.WaitExit());
+  EXPECT_TRUE(Cancel(dlg, p));
 }
 
 TEST_F(PingCompanion, OkStoresTheManualSettingsAndTheRealCompanionTakesThem) {
-  InstallRealCompanion();
+  ASSERT_TRUE(InstallRealCompanion());
   Proc companion;
   HWND window = StartCompanion(companion);
   ASSERT_NE(nullptr, window);
-  EXPECT_EQ("Automatic, every 10 minutes: not connected", WaitForStatus(window, "Automatic", true));
+  EXPECT_EQ(kCompanionIdleStatus, WaitForStatus(window, kCompanionIdleStatus));
   Proc p;
-  HWND dlg = OpenAlone(p);
+  HWND dlg = OpenManual(p);
   ASSERT_NE(nullptr, dlg);
-  Click(dlg, IDC_PING_MANUAL);
-  Settle(dlg);
   SetWindowTextA(GetDlgItem(dlg, IDC_PING_HOST), " 10.0.0.1 ");
   SendDlgItemMessageA(dlg, IDC_PING_INTERVAL, CB_SETCURSEL, 2, 0);
   SendDlgItemMessageA(dlg, IDC_PING_SOUND, BM_SETCHECK, BST_CHECKED, 0);
@@ -245,7 +202,8 @@ TEST_F(PingCompanion, OkStoresTheManualSettingsAndTheRealCompanionTakesThem) {
   EXPECT_EQ("1", Stored("TaskBarAni"));
   // The notice is handled before the dialog closes: no wait is needed.
   EXPECT_EQ("10.0.0.1, every 3 minutes: not connected", CompanionStatus(window));
-  // The dialog's own start of the companion ended at once.
+  // The program's own start of the companion ends at once.
+  EXPECT_TRUE(WaitForCompanionCount(1));
   EXPECT_EQ(1u, CompanionWindows().size());
 }
 

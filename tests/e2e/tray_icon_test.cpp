@@ -6,6 +6,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/tray.h"
+#include "res/resource.h"
+#include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
 
 namespace e2e {
@@ -13,18 +16,15 @@ namespace {
 
 class TrayIcon : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SeedInstallFolder(InstallDir());
-    RemoveFile(InstallDir() + "Velora.cfg");
-  }
+  void SetUp() override { RemoveFile(InstallDir() + "Velora.cfg"); }
 
   static NOTIFYICONDATAA Record(HWND view) {
     NOTIFYICONDATAA nid = {};
     nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
     nid.hWnd = view;
-    nid.uID = 100;
+    nid.uID = ID_TRAY_ICON;
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    nid.uCallbackMessage = WM_USER + 100;
+    nid.uCallbackMessage = WM_TRAY_NOTIFY_MSG;
     nid.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     lstrcpyA(nid.szTip, "added by the test");
     return nid;
@@ -39,27 +39,26 @@ class TrayIcon : public ::testing::Test {
 };
 
 TEST_F(TrayIcon, TimersKeepTheIconAndTimerTwelveOrTheEndOfTheViewRemovesIt) {
-  Proc p = Start("");
-  HWND frame = WaitForWindow(p.pid(), "VeloraFrame", nullptr);
-  ASSERT_NE(nullptr, frame);
-  HWND view = FindWindowExA(frame, nullptr, "#32770", nullptr);
-  ASSERT_NE(nullptr, view);
-  Settle(frame);
+  FrameRun run = StartFrame();
+  ASSERT_NE(nullptr, run.form);
+  // The view's own start-up is over.
+  ASSERT_TRUE(IdlePass(run.frame));
+  HWND view = run.form;
 
   NOTIFYICONDATAA nid = Record(view);
   ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &nid));
   for (WPARAM id = 1; id <= 5; ++id) SendMessageA(view, WM_TIMER, id, 0);
   EXPECT_TRUE(ShellHas(view));
-  SendMessageA(view, WM_TIMER, 12, 0);
+  SendMessageA(view, WM_TIMER, vl::kTrayRemoveTimer, 0);
   EXPECT_FALSE(ShellHas(view));
   // After removal the animation goes on without bringing the icon back.
   SendMessageA(view, WM_TIMER, 1, 0);
   EXPECT_FALSE(ShellHas(view));
 
   ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &nid));
-  PostMessageA(frame, WM_CLOSE, 0, 0);
+  PostMessageA(run.frame, WM_CLOSE, 0, 0);
   DWORD code = 1;
-  EXPECT_TRUE(p.WaitExit(kWait, &code));
+  EXPECT_TRUE(run.proc.WaitExit(kWait, &code));
   EXPECT_EQ(0u, code);
   EXPECT_FALSE(ShellHas(view));
   Shell_NotifyIconA(NIM_DELETE, &nid);

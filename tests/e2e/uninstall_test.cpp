@@ -7,11 +7,7 @@
 namespace e2e {
 namespace {
 
-const char kMstcp[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
-const char kNdiCache[] = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
-const char kTcpip[] = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-const char* const kBindings[] = {"System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000",
-                                 "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001"};
+const char* const kBindings[] = {kDialUpBinding, kLanBinding};
 const char* const kMstcpDwords[] = {"DefaultRcvWindow", "SessionKeepAlive", "PMTUDiscovery",
                                     "PMTUBlackHoleDetect"};
 const char* const kTcpipValues[] = {"TcpWindowSize", "DefaultTTL", "EnablePMTUDiscovery",
@@ -48,7 +44,7 @@ TEST_F(UninstallVerb, RestoresAWindows98MachineSilently) {
   SetSz(kMstcp, "DefaultTTL", "128");
   SetSz(kNdiCache, "", "16");
   // No NetworkCards keys are left, so the NT part has nothing to restore.
-  for (const char* name : kTcpipValues) SetDword(kTcpip, name, 77);
+  for (const char* name : kTcpipValues) SetDword(kNtTcpipParameters, name, 77);
 
   bool sawWindow = true;
   ASSERT_TRUE(RunUninstall(&sawWindow)) << "the uninstall run did not end";
@@ -62,22 +58,21 @@ TEST_F(UninstallVerb, RestoresAWindows98MachineSilently) {
   EXPECT_FALSE(Get(kMstcp, "DefaultMSS").exists);
   EXPECT_FALSE(Get(kMstcp, "DefaultTTL").exists);
   EXPECT_EQ("0", GetSz(kNdiCache, ""));
-  for (const char* name : kTcpipValues) EXPECT_EQ(77, GetDword(kTcpip, name)) << name;
+  for (const char* name : kTcpipValues) EXPECT_EQ(77, GetDword(kNtTcpipParameters, name)) << name;
 }
 
 TEST_F(UninstallVerb, RestoresTheNetworkCardsOfAnNtMachine) {
   SeedNtMachine();
-  const char* const cards[] = {"SYSTEM\\CurrentControlSet\\Services\\VlLan\\Parameters\\Tcpip",
-                               "SYSTEM\\CurrentControlSet\\Services\\VlWan\\Parameters\\Tcpip"};
+  const char* const cards[] = {kNtLanTcpip, kNtWanTcpip};
   for (const char* card : cards) SetDword(card, "MTU", 576);
-  for (const char* name : kTcpipValues) SetDword(kTcpip, name, 77);
+  for (const char* name : kTcpipValues) SetDword(kNtTcpipParameters, name, 77);
 
   bool sawWindow = true;
   ASSERT_TRUE(RunUninstall(&sawWindow)) << "the uninstall run did not end";
   EXPECT_FALSE(sawWindow);
 
   for (const char* card : cards) EXPECT_FALSE(Get(card, "MTU").exists) << card;
-  for (const char* name : kTcpipValues) EXPECT_FALSE(Get(kTcpip, name).exists) << name;
+  for (const char* name : kTcpipValues) EXPECT_FALSE(Get(kNtTcpipParameters, name).exists) << name;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/texts.h"
 
 namespace e2e {
 namespace {
@@ -38,9 +39,8 @@ TEST_F(I686OnWow64, ReadsItsFolderAndWritesTheMachinesKeysInTheNativeView) {
   SeedInstallFolder(kFolder);
   SeedNtMachine();
   Proc program = Start("", std::string(kFolder) + "velora.exe");
-  HWND frame = WaitForWindow(program.pid(), "VeloraFrame", nullptr, 20000);
-  ASSERT_NE(nullptr, frame) << "main window did not open; message box: "
-                            << MessageBoxText(FindAnyMessageBox(program.pid()));
+  HWND frame = WaitForWindow(program.pid(), kFrameClass, nullptr, 20000);
+  ASSERT_NE(nullptr, frame) << "main window did not open";
   // The adapters are listed under SOFTWARE, which WOW64 would redirect: the
   // Apply finds the LAN card only in the native view.
   EXPECT_EQ("", ApplyAutomaticLan(program.pid(), frame));

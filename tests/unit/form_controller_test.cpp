@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "form/manual_rules.h"
 #include "tests/unit/kit/fake_form.h"
 
 namespace vl {
@@ -269,7 +270,7 @@ TEST_F(FormManualControls, ALetterPutsTheLastNumberBackWithOneBox) {
   };
   w.Type(IDC_MTU_EDIT, "15a");
   ASSERT_EQ(1u, b.boxes.shown.size());
-  EXPECT_EQ("Invalid Number   ", b.boxes.shown[0].text);
+  EXPECT_EQ(kInvalidNumber, b.boxes.shown[0].text);
   EXPECT_EQ("Velora 2001", b.boxes.shown[0].caption);
   EXPECT_EQ(kMbOk | kMbIconExclamation, b.boxes.shown[0].style);
   EXPECT_EQ(w.Handle(), b.boxes.shown[0].owner);

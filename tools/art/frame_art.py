@@ -199,22 +199,25 @@ def toolbar_strip():
 # ---- icons ----
 
 def _orbit(img, cx, cy, a, b, colour, nodes, node_r, front_only_below=None):
+    def shown(t):
+        """The orbit's pixel at angle t, or None where the globe hides it."""
+        x, y = cx + a * math.cos(t), cy + b * math.sin(t)
+        if front_only_below is not None and math.sin(t) < 0 and \
+                math.hypot(x - cx, y - cy) < front_only_below:
+            return None
+        return int(round(x)), int(round(y))
+
     steps = 720
     for k in range(steps):
-        t = 2 * math.pi * k / steps
-        x, y = cx + a * math.cos(t), cy + b * math.sin(t)
-        if front_only_below is not None and math.sin(t) < 0 and \
-                math.hypot(x - cx, y - cy) < front_only_below:
-            continue
-        img.set(int(round(x)), int(round(y)), colour)
+        p = shown(2 * math.pi * k / steps)
+        if p is not None:
+            img.set(p[0], p[1], colour)
+    glint = 1 if node_r > 1 else 0
     for t in nodes:
-        x, y = cx + a * math.cos(t), cy + b * math.sin(t)
-        if front_only_below is not None and math.sin(t) < 0 and \
-                math.hypot(x - cx, y - cy) < front_only_below:
-            continue
-        img.disc(int(round(x)), int(round(y)), node_r, RED)
-        img.set(int(round(x)) - (1 if node_r > 1 else 0), int(round(y)) - (1 if node_r > 1 else 0),
-                YELLOW)
+        p = shown(t)
+        if p is not None:
+            img.disc(p[0], p[1], node_r, RED)
+            img.set(p[0] - glint, p[1] - glint, YELLOW)
 
 
 def program_icon(size):

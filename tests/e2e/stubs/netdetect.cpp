@@ -1,22 +1,17 @@
 // Stand-in for the companion's window "VL - Net Detect": appends
 // "<wParam> <lParam>" to the log file named first on its command line for each
 // settings notice. With "/hang" after it, it never returns from the notice.
-#include <windows.h>
-
-#include <cstdio>
-#include <cstring>
-#include <string>
+#include "stand_in.h"
+#include "res/resource.h"
 
 namespace {
 std::string g_log = "netdetect.log";
 bool g_hang = false;
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_USER + 88) {
-    if (FILE* f = std::fopen(g_log.c_str(), "ab")) {
-      std::fprintf(f, "%lld %lld\n", static_cast<long long>(wp), static_cast<long long>(lp));
-      std::fclose(f);
-    }
+  if (msg == WM_PING_SETTINGS_CHANGED_MSG) {
+    AppendLine(g_log, std::to_string(static_cast<long long>(wp)) + " " +
+                          std::to_string(static_cast<long long>(lp)));
     if (g_hang) Sleep(INFINITE);
     return 0;
   }
@@ -35,14 +30,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
   while (!args.empty() && args.back() == ' ') args.pop_back();
   if (!args.empty()) g_log = args;
 
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
-  wc.lpszClassName = "VeloraNetDetectStandIn";
-  RegisterClassA(&wc);
-  CreateWindowA(wc.lpszClassName, "VL - Net Detect", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                nullptr, nullptr, instance, nullptr);
-  MSG m;
-  while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
-  return 0;
+  return RunWindow(instance, "VeloraNetDetectStandIn", "VL - Net Detect", WS_OVERLAPPEDWINDOW,
+                   Proc);
 }

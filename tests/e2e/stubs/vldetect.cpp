@@ -1,20 +1,10 @@
 // Stand-in for the companion program: appends its command line and current
 // directory to vldetect.log beside itself, then ends.
-#include <windows.h>
-
-#include <cstdio>
-#include <cstring>
+#include "stand_in.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  char* slash = std::strrchr(path, '\\');
-  if (slash) std::strcpy(slash + 1, "vldetect.log");
   char cwd[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, cwd);
-  if (FILE* f = std::fopen(path, "ab")) {
-    std::fprintf(f, "%s|%s\n", GetCommandLineA(), cwd);
-    std::fclose(f);
-  }
+  AppendLine(BesideProgram("vldetect.log"), std::string(GetCommandLineA()) + "|" + cwd);
   return 0;
 }

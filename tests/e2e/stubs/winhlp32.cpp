@@ -3,11 +3,7 @@
 // help program does, through the "MS_WINHELP" window, and appends each one
 // to winhlp32.log beside itself as "file|command|keyword". It ends on
 // WM_CLOSE or after a minute.
-#include <windows.h>
-
-#include <cstdio>
-#include <cstring>
-#include <string>
+#include "stand_in.h"
 
 namespace {
 
@@ -21,14 +17,7 @@ struct HelpRequest {
   WORD ofsData;
 };
 
-char g_log[MAX_PATH];
-
-void Log(const std::string& line) {
-  if (FILE* f = std::fopen(g_log, "ab")) {
-    std::fprintf(f, "%s\n", line.c_str());
-    std::fclose(f);
-  }
-}
+const std::string g_log = BesideProgram("winhlp32.log");
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -39,7 +28,7 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       const char* base = static_cast<const char*>(cds->lpData);
       std::string file = req->ofsFilename ? base + req->ofsFilename : "";
       std::string data = req->ofsData ? base + req->ofsData : "";
-      Log(file + "|" + std::to_string(req->command) + "|" + data);
+      AppendLine(g_log, file + "|" + std::to_string(req->command) + "|" + data);
       return TRUE;
     }
     case WM_TIMER:
@@ -56,19 +45,6 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  GetModuleFileNameA(nullptr, g_log, MAX_PATH);
-  char* slash = std::strrchr(g_log, '\\');
-  if (slash) std::strcpy(slash + 1, "winhlp32.log");
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
-  wc.lpszClassName = "MS_WINHELP";
-  RegisterClassA(&wc);
-  HWND hwnd = CreateWindowExA(0, "MS_WINHELP", "Help stand-in", WS_OVERLAPPED, 0, 0, 10, 10,
-                              nullptr, nullptr, instance, nullptr);
-  if (!hwnd) return 1;
-  SetTimer(hwnd, 1, 60000, nullptr);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-  return 0;
+  return RunWindow(instance, "MS_WINHELP", "Help stand-in", WS_OVERLAPPED, Proc,
+                   [](HWND hwnd) { SetTimer(hwnd, 1, 60000, nullptr); });
 }
