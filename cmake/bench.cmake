@@ -26,7 +26,7 @@ if(WIN32)
   add_executable(velora_trace WIN32 ${WIN_SOURCES} ${CMAKE_SOURCE_DIR}/res/velora.rc)
   target_include_directories(velora_trace PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(velora_trace PRIVATE VELORA_STARTUP_TRACE)
-  target_link_libraries(velora_trace PRIVATE velora_core comctl32 shell32 advapi32 gdi32 user32
+  target_link_libraries(velora_trace PRIVATE velora_core comctl32 advapi32 gdi32 user32
                         kernel32)
   velora_lean_program(velora_trace CAPTION "Velora 2001")
 
