@@ -11,7 +11,7 @@ velora_lean_code(velora_core)
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS ${WIN_GLOBS})
 add_executable(velora WIN32 ${WIN_SOURCES} ${CMAKE_SOURCE_DIR}/res/velora.rc)
 target_include_directories(velora PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(velora PRIVATE velora_core comctl32 shell32 advapi32 gdi32 user32 kernel32)
+target_link_libraries(velora PRIVATE velora_core comctl32 advapi32 gdi32 user32 kernel32)
 velora_lean_program(velora CAPTION "Velora 2001")
 file(GLOB RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h ${CMAKE_SOURCE_DIR}/res/*.manifest
      ${CMAKE_SOURCE_DIR}/res/art/*)

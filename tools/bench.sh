@@ -5,6 +5,9 @@
 #   BUILD        build folder (default build)
 #   BENCH_RUNS   repetitions of each Wine figure (default 15; the Apply takes
 #                a third of them, at least 3)
+# Each program is measured beside a floor built for its own target by its own
+# rules: the x86-64 ones in a 64-bit Wine prefix, the i686 ones in a 32-bit
+# prefix where the host runs 32-bit code at all.
 set -u
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -13,26 +16,29 @@ runs=${BENCH_RUNS:-15}
 apply_runs=$(( runs / 3 > 3 ? runs / 3 : 3 ))
 jobs=$(nproc)
 mkdir -p "$out"
-results=$out/wine.jsonl
-: > "$results"
 : > "$out/native.json"
 
 # Google Benchmark is optional for everything else; without it the native
 # rows say so.
 tools/install-deps.sh benchmark || echo "bench: Google Benchmark is missing, native rows are left out" >&2
 
-echo "bench: building velora.exe of both kinds and the bench programs"
+echo "bench: building both programs, their companions and the bench programs"
 cmake --build "$BUILD/win64" -j "$jobs" --target velora vldetect stub_vldetect >/dev/null || exit 1
-cmake --build "$BUILD/win32" -j "$jobs" --target velora >/dev/null || exit 1
+# e2e_driver builds the i686 stand-in companion with the test programs.
+cmake --build "$BUILD/win32" -j "$jobs" --target velora vldetect e2e_driver >/dev/null || exit 1
 cmake -S . -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DVELORA_BENCH=ON >/dev/null || exit 1
 if cmake --build "$out/native" --target help | grep registry_bench >/dev/null; then
   cmake --build "$out/native" -j "$jobs" --target registry_bench >/dev/null || exit 1
 fi
-cmake -S . -B "$out/win64" -DCMAKE_BUILD_TYPE=Release -DVELORA_BENCH=ON --no-warn-unused-cli \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null 2>&1 || exit 1
-cmake --build "$out/win64" -j "$jobs" --target bench_driver floor idle_floor >/dev/null || exit 1
+for arch in win64:mingw-x86_64 win32:mingw-i686; do
+  tree=$out/${arch%%:*}
+  cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=Release -DVELORA_BENCH=ON --no-warn-unused-cli \
+    -DCMAKE_TOOLCHAIN_FILE="cmake/${arch#*:}.cmake" >/dev/null 2>&1 || exit 1
+  cmake --build "$tree" -j "$jobs" --target bench_driver floor idle_floor velora_trace >/dev/null ||
+    exit 1
+done
 
-# The setup, packed afresh from this i686 build when NSIS is at hand.
+# The setup, packed afresh from these builds when NSIS is at hand.
 rm -f "$out/velora-setup.exe"
 if command -v makensis >/dev/null && [ -x tools/release/make-installer.sh ]; then
   tools/release/make-installer.sh "$BUILD/win32/velora.exe" "$BUILD/win64/velora.exe" \
@@ -48,37 +54,67 @@ if [ -x "$out/native/registry_bench" ]; then
     || echo "bench: the native registry benchmark failed (see $out/native.log)" >&2
 fi
 
-# ---- Wine: one prefix of the bench's own, made like the test bench's, and
+# ---- Wine: prefixes of the bench's own, made like the test bench's, and
 # its own X display when none is set.
-export WINEPREFIX=$(readlink -f "$out")/prefix WINEARCH=win64
 source tools/wine-common.sh
-trap finish EXIT
+prefixes=()
+end_all() {
+  local p
+  for p in "${prefixes[@]}"; do WINEPREFIX=$p timeout 20 wineserver -k 2>/dev/null; done
+  finish
+}
+trap end_all EXIT
 if [ -z "${DISPLAY:-}" ]; then
   start_xvfb 141 190 || { echo "bench: no free X display" >&2; exit 1; }
 fi
-[ -f "$WINEPREFIX/.velora-ready" ] || echo "bench: making the Wine prefix $WINEPREFIX"
-make_prefix || { echo "bench: the Wine prefix could not be made" >&2; exit 1; }
 
-driver=$out/win64/bench_driver.exe
-programs=(--velora="$(to_windows "$BUILD/win64/velora.exe")"
-          --companion="$(to_windows "$BUILD/win64/stubs/vldetect.exe")"
-          --floor="$(to_windows "$out/win64/floor.exe")")
-run_driver() {
-  local mode=$1; shift
-  echo "bench: $mode under Wine"
-  timeout -k 10 1800 wine "$driver" "$mode" "$@" >>"$results" 2>>"$out/wine.log" \
-    || echo "{\"kind\":\"$mode\",\"what\":\"driver\",\"problem\":\"the driver ended with status $?\"}" >>"$results"
+# bench_arch ARCH WINEARCH PREFIX: every Wine figure of one program kind;
+# each driver mode appends its JSON lines to $out/wine-ARCH.jsonl.
+bench_arch() {
+  local arch=$1 winearch=$2
+  local results=$out/wine-$arch.jsonl
+  : > "$results"
+  export WINEARCH=$winearch WINEPREFIX=$3
+  prefixes+=("$WINEPREFIX")
+  [ -f "$WINEPREFIX/.velora-ready" ] || echo "bench: making the $winearch Wine prefix $WINEPREFIX"
+  make_prefix || { echo "bench: the $winearch Wine prefix could not be made" >&2; return 1; }
+  local driver=$out/$arch/bench_driver.exe
+  local stub=$BUILD/$arch/stubs/vldetect.exe
+  local programs=(--velora="$(to_windows "$BUILD/$arch/velora.exe")"
+                  --companion="$(to_windows "$stub")"
+                  --floor="$(to_windows "$out/$arch/floor.exe")"
+                  --traced="$(to_windows "$out/$arch/velora_trace.exe")")
+  run_driver() {
+    local mode=$1; shift
+    echo "bench: $mode under Wine ($arch)"
+    timeout -k 10 1800 wine "$driver" "$mode" "$@" >>"$results" 2>>"$out/wine-$arch.log" \
+      || echo "{\"kind\":\"$mode\",\"what\":\"driver\",\"problem\":\"the driver ended with status $?\"}" >>"$results"
+  }
+  if [ -f "$BUILD/$arch/velora.exe" ] && [ -f "$stub" ]; then
+    run_driver startup --runs="$runs" "${programs[@]}"
+    run_driver trace --runs="$runs" "${programs[@]}"
+    run_driver apply --runs="$apply_runs" "${programs[@]}"
+  else
+    for mode in startup trace apply; do
+      echo "{\"kind\":\"$mode\",\"what\":\"velora\",\"problem\":\"$BUILD/$arch/velora.exe or its stand-in companion is not built\"}" >>"$results"
+    done
+  fi
+  # The registry work is the same code in both programs; one kind measures it.
+  [ "$arch" = win64 ] && run_driver registry --runs="$runs"
+  run_driver idle --vldetect="$(to_windows "$BUILD/$arch/vldetect.exe")" \
+    --idle-floor="$(to_windows "$out/$arch/idle_floor.exe")"
 }
-if [ -f "$BUILD/win64/velora.exe" ] && [ -f "$BUILD/win64/stubs/vldetect.exe" ]; then
-  run_driver startup --runs="$runs" "${programs[@]}"
-  run_driver apply --runs="$apply_runs" "${programs[@]}"
-else
-  echo "{\"kind\":\"startup\",\"what\":\"velora\",\"problem\":\"$BUILD/win64/velora.exe or its stubs are not built\"}" >>"$results"
-  echo "{\"kind\":\"apply\",\"what\":\"velora\",\"problem\":\"$BUILD/win64/velora.exe or its stubs are not built\"}" >>"$results"
-fi
-run_driver registry --runs="$runs"
-run_driver idle --vldetect="$(to_windows "$BUILD/win64/vldetect.exe")" \
-  --idle-floor="$(to_windows "$out/win64/idle_floor.exe")"
 
-python3 bench/report.py --build "$BUILD" --native "$out/native.json" --wine "$results" \
+bench_arch win64 win64 "$(readlink -f "$out")/prefix"
+if can_run_32bit; then
+  bench_arch win32 win32 "$(readlink -f "$out")/prefix32"
+else
+  echo "bench: this host runs no 32-bit code; the i686 rows are not measured"
+  for mode in startup trace apply idle; do
+    echo "{\"kind\":\"$mode\",\"what\":\"driver\",\"problem\":\"this host runs no 32-bit code\"}"
+  done > "$out/wine-win32.jsonl"
+fi
+
+python3 bench/report.py --build "$BUILD" --native "$out/native.json" \
+  --wine64 "$out/wine-win64.jsonl" --wine32 "$out/wine-win32.jsonl" \
   --wine-version "$(wine --version 2>/dev/null)" --out "$BUILD/bench.md"

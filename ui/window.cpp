@@ -7,8 +7,6 @@ namespace ui {
 
 namespace {
 
-const char kPropName[] = "VeloraWndObject";
-
 // One UI thread: the handlers of our windows now on its stack, and the
 // objects whose window went while they ran.
 int g_handlerDepth = 0;
@@ -20,28 +18,51 @@ std::vector<Wnd*>& FinalPending() {
   return *pending;
 }
 
+// Our windows and their objects, looked up for every message of each of them
+// (and for each notification a parent reflects). Kept in the process rather
+// than in window properties, which Wine keeps in its server: a round trip
+// per message. A dozen windows at most; never freed, like the list above.
+std::vector<std::pair<HWND, Wnd*>>& BoundWindows() {
+  static auto* bound = new std::vector<std::pair<HWND, Wnd*>>;
+  return *bound;
+}
+
+void Forget(HWND hwnd) {
+  auto& bound = BoundWindows();
+  for (auto it = bound.begin(); it != bound.end(); ++it) {
+    if (it->first == hwnd) {
+      bound.erase(it);
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 Wnd::~Wnd() {
   std::vector<Wnd*>& pending = FinalPending();
   pending.erase(std::remove(pending.begin(), pending.end(), this), pending.end());
   if (hwnd_) {
-    RemovePropA(hwnd_, kPropName);
+    Forget(hwnd_);
     if (oldProc_) SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
   }
 }
 
 Wnd* Wnd::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<Wnd*>(GetPropA(hwnd, kPropName)) : nullptr;
+  if (!hwnd) return nullptr;
+  for (const auto& entry : BoundWindows())
+    if (entry.first == hwnd) return entry.second;
+  return nullptr;
 }
 
 void Wnd::Bind(HWND hwnd) {
   hwnd_ = hwnd;
-  SetPropA(hwnd, kPropName, this);
+  Forget(hwnd);
+  BoundWindows().emplace_back(hwnd, this);
 }
 
 void Wnd::Unbind() {
-  RemovePropA(hwnd_, kPropName);
+  Forget(hwnd_);
   if (oldProc_) {
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
     oldProc_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "app/status_panes.h"
 #include "app/win/apply_ui.h"
+#include "app/win/startup_trace.h"
 #include "app/win/velora_app.h"
 #include "backup/registry_backup.h"
 #include "form/win/form_view.h"
@@ -63,21 +64,27 @@ std::unique_ptr<CMainFrame> CMainFrame::CreateFrame() {
   // Fixed size: no sizing border, no maximise box, no scroll bars.
   args.style = WS_OVERLAPPEDWINDOW & ~(WS_VSCROLL | WS_HSCROLL | WS_THICKFRAME | WS_MAXIMIZEBOX);
   args.icon = LoadIconA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  if (!frame->Create(args)) return nullptr;
+  // Given at creation, the menu is part of the frame's first layout; set
+  // afterwards it would make the frame lay itself out once more. The window
+  // owns it and destroys it with itself, also when the rest of its creation fails.
+  args.menu = LoadMenuA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  if (!frame->Create(args)) {
+    if (args.menu && IsMenu(args.menu)) DestroyMenu(args.menu);  // no window took it
+    return nullptr;
+  }
   return frame;
 }
 
 int CMainFrame::OnCreate() {
-  // The window owns its menu from here on and destroys it with itself,
-  // whether or not the rest of its creation succeeds.
-  if (HMENU menu = LoadMenuA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME))) {
-    if (!SetMenu(hwnd_, menu)) DestroyMenu(menu);
-  }
+  vl::TraceStep("frame window made (class, icon, menu)");
   m_hAccelTable = LoadAcceleratorsA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
   if (!CreateToolBar()) return -1;
+  vl::TraceStep("toolbar and its bitmap");
   if (!CreateStatusBar()) return -1;
+  vl::TraceStep("status bar and its panes");
   PlaceWindow();
   if (theApp.m_strCommand != "detect") ui::CentreWindow(hwnd_);
+  vl::TraceStep("frame placed and centred");
 
   // The form's initial update may place the frame once more (large fonts),
   // so it comes after the frame's own placement.

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/win/win_platform.h"
+
 // The record's first layout: 88 bytes where a pointer takes 4.
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first NOTIFYICONDATA layout");
 
@@ -33,5 +35,8 @@ bool CTrayIcon::NotifyIcon(unsigned operation, const vl::TrayRecord& record) {
   m_nid.hIcon = reinterpret_cast<HICON>(record.hIcon);
   static_assert(sizeof m_nid.szTip >= sizeof record.szTip, "tooltip field");
   std::memcpy(m_nid.szTip, record.szTip, sizeof record.szTip);
-  return Shell_NotifyIconA(operation, &m_nid) != FALSE;
+  using NotifyIconFn = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+  auto notifyIcon = reinterpret_cast<NotifyIconFn>(
+      reinterpret_cast<void*>(vl::Shell32Function("Shell_NotifyIconA")));
+  return notifyIcon && notifyIcon(operation, &m_nid) != FALSE;
 }

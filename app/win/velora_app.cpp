@@ -4,6 +4,7 @@
 
 #include "app/startup.h"
 #include "app/win/main_frame.h"
+#include "app/win/startup_trace.h"
 #include "links/win/about_dlg.h"
 #include "ping/win/ping_dlg.h"
 #include "ui/message_loop.h"
@@ -24,10 +25,16 @@ CVeloraApp::CVeloraApp() {
 CVeloraApp::~CVeloraApp() = default;
 
 BOOL CVeloraApp::InitInstance() {
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_WIN95_CLASSES};
+  // The toolbar, the status bar, the tooltips and the Apply's progress bar:
+  // the classes the program uses, and no more to register.
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
+  vl::TraceStep("common controls registered");
 
-  switch (vl::RunStartup(*this, GetCommandLineA())) {
+  sys.shell = &m_startupShell;
+  vl::StartupAction action = vl::RunStartup(*this, GetCommandLineA());
+  sys.shell = &m_shell;
+  switch (action) {
     case vl::StartupAction::End:
       return FALSE;
     case vl::StartupAction::AboutBox:
@@ -42,6 +49,7 @@ BOOL CVeloraApp::InitInstance() {
 
   m_frame = CMainFrame::CreateFrame();
   if (!m_frame) return FALSE;
+  vl::TraceStep("frame with its bars and form created");
   m_pMainFrame = m_frame.get();
   CMainFrame* frame = m_frame.get();
   std::string caption = " " + m_strProductName + " " + m_strVersion;
@@ -49,7 +57,9 @@ BOOL CVeloraApp::InitInstance() {
   m_nConfigMode = vl::ModeNone;
   m_bApplyPending = false;
   ShowWindow(frame->hwnd(), m_strCommand == "detect" ? SW_HIDE : SW_SHOW);
+  vl::TraceStep("caption set, window shown");
   UpdateWindow(frame->hwnd());
+  vl::TraceStep("first paint");
   return TRUE;
 }
 
@@ -66,6 +76,7 @@ int CVeloraApp::Run() {
   ui::MessageLoopArgs args;
   args.onIdle = [] {
     if (CMainFrame* f = theApp.MainFrame()) SendMessageA(f->hwnd(), WM_IDLEUPDATECMDUI, TRUE, 0);
+    vl::TraceStep("first idle pass: pane texts");
   };
   args.preTranslate = [](MSG* msg) {
     CMainFrame* f = theApp.MainFrame();
@@ -79,7 +90,10 @@ int CVeloraApp::Run() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  vl::TraceStep("WinMain entered: the program and its DLLs loaded");
   theApp.m_hInstance = instance;
-  if (!theApp.InitInstance()) return 0;
-  return theApp.Run();
+  int code = theApp.InitInstance() ? theApp.Run() : 0;
+  theApp.m_startupShell.Wait();
+  vl::TraceEnd();
+  return code;
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/win/companion_start.h"
 #include "platform/win/win_platform.h"
 
 class CMainFrame;
@@ -32,6 +33,9 @@ class CVeloraApp : public vl::AppState {
   vl::WinPacer m_pacer;
   vl::WinRestart m_restart;
   vl::WinClock m_clock;
+  // The shell while start-up runs: the companion starts beside the window's
+  // creation.
+  CStartupShell m_startupShell{m_shell};
 
  private:
   // The main window's object while its window lives; m_pMainFrame is the

@@ -1,6 +1,6 @@
-// bench_driver.exe registry|startup|apply|idle [--runs=N] [--velora=PATH]
-//                  [--companion=PATH] [--floor=PATH] [--vldetect=PATH]
-//                  [--idle-floor=PATH]
+// bench_driver.exe registry|startup|apply|idle|trace [--runs=N]
+//                  [--velora=PATH] [--companion=PATH] [--floor=PATH]
+//                  [--vldetect=PATH] [--idle-floor=PATH] [--traced=PATH]
 #include "bench/win/driver.h"
 
 #include <cstdio>
@@ -51,7 +51,7 @@ void EmitProblem(const std::string& kind, const std::string& what, const std::st
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: bench_driver registry|startup|apply [--runs=N] ...\n");
+    std::fprintf(stderr, "usage: bench_driver registry|startup|apply|idle|trace [--runs=N] ...\n");
     return 2;
   }
   driver::Options options;
@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
     else if (const char* v = value("--floor=")) options.floor = v;
     else if (const char* v = value("--vldetect=")) options.vldetect = v;
     else if (const char* v = value("--idle-floor=")) options.idleFloor = v;
+    else if (const char* v = value("--traced=")) options.traced = v;
     else {
       std::fprintf(stderr, "unknown argument %s\n", argv[i]);
       return 2;
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     if (mode == "startup") return driver::RunStartup(options);
     if (mode == "apply") return driver::RunApply(options);
     if (mode == "idle") return driver::RunIdle(options);
+    if (mode == "trace") return driver::RunTrace(options);
   } catch (const std::exception& e) {
     // The harness throws when the bench cannot even set up (copy, seed).
     driver::EmitProblem(mode, "set-up", e.what());

@@ -32,11 +32,13 @@ struct Options {
   std::string floor;      // floor.exe
   std::string vldetect;   // the real companion, for its cost at idle
   std::string idleFloor;  // idle_floor.exe
+  std::string traced;     // velora_trace.exe, velora.exe timing its start-up steps
 };
 
 int RunRegistry(const Options& options);
 int RunStartup(const Options& options);
 int RunApply(const Options& options);
 int RunIdle(const Options& options);
+int RunTrace(const Options& options);
 
 }  // namespace driver

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/win/startup_trace.h"
+
 namespace {
 
 const char kClass[] = "FloorFrame";
@@ -75,8 +77,10 @@ HMENU MakeMenu() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  vl::TraceStep("WinMain entered: the program and its DLLs loaded");
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
+  vl::TraceStep("common controls registered");
   WNDCLASSA wc = {};
   wc.lpfnWndProc = FrameProc;
   wc.hInstance = instance;
@@ -88,12 +92,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   HWND frame = CreateWindowExA(0, kClass, "Floor", style, CW_USEDEFAULT, CW_USEDEFAULT, 604, 450,
                                nullptr, MakeMenu(), instance, nullptr);
   if (!frame) return 1;
+  vl::TraceStep("window with menu and status bar created");
   ShowWindow(frame, SW_SHOW);  // as the frame it stands beside
   UpdateWindow(frame);
+  vl::TraceStep("window shown and painted");
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  for (;;) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) vl::TraceStep("first idle pass");
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) break;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  vl::TraceEnd();
   return 0;
 }

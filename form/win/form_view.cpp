@@ -2,6 +2,7 @@
 
 #include "app/os_detect.h"
 #include "app/win/main_frame.h"
+#include "app/win/startup_trace.h"
 #include "app/win/velora_app.h"
 #include "form/form_layout.h"
 #include "form/manual_rules.h"
@@ -15,6 +16,7 @@ CMainFormView::CMainFormView() : m_form(theApp, *this) {}
 
 bool CMainFormView::Create(HWND frame) {
   if (!CreateChild(frame, IDD_VELORA_FORM)) return false;
+  vl::TraceStep("form: the template's 56 controls");
   // The frame knows its view by the framework's pane id; a view is visible
   // from its creation, although the template is not.
   SetWindowLongPtrA(hwnd_, GWLP_ID, AFX_IDW_PANE_FIRST);
@@ -38,9 +40,11 @@ void CMainFormView::DoDataExchange() {
 
 void CMainFormView::OnInitialUpdate() {
   DoDataExchange();
+  vl::TraceStep("form: six links attached (fonts, fitted, cursors)");
   theApp.m_pFormView = this;
   theApp.m_strOsName = vl::DetectOsName(*theApp.sys.registry);
   AdaptToFontSize();
+  vl::TraceStep("form: Windows version, font-size layout");
 
   // The program carries no cursor of that id, so the links fall back on
   // their own hand cursor.
@@ -69,6 +73,7 @@ void CMainFormView::OnInitialUpdate() {
   ui::FillComboBox(Item(IDC_NDI_COMBO), vl::NdiItems(), vl::kNdiStartItem);
   ui::FillComboBox(Item(IDC_KEEPALIVE_COMBO), vl::KeepAliveItems(), vl::kKeepAliveStartItem);
   m_form.m_strLastMtu.clear();
+  vl::TraceStep("form: tip texts, masks, three lists filled");
 }
 
 void CMainFormView::AdaptToFontSize() {

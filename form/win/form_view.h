@@ -37,6 +37,10 @@ class CMainFormView : public ui::Dialog, public vl::IFormWindow {
   void DoDataExchange();
   bool OnCommand(int id, int code, HWND control) override;
   bool DialogMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result) override;
+  // No control of the form is a tab stop, so the system's search for one
+  // to focus walks all 56 for nothing; the focus comes when the frame is
+  // activated (WM_SETFOCUS), as before.
+  BOOL OnInitDialog() override { return FALSE; }
   // The form is no dialog to close: Enter and Escape end nothing.
   void OnOK() override {}
   void OnCancel() override {}

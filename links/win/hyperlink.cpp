@@ -57,22 +57,33 @@ void CHyperLink::PreSubclassWindow() {
 
   FitToText();
   LoadDefaultCursor();
+  // The tooltip comes with the pointer's first visit (EnsureToolTip): a
+  // tooltip is a top-level window, which costs a form of six links a good
+  // part of its start-up, and no one sees it before the pointer rests on
+  // the link.
+}
 
+void CHyperLink::EnsureToolTip(UINT msg, WPARAM wp, LPARAM lp) {
+  if (m_hToolTip) return;
   m_hToolTip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
-  if (m_hToolTip) {
-    TOOLINFOA ti = {};
-    ti.cbSize = sizeof ti;
-    // The tooltip watches the control's mouse messages itself: modal dialogs
-    // run loops of their own in which no one would relay them.
-    ti.uFlags = TTF_SUBCLASS;
-    ti.hwnd = hwnd_;
-    ti.uId = kToolId;
-    GetClientRect(hwnd_, &ti.rect);
-    ti.lpszText = const_cast<char*>(m_strTipText.c_str());
-    SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-  }
+  if (!m_hToolTip) return;
+  TOOLINFOA ti = {};
+  ti.cbSize = sizeof ti;
+  // The tooltip watches the control's mouse messages itself: modal dialogs
+  // run loops of their own in which no one would relay them.
+  ti.uFlags = TTF_SUBCLASS;
+  ti.hwnd = hwnd_;
+  ti.uId = kToolId;
+  GetClientRect(hwnd_, &ti.rect);
+  ti.lpszText = const_cast<char*>(m_strTipText.c_str());
+  SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  // The message that brought it was not seen by it.
+  MSG relayed = {hwnd_, msg, wp, lp, static_cast<DWORD>(GetMessageTime()), {}};
+  DWORD pos = GetMessagePos();
+  relayed.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+  SendMessageA(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void CHyperLink::SetTipText(const std::string& text) {
@@ -186,6 +197,7 @@ LRESULT CHyperLink::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_MOUSEMOVE: {
+      EnsureToolTip(msg, wp, lp);
       LRESULT r = Default(msg, wp, lp);
       OnMouseMove(lp);
       return r;

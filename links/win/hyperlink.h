@@ -29,6 +29,8 @@ class CHyperLink : public ui::Wnd {
 
  private:
   void LoadDefaultCursor();
+  // Creates the tooltip, once, and hands it the mouse message that came.
+  void EnsureToolTip(UINT msg, WPARAM wp, LPARAM lp);
   void OnClicked();
   void OnMouseMove(LPARAM lp);
   void Redraw();

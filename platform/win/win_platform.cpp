@@ -84,12 +84,22 @@ int WinMessageBoxes::Show(WindowHandle owner, const std::string& text, const std
 
 void WinMessageBoxes::Beep(unsigned type) { MessageBeep(type); }
 
+FARPROC Shell32Function(const char* name) {
+  HMODULE shell = GetModuleHandleA("shell32.dll");
+  if (!shell) shell = LoadLibraryA("shell32.dll");
+  return shell ? GetProcAddress(shell, name) : nullptr;
+}
+
 intptr_t WinShell::ShellExecuteA(WindowHandle owner, const std::string& operation,
                                 const std::string& file, const std::string& parameters,
                                 const std::string& directory, int showCmd) {
-  HINSTANCE h = ::ShellExecuteA(ToHwnd(owner), operation.empty() ? nullptr : operation.c_str(),
-                              file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                              directory.empty() ? nullptr : directory.c_str(), showCmd);
+  using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  auto shellExecute = reinterpret_cast<ShellExecuteFn>(
+      reinterpret_cast<void*>(Shell32Function("ShellExecuteA")));
+  if (!shellExecute) return 0;  // as the call tells a system out of resources
+  HINSTANCE h = shellExecute(ToHwnd(owner), operation.empty() ? nullptr : operation.c_str(),
+                             file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                             directory.empty() ? nullptr : directory.c_str(), showCmd);
   return reinterpret_cast<intptr_t>(h);
 }
 

@@ -73,6 +73,12 @@ class WinClock : public IClock {
   LocalTime Now() override;
 };
 
+// A function of shell32.dll, which velora.exe loads when it first needs it
+// rather than with itself: at start-up that is the companion's start, on a
+// thread of its own, so that loading the shell does not hold up the window.
+// Null when it cannot be had.
+FARPROC Shell32Function(const char* name);
+
 inline HWND ToHwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
 inline WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
 

@@ -1,0 +1,163 @@
+#include "bench/win/launched.h"
+
+#include <tlhelp32.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "tests/e2e/harness.h"
+
+namespace driver {
+
+const char kFrameClass[] = "VeloraFrame";
+const char kFloorClass[] = "FloorFrame";
+const char kBenchDir[] = "C:\\VeloraBench\\";
+const char kAloneDir[] = "C:\\VeloraBench\\alone\\";
+
+namespace {
+
+void CopyOrThrow(const std::string& from, const std::string& to) {
+  SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+    throw std::runtime_error("cannot copy " + from + " to " + to);
+}
+
+// Programs this one started and left running (a lingering companion would
+// weigh on the next run).
+void EndChildren(DWORD parent) {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snap == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL ok = Process32First(snap, &entry); ok; ok = Process32Next(snap, &entry)) {
+    if (entry.th32ParentProcessID != parent) continue;
+    if (HANDLE child = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+      TerminateProcess(child, 99);
+      WaitForSingleObject(child, 5000);
+      CloseHandle(child);
+    }
+  }
+  CloseHandle(snap);
+}
+
+// The head of an entry of the system's process list.
+struct ProcessEntry {
+  ULONG NextEntryOffset;
+  ULONG NumberOfThreads;
+  LARGE_INTEGER WorkingSetPrivateSize;
+  ULONG HardFaultCount;
+  ULONG NumberOfThreadsHighWatermark;
+  ULONGLONG CycleTime;
+  LARGE_INTEGER CreateTime;
+  LARGE_INTEGER UserTime;
+  LARGE_INTEGER KernelTime;
+  USHORT NameLength;
+  USHORT NameMaximumLength;
+  PWSTR NameBuffer;
+  LONG BasePriority;
+  HANDLE UniqueProcessId;
+};
+
+}  // namespace
+
+void Install(const Options& options) {
+  CreateDirectoryA(kBenchDir, nullptr);
+  CreateDirectoryA(kAloneDir, nullptr);
+  CopyOrThrow(options.velora, std::string(kBenchDir) + "velora.exe");
+  CopyOrThrow(options.companion, std::string(kBenchDir) + "vldetect.exe");
+  CopyOrThrow(options.velora, std::string(kAloneDir) + "velora.exe");
+  if (!options.traced.empty()) {
+    CopyOrThrow(options.traced, std::string(kBenchDir) + "velora_trace.exe");
+    CopyOrThrow(options.traced, std::string(kAloneDir) + "velora_trace.exe");
+  }
+  for (const char* dir : {kBenchDir, kAloneDir}) e2e::RemoveFile(std::string(dir) + "Velora.cfg");
+}
+
+bool ProcessorMs(DWORD pid, double* ms) {
+  using QuerySystemInformation = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  static auto query = reinterpret_cast<QuerySystemInformation>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"),
+                                             "NtQuerySystemInformation")));
+  if (!query) return false;
+  std::vector<char> buffer(1 << 20);
+  ULONG length = 0;
+  const ULONG kSystemProcessInformation = 5;
+  if (query(kSystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+            &length) != 0)
+    return false;
+  for (size_t offset = 0;;) {
+    const auto* entry = reinterpret_cast<const ProcessEntry*>(buffer.data() + offset);
+    if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(entry->UniqueProcessId)) == pid) {
+      *ms = static_cast<double>(entry->UserTime.QuadPart + entry->KernelTime.QuadPart) / 10000.0;
+      return true;
+    }
+    if (!entry->NextEntryOffset) return false;
+    offset += entry->NextEntryOffset;
+  }
+}
+
+bool Launched::Start(const std::string& exe, const std::string& dir, std::string* error) {
+  std::string cmd = "\"" + exe + "\"";
+  std::vector<char> line(cmd.begin(), cmd.end());
+  line.push_back('\0');
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                      &si, &pi_)) {
+    *error = "cannot start " + exe + " (error " + std::to_string(GetLastError()) + ")";
+    return false;
+  }
+  return true;
+}
+
+// The first wait blocks instead of polling: polling wineserver hard would
+// slow the very start-up it measures.
+HWND Launched::WaitReady(const char* cls, int timeoutMs, std::string* error) {
+  double start = NowMs();
+  WaitForInputIdle(pi_.hProcess, timeoutMs);
+  HWND found = nullptr;
+  for (int polls = 0; !found; ++polls) {
+    HWND w = FindWindowA(cls, nullptr);
+    DWORD pid = 0;
+    if (w) GetWindowThreadProcessId(w, &pid);
+    if (w && pid == pi_.dwProcessId && IsWindowVisible(w)) {
+      found = w;
+      break;
+    }
+    if (polls % 50 == 0) {
+      if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) {
+        *error = "the program ended before its window showed";
+        return nullptr;
+      }
+      if (HWND box = e2e::FindAnyMessageBox(pi_.dwProcessId)) {
+        *error = "a message box came instead of the window: " + e2e::MessageBoxText(box);
+        return nullptr;
+      }
+    }
+    if (NowMs() - start > timeoutMs) {
+      *error = "no visible window within " + std::to_string(timeoutMs / 1000) + " s";
+      return nullptr;
+    }
+    Sleep(2);
+  }
+  WaitForInputIdle(pi_.hProcess, timeoutMs);
+  DWORD_PTR result;
+  SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
+  return found;
+}
+
+void Launched::End() {
+  if (!pi_.hProcess) return;
+  if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0)
+      TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 5000);
+  }
+  EndChildren(pi_.dwProcessId);
+  CloseHandle(pi_.hProcess);
+  CloseHandle(pi_.hThread);
+  pi_ = {};
+}
+
+}  // namespace driver

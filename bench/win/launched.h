@@ -1,0 +1,45 @@
+// What the start-up, Apply, idle and trace measurements share: the bench's
+// install folder, and a program started for one measurement.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "bench/win/driver.h"
+
+namespace driver {
+
+extern const char kFrameClass[];
+extern const char kFloorClass[];
+extern const char kBenchDir[];
+extern const char kAloneDir[];  // velora.exe with no companion beside it
+
+// The installed program: velora.exe (and its traced build) with the
+// companion beside it in kBenchDir, and a second copy alone in kAloneDir.
+// Throws when a file cannot be copied.
+void Install(const Options& options);
+
+// Processor time of another process in milliseconds. GetProcessTimes of
+// another process stays at its first figures under Wine 8; the system's
+// process list carries the live figures on Windows and on Wine alike.
+bool ProcessorMs(DWORD pid, double* ms);
+
+// A program started for one measurement; ends it and anything it started.
+class Launched {
+ public:
+  ~Launched() { End(); }
+  bool Start(const std::string& exe, const std::string& dir, std::string* error);
+  // Waits for the visible top-level window of the class, then until the
+  // program has handled everything queued for it.
+  HWND WaitReady(const char* cls, int timeoutMs, std::string* error);
+  // Closes the window (or ends the process) and waits for the end.
+  void End();
+  HANDLE handle() const { return pi_.hProcess; }
+  DWORD pid() const { return pi_.dwProcessId; }
+  HWND window = nullptr;
+
+ private:
+  PROCESS_INFORMATION pi_ = {};
+};
+
+}  // namespace driver
