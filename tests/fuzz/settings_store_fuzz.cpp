@@ -7,12 +7,12 @@
 #include <string>
 
 #include "backup/registry_backup.h"
+#include "fuzz_app.h"
 #include "fuzz_input.h"
 #include "ping/ping_config.h"
 #include "platform/text.h"
 #include "settings/install_folder.h"
 #include "settings/settings_store.h"
-#include "tests/unit/kit/mem_app.h"
 
 namespace {
 
@@ -24,24 +24,21 @@ std::string KeyName(const std::string& subkey, bool scrambled) {
 }
 
 // What a read must give when no call fails.
-std::string Expected(const vl::MemRegistry& reg, const std::string& subkey,
+std::string Expected(const fuzz::FastRegistry& reg, const std::string& subkey,
                      const std::string& name, const std::string& def, bool scrambled) {
-  const vl::RegValue* v =
+  const fuzz::Value* v =
       reg.Get(KeyName(subkey, scrambled), scrambled ? vl::Scramble(name, false) : name);
   if (!v || v->data.size() > vl::kSettingsBufferSize) return def;
   if (v->type != vl::kRegSz) return std::string();
-  std::string text(v->data.begin(), v->data.end());
+  std::string text = v->data;
   text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
   return scrambled ? vl::Unscramble(text) : text;
 }
 
 // A value's raw bytes, or a mark for an absent one.
-std::string Bytes(const vl::RegValue* v) {
-  if (!v) return "<absent>";
-  return std::string(v->data.begin(), v->data.end());
-}
+std::string Bytes(const fuzz::Value* v) { return v ? v->data : "<absent>"; }
 
-void Seed(fuzz::Input& in, vl::MemRegistry& reg) {
+void Seed(fuzz::Input& in, fuzz::FastRegistry& reg) {
   while (!in.empty()) {
     std::string key;
     switch (in.Byte() % 4) {
@@ -56,8 +53,7 @@ void Seed(fuzz::Input& in, vl::MemRegistry& reg) {
     else if (pick <= 5) name = vl::Scramble(kNames[pick - 1], false);
     else if (pick == 6) name = in.Text();
     const uint8_t type = in.Byte();
-    const std::string bytes = in.Bytes(in.Word() % 1200);
-    reg.Put(key, name, type % 8 == 0 ? vl::kRegSz : type, {bytes.begin(), bytes.end()});
+    reg.Put(key, name, type % 8 == 0 ? vl::kRegSz : type, in.Bytes(in.Word() % 1200));
   }
 }
 
@@ -71,12 +67,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const long status = statuses[in.Byte() % 4];
   const std::string written = in.Bytes(in.Word() % 600);
 
-  vl::MemApp m;
-  vl::MemRegistry& reg = m.reg;
-  vl::MemMessageBoxes& boxes = m.boxes;
-  vl::AppState& app = m.app;
+  fuzz::FuzzApp f;
+  fuzz::FastRegistry& reg = f.reg;
+  vl::MemMessageBoxes& boxes = f.boxes;
+  vl::AppState& app = f.app;
   Seed(in, reg);
-  if (failingCall) reg.FailNthCall(failingCall, status);
+  f.FailNthCall(failingCall, status);
 
   const std::string folder = app.m_settings.ReadString("Install", "Folder", "-", false);
   FUZZ_REQUIRE(folder == Expected(reg, "Install", "Folder", "-", false) || folder == "-");
