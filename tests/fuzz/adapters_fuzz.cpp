@@ -261,10 +261,17 @@ void CheckInPlace(const fuzz::FastRegistry& reg, const std::vector<Expected>& pl
   }
 }
 
-// The walks look at indices 0 to 99 only.
+// The walks look at indices 0 to 99 only. Run for every key opened, so
+// without the sanitizer's memcmp.
+bool HasPrefix(const std::string& path, const std::string& prefix) {
+  if (path.size() < prefix.size()) return false;
+  for (size_t i = prefix.size(); i-- > 0;)  // the index parts differ at the end
+    if (path[i] != prefix[i]) return false;
+  return true;
+}
 void CheckIndex(const std::string& path) {
   for (const std::string* prefix : {&kLowNet9x, &kLowNetCards}) {
-    if (!StartsWith(path, *prefix)) continue;
+    if (!HasPrefix(path, *prefix)) continue;
     size_t digits = 0;
     int number = 0;
     for (size_t i = prefix->size(); i < path.size() && path[i] != '\\'; ++i, ++digits) {

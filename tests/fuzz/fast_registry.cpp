@@ -19,10 +19,13 @@ bool SameName(const std::string& lower, const std::string& name) {
   return true;
 }
 
-// `path` is `prefix` or a key below it.
+// `path` is `prefix` or a key below it. A loop of its own: the sanitizer's
+// memcmp would check both texts at every call.
 bool Below(const std::string& path, const std::string& prefix) {
-  return path.compare(0, prefix.size(), prefix) == 0 &&
-         (path.size() == prefix.size() || path[prefix.size()] == '\\');
+  if (path.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (path[i] != prefix[i]) return false;
+  return path.size() == prefix.size() || path[prefix.size()] == '\\';
 }
 
 bool IsRoot(const std::string& path) { return path.find('\\') == std::string::npos; }
@@ -40,13 +43,14 @@ void AppendParts(std::string& out, const std::string& text) {
   out.resize(kept);
 }
 
-std::string Canonical(const std::string& path) {
+// `path` in canonical form into `out`, which keeps its room.
+const std::string& Canonical(const std::string& path, std::string& out) {
   static const char* const kLongNames[][2] = {
       {"hkey_local_machine", "hklm"}, {"hkey_classes_root", "hkcr"}, {"hkey_current_user", "hkcu"}};
-  std::string out;
+  out.clear();
   AppendParts(out, path);
   for (const auto& n : kLongNames)
-    if (Below(out, n[0])) return n[1] + out.substr(std::strlen(n[0]));
+    if (Below(out, n[0])) out.replace(0, std::strlen(n[0]), n[1]);
   return out;
 }
 
@@ -85,17 +89,17 @@ void FastRegistry::PutSz(const std::string& path, const std::string& name,
 }
 
 void FastRegistry::RemoveKey(const std::string& path) {
-  const std::string prefix = Canonical(path);
+  const std::string prefix = Canonical(path, scratch_);
   for (auto it = keys_.begin(); it != keys_.end();)
     it = Below(it->first, prefix) && !IsRoot(it->first) ? keys_.erase(it) : std::next(it);
 }
 
 bool FastRegistry::HasKey(const std::string& path) const {
-  return keys_.count(Canonical(path)) != 0;
+  return keys_.count(Canonical(path, scratch_)) != 0;
 }
 
 const Value* FastRegistry::Get(const std::string& path, const std::string& name) const {
-  auto it = keys_.find(Canonical(path));
+  auto it = keys_.find(Canonical(path, scratch_));
   return it == keys_.end() ? nullptr : Find(it->second.values, name);
 }
 
@@ -207,9 +211,9 @@ long FastRegistry::CloseKey(vl::RegKey key) {
 }
 
 FastRegistry::Key* FastRegistry::Ensure(const std::string& path) {
-  std::string part = Canonical(path);
-  auto found = keys_.find(part);
+  auto found = keys_.find(Canonical(path, scratch_));
   if (found != keys_.end()) return &found->second;
+  std::string part = scratch_;
   Key* key = &keys_[part];
   key->path = part;
   for (size_t cut = part.rfind('\\'); cut != std::string::npos; cut = part.rfind('\\')) {

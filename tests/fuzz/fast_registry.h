@@ -111,7 +111,10 @@ class FastRegistry : public vl::IRegistry {
 
   std::unordered_map<std::string, Key> keys_;
   std::vector<Handle> handles_;
-  std::string path_;  // the path of the call under way, kept to spare its allocation
+  // The path of the call under way, and one for seeding and inspection;
+  // both kept to spare their allocations.
+  std::string path_;
+  mutable std::string scratch_;
   size_t open_ = 0;
   size_t calls_ = 0;
 };
