@@ -294,7 +294,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const long statuses[] = {vl::kErrorAccessDenied, vl::kErrorFileNotFound, vl::kErrorMoreData};
   const long status = statuses[in.Byte() % 3];
 
-  fuzz::FuzzApp f;
+  static fuzz::FuzzApp f;
   fuzz::FastRegistry& reg = f.reg;
   vl::MemMessageBoxes& boxes = f.boxes;
   vl::AppState& app = f.app;
@@ -381,5 +381,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vl::TakeAdapterCensus(reg, app.m_strOsName);
   }
   if (!closeFailed) FUZZ_REQUIRE(reg.OpenHandles() == 0);
+  f.Reset();
   return 0;
 }

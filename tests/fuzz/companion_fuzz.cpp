@@ -80,13 +80,17 @@ std::string PingKey() {
   return "HKLM\\" + std::string(vl::kSettingsBaseKey) + "\\" + vl::Scramble(vl::kPingSubkey, false);
 }
 
-// One of the five values, stored as the dialog stores it or as anything else.
+// One of the five values, stored as the dialog stores it or as anything else:
+// any bytes, or one byte over and over past the 1000 bytes a read takes.
 void StoreValue(fuzz::Input& in, fuzz::FastRegistry& reg) {
   static const std::string key = PingKey();
   const uint8_t pick = in.Byte();
   const std::string name = vl::Scramble(kValueNames[pick % 5], false);
   if (pick & 0x80) {
-    reg.Put(key, name, in.Byte() & 7, in.Bytes(in.Word() % 1100));
+    const uint32_t type = in.Byte() & 7;
+    const uint8_t length = in.Byte();
+    reg.Put(key, name, type,
+            length < 200 ? in.Bytes(length) : std::string((length - 200) * 20u, in.Byte()));
   } else {
     std::string text = in.CleanText();
     if (!(pick & 0x40)) text = vl::Scramble(text, true);
@@ -148,8 +152,6 @@ void CheckWindow(const vl::Companion& c, const Window& w) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Input in(data, size);
   static fuzz::FuzzApp f;
-  static const fuzz::FastRegistry empty;
-  f.reg.ResetTo(empty);
   const uint16_t failingCall = in.Word();
   const long statuses[] = {vl::kErrorAccessDenied, vl::kErrorFileNotFound, vl::kErrorMoreData};
   const long status = statuses[in.Byte() % 3];
@@ -166,18 +168,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t op = in.Byte();
     const int pingsBefore = window.pingCalls;
     const int soundsBefore = window.sounds;
-    const vl::CompanionSettings settingsBefore = companion.Settings();
-    switch (op % 8) {
-      case 0: {
+    // Each event by the low four bits; the notice, which has the settings
+    // read anew, comes as often as a real dialog would send it: seldom.
+    switch (op % 16) {
+      case 0: case 1: case 2: {
         const DialUpState states[] = {DialUpState::None, DialUpState::Connecting,
                                       DialUpState::Connected};
-        line.state = states[(op >> 3) % 3];
+        line.state = states[(op >> 4) % 3];
         companion.OnTimer(vl::kCheckTimer);
         break;
       }
-      case 1: companion.OnTimer(vl::kPingTimer); break;
-      case 2: companion.OnTimer(vl::kAnimationTimer); break;
-      case 3: {
+      case 3: case 4: companion.OnTimer(vl::kPingTimer); break;
+      case 5: companion.OnTimer(vl::kAnimationTimer); break;
+      case 6: case 7: case 8: {
         if (!window.inFlight) break;
         window.inFlight = false;
         vl::PingOutcome outcome;
@@ -194,7 +197,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           FUZZ_REQUIRE(EndsWith(window.status, ": " + vl::OutcomeText(outcome)));
         break;
       }
-      case 4: {
+      case 9: {
         if (op & 0x80) StoreValue(in, f.reg);
         const bool own = !(op & 0x40);
         const uintptr_t wParam = own ? vl::kPingNoticeParam : in.Byte();
@@ -202,17 +205,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const vl::CompanionSettings before = companion.Settings();
         const bool reread = companion.OnSettingsNotice(wParam, lParam);
         FUZZ_REQUIRE(reread == (wParam == 123 && lParam == 123));
-        if (!reread) FUZZ_REQUIRE(companion.Settings().host == before.host);
+        const vl::CompanionSettings& now = companion.Settings();
+        if (!reread) FUZZ_REQUIRE(now.host == before.host && now.intervalMinutes == before.intervalMinutes);
+        if (now.automatic != before.automatic || now.host != before.host) window.staleFlight = true;
         break;
       }
-      case 5: companion.PingNow(); break;
-      case 6: companion.OnTaskbarCreated(); break;
-      default: window.canStart = !window.canStart; break;
+      case 10: case 11: companion.PingNow(); break;
+      case 12: companion.OnTaskbarCreated(); break;
+      case 13: window.canStart = !window.canStart; break;
+      default: companion.OnTimer(vl::kCheckTimer); break;  // the line as it was
     }
-    const vl::CompanionSettings& now = companion.Settings();
-    if (now.automatic != settingsBefore.automatic || now.host != settingsBefore.host ||
-        companion.State() != DialUpState::Connected)
-      window.staleFlight = true;
+    if (companion.State() != DialUpState::Connected) window.staleFlight = true;
     if (window.pingCalls != pingsBefore) {
       const vl::CompanionSettings& s = companion.Settings();
       FUZZ_REQUIRE(companion.State() == DialUpState::Connected);
@@ -228,5 +231,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (unsigned ms : window.timers) FUZZ_REQUIRE(ms == 0);
   FUZZ_REQUIRE(window.icon == 0);
   FUZZ_REQUIRE(f.reg.OpenHandles() == 0 || failingCall != 0);
+  f.Reset();
   return 0;
 }

@@ -52,8 +52,7 @@ struct Bench : fuzz::FuzzApp {
     reg.AddKey(kTcpipParameters);
     AddCard(reg, 0, "Intel EtherExpress PRO Adapter", "E100B");
     AddCard(reg, 1, "Remote Access WAN Wrapper", "NdisWan");
-    machine.ResetTo(reg);
-    firstApp = app;
+    Keep();
     firstWindow = window;
   }
   void Reset() {
@@ -61,15 +60,10 @@ struct Bench : fuzz::FuzzApp {
     // then on, as made by default: just what the window takes a control it
     // has not met for. The next copy then reuses its room.
     for (const auto& control : window.c) firstWindow.c.try_emplace(control.first);
-    reg.ResetTo(machine);
-    app = firstApp;
+    FuzzApp::Reset();
     window = firstWindow;
-    boxes.shown.clear();
-    boxes.beeps.clear();
   }
   vl::FakeFormWindow window;
-  fuzz::FastRegistry machine;
-  vl::AppState firstApp;
   vl::FakeFormWindow firstWindow;
 };
 

@@ -40,9 +40,28 @@ struct FuzzApp {
     app.m_settings.SetBaseKey(vl::kSettingsBaseKey);
     app.m_strProductName = "Velora 2001";
     app.m_strVersion = "v5.1";
+    Keep();
   }
   FuzzApp(const FuzzApp&) = delete;
   FuzzApp& operator=(const FuzzApp&) = delete;
+
+  // A target that keeps its application from one input to the next, which
+  // spares making it anew, takes its first state with Keep and goes back to
+  // it with Reset at the end of each input (at the end: what the input made
+  // is then freed within the input, as the leak check expects). The copies
+  // reuse the room the input took.
+  void Keep() {
+    firstRegistry_.ResetTo(reg);
+    firstApp_ = app;
+  }
+  void Reset() {
+    reg.ResetTo(firstRegistry_);
+    app = firstApp_;
+    boxes.shown.clear();
+    boxes.answers.clear();
+    boxes.beeps.clear();
+    restart.log.clear();
+  }
 
   // Makes the n-th registry call from now (1-based) fail with `status`; 0
   // fails none.
@@ -59,6 +78,10 @@ struct FuzzApp {
   NoPause pacer;
   vl::MemRestart restart;
   vl::AppState app;
+
+ private:
+  FastRegistry firstRegistry_;
+  vl::AppState firstApp_;
 };
 
 }  // namespace fuzz

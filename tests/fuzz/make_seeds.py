@@ -190,9 +190,11 @@ def companion():
     def value(index, t):
         return bytes([index]) + text(t)  # stored scrambled, as the dialog does
     def raw(index, type_byte, data):
-        return bytes([0x80 | index, type_byte]) + word(len(data)) + data
-    LINE_NONE, LINE_MAKING, LINE_UP = 0, 8, 16
-    PING_TIMER, FRAME, OUTCOME, NOTICE, PING_NOW, TASKBAR, REFUSE = 1, 2, 3, 4, 5, 6, 7
+        return bytes([0x80 | index, type_byte]) + text(data)
+    def long_value(index, type_byte, length, filler):
+        return bytes([0x80 | index, type_byte, 200 + length // 20, filler])
+    LINE_NONE, LINE_MAKING, LINE_UP = 0x00, 0x10, 0x20
+    PING_TIMER, FRAME, OUTCOME, NOTICE, PING_NOW, TASKBAR, REFUSE = 3, 5, 6, 9, 10, 12, 13
     def outcome(status, ms, address=''):
         return bytes([OUTCOME, status]) + word(ms) + text(address) + bytes([9])
     manual = [value(0, 'Manual'), value(1, 'isp.example'), value(2, '4'), value(3, '1'), value(4, '1')]
@@ -206,7 +208,7 @@ def companion():
     write('companion', 'other_notice', head(values=manual) + bytes([LINE_UP, 0x40 | NOTICE, 123, 124]))
     write('companion', 'line_gone', head(values=manual) + bytes([LINE_UP, PING_TIMER, LINE_NONE])
           + outcome(0, 50) + bytes([LINE_UP, REFUSE, PING_NOW, TASKBAR]))
-    write('companion', 'odd_values', head(values=[raw(0, 4, b'\x01\x00\x00\x00'), raw(1, 1, b'Q' * 1001),
+    write('companion', 'odd_values', head(values=[raw(0, 4, b'\x01\x00\x00\x00'), long_value(1, 1, 1020, ord('Q')),
                                                   value(2, '-5'), value(3, '99999999999'),
                                                   raw(4, 1, b'')]) + bytes([LINE_MAKING, LINE_UP]))
     for fail, status in ((1, 0), (2, 1), (4, 2)):

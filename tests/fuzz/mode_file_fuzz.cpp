@@ -25,19 +25,15 @@ struct World : fuzz::FuzzApp {
   World() {
     app.sys.files = &files;
     files.AddDirectory(kFolder);
+    Keep();
     firstFiles = files;
-    firstApp = app;
   }
   void Reset() {
-    reg.ResetTo(empty);
+    FuzzApp::Reset();
     files = firstFiles;
-    app = firstApp;
-    boxes.shown.clear();
   }
   vl::MemFiles files;
   vl::MemFiles firstFiles;
-  vl::AppState firstApp;
-  fuzz::FastRegistry empty;
 };
 
 }  // namespace
