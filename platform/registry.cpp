@@ -1,19 +1,28 @@
 #include "platform/registry.h"
 
+#include <cstring>
+
 namespace vl {
 
 long QueryText(IRegistry& reg, RegKey key, const std::string& name, uint32_t bufferSize,
                std::string* text, uint32_t* type) {
-  std::vector<uint8_t> buffer(bufferSize + 1, 0);  // one spare byte: always terminated
+  // A walk reads a few hundred values per run: the usual sizes take their
+  // buffer from the stack, not a heap block each.
+  uint8_t local[1024];
+  std::vector<uint8_t> large;
+  uint8_t* buffer = local;
+  if (bufferSize > sizeof local) {
+    large.resize(bufferSize);
+    buffer = large.data();
+  }
   uint32_t size = bufferSize;
   uint32_t valueType = 0;
-  long rc = reg.QueryValue(key, name, &valueType, buffer.data(), &size);
+  long rc = reg.QueryValue(key, name, &valueType, buffer, &size);
   if (rc != kErrorSuccess) return rc;
   if (size > bufferSize) size = bufferSize;
-  std::string result(reinterpret_cast<const char*>(buffer.data()), size);
-  size_t nul = result.find('\0');
-  if (nul != std::string::npos) result.resize(nul);
-  *text = result;
+  const char* bytes = reinterpret_cast<const char*>(buffer);
+  const void* nul = std::memchr(bytes, 0, size);
+  text->assign(bytes, nul ? static_cast<const char*>(nul) - bytes : size);
   if (type) *type = valueType;
   return rc;
 }

@@ -10,25 +10,25 @@
 // - no key is left open.
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "fast_registry.h"
+#include "fuzz_app.h"
 #include "fuzz_input.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "tests/unit/kit/fake_form.h"
-#include "tests/unit/kit/mem_app.h"
-#include "tests/unit/kit/recording_apply_ui.h"
 #include "tuning/adapters.h"
 #include "tuning/apply_command.h"
 #include "tuning/change_history.h"
+#include "tuning/form_controls.h"
 #include "tuning/restore.h"
 #include "tuning/write_steps.h"
 
 namespace {
 
-using vl::RegCall;
-using vl::RegOp;
+using fuzz::Op;
 
 const std::string kHklm = "HKLM\\";
 const std::string kNet9x = "Enum\\Root\\Net\\";
@@ -43,11 +43,19 @@ std::string Lower(std::string s) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return s;
 }
-bool StartsWith(const std::string& s, const std::string& p) {
-  return Lower(s).compare(0, p.size(), Lower(p)) == 0;
-}
+// The registry's paths are lower case; so are these.
+const std::string kLowNet9x = Lower(kHklm + kNet9x);
+const std::string kLowNetCards = Lower(kHklm + kNetCards);
+const std::string kLowServices = Lower(kHklm + kServices);
+const std::string kLowClass = Lower(kHklm + kClass);
+const std::string kLowTcpipSuffix = Lower(kTcpipSuffix);
+const std::string kLowNdiCache = Lower(kHklm + vl::kNdiCacheKey);
+const std::string kLowInterfaces = Lower(kHklm + vl::kInterfacesPrefix);
+const std::string kLowChanges = Lower(kHklm + vl::kSettingsBaseKey + "\\" + vl::kChangesSubkey);
+
+bool StartsWith(const std::string& s, const std::string& p) { return s.compare(0, p.size(), p) == 0; }
 bool EndsWith(const std::string& s, const std::string& p) {
-  return s.size() >= p.size() && Lower(s).compare(s.size() - p.size(), p.size(), Lower(p)) == 0;
+  return s.size() >= p.size() && s.compare(s.size() - p.size(), p.size(), p) == 0;
 }
 bool Same(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
 
@@ -81,22 +89,18 @@ std::string ValueName(fuzz::Input& in) {
   return in.Text();
 }
 
-std::vector<uint8_t> ValueData(fuzz::Input& in, uint32_t* type) {
+std::string ValueData(fuzz::Input& in, uint32_t* type) {
   const uint8_t t = in.Byte();
   // Mostly texts with their NUL, as Windows keeps them; then anything.
   if (t < 0xA0) {
     *type = vl::kRegSz;
-    std::string text = in.Text();
-    std::vector<uint8_t> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
+    return in.Text() + '\0';
   }
   *type = t & 7;
-  std::string raw = in.Bytes(in.Word() % 1100);
-  return {raw.begin(), raw.end()};
+  return in.Bytes(in.Word() % 1100);
 }
 
-void Build(fuzz::Input& in, vl::MemRegistry& reg) {
+void Build(fuzz::Input& in, fuzz::FastRegistry& reg) {
   while (!in.empty()) {
     const uint8_t op = in.Byte() % 4;
     const std::string path = kHklm + KeyPath(in);
@@ -107,7 +111,7 @@ void Build(fuzz::Input& in, vl::MemRegistry& reg) {
     } else {
       const std::string name = ValueName(in);
       uint32_t type = 0;
-      std::vector<uint8_t> bytes = ValueData(in, &type);
+      std::string bytes = ValueData(in, &type);
       reg.Put(path, name, type, std::move(bytes));
     }
   }
@@ -115,12 +119,40 @@ void Build(fuzz::Input& in, vl::MemRegistry& reg) {
 
 // ---- The program's side ----
 
-// The form's Custom choices and check boxes, one bit each.
-void CheckForm(vl::FakeFormWindow& form, uint8_t checks) {
-  const int boxes[] = {IDC_RWIN_CUSTOM, IDC_KEEPALIVE_CUSTOM, IDC_NDI_CUSTOM, IDC_PMTU_DISCOVERY,
-                       IDC_PMTU_BLACKHOLE};
-  for (int bit = 0; bit < 5; ++bit) form.SetCheck(boxes[bit], (checks >> bit) & 1);
-}
+// The form's controls as the writers read them at write time: the Custom
+// choices and check boxes, one bit each, and the texts of the three lists.
+class Form : public vl::IFormControls {
+ public:
+  Form(uint8_t checks, fuzz::Input& in) : checks_(checks) {
+    for (std::string& text : lists_) text = in.CleanText();
+  }
+  bool IsChecked(int id) const override {
+    const int bit = Bit(id);
+    return bit >= 0 && ((checks_ >> bit) & 1);
+  }
+  std::string GetText(int id) const override {
+    const int lists[] = {IDC_RWIN_COMBO, IDC_KEEPALIVE_COMBO, IDC_NDI_COMBO};
+    for (int i = 0; i < 3; ++i)
+      if (id == lists[i]) return lists_[i];
+    return std::string();
+  }
+  void SetCheck(int id, bool checked) override {
+    const int bit = Bit(id);
+    if (bit < 0) return;
+    checks_ = static_cast<uint8_t>(checked ? checks_ | 1 << bit : checks_ & ~(1 << bit));
+  }
+
+ private:
+  static int Bit(int id) {
+    const int boxes[] = {IDC_RWIN_CUSTOM, IDC_KEEPALIVE_CUSTOM, IDC_NDI_CUSTOM,
+                         IDC_PMTU_DISCOVERY, IDC_PMTU_BLACKHOLE, IDC_MODE_DIALUP, IDC_MODE_LAN};
+    for (int bit = 0; bit < 7; ++bit)
+      if (boxes[bit] == id) return bit;
+    return -1;
+  }
+  uint8_t checks_;
+  std::string lists_[3];
+};
 
 std::string Sz(const std::string& text) { return text + '\0'; }
 std::string Dword(uint32_t v) {
@@ -130,7 +162,7 @@ std::string Dword(uint32_t v) {
 }
 
 struct Expected {
-  std::string key;   // "adapter" for a parameter key, else the global key
+  std::string key;   // "adapter" for a parameter key, else the global key's path
   std::string name;
   uint32_t type;
   std::string data;
@@ -142,124 +174,123 @@ struct Expected {
 std::vector<Expected> Plan(const vl::AppState& app, bool nt, bool restore) {
   using vl::kRegDword;
   using vl::kRegSz;
+  static const std::string mstcp = Lower(kHklm + vl::kMstcpKey);
+  static const std::string tcpip = Lower(kHklm + vl::kTcpipParametersKey);
   const vl::PmtuFlags flags = vl::PmtuFlagsFor(app.m_nConfigMode, app.m_pFormView);
   const uint32_t discovery = flags.discovery;
   const uint32_t blackHole = flags.blackHole;
   const vl::TuningSettings& t = app.m_tuning;
   if (nt && !restore)
     return {{"adapter", "MTU", kRegDword, Dword(static_cast<uint32_t>(vl::Atoi(t.m_strMaxMtu))), false},
-            {vl::kTcpipParametersKey, "TcpWindowSize", kRegDword, Dword(t.m_dwRcvWindow), false},
-            {vl::kTcpipParametersKey, "DefaultTTL", kRegDword, Dword(static_cast<uint32_t>(vl::Atoi(t.m_strTtl))), false},
-            {vl::kTcpipParametersKey, "EnablePMTUDiscovery", kRegDword, Dword(discovery), false},
-            {vl::kTcpipParametersKey, "EnablePMTUBHDetect", kRegDword, Dword(blackHole), false}};
+            {tcpip, "TcpWindowSize", kRegDword, Dword(t.m_dwRcvWindow), false},
+            {tcpip, "DefaultTTL", kRegDword, Dword(static_cast<uint32_t>(vl::Atoi(t.m_strTtl))), false},
+            {tcpip, "EnablePMTUDiscovery", kRegDword, Dword(discovery), false},
+            {tcpip, "EnablePMTUBHDetect", kRegDword, Dword(blackHole), false}};
   if (nt)
     return {{"adapter", "MTU", kRegDword, Dword(1500), true},
-            {vl::kTcpipParametersKey, "TcpWindowSize", kRegDword, Dword(8192), true},
-            {vl::kTcpipParametersKey, "DefaultTTL", kRegDword, Dword(32), true},
-            {vl::kTcpipParametersKey, "EnablePMTUDiscovery", kRegDword, Dword(1), true},
-            {vl::kTcpipParametersKey, "EnablePMTUBHDetect", kRegDword, Dword(0), true}};
+            {tcpip, "TcpWindowSize", kRegDword, Dword(8192), true},
+            {tcpip, "DefaultTTL", kRegDword, Dword(32), true},
+            {tcpip, "EnablePMTUDiscovery", kRegDword, Dword(1), true},
+            {tcpip, "EnablePMTUBHDetect", kRegDword, Dword(0), true}};
   if (!restore)
     return {{"adapter", "MaxMTU", kRegSz, Sz(t.m_strMaxMtu), false},
             {"adapter", "MaxMSS", kRegSz, Sz(t.m_strMaxMss), false},
-            {vl::kMstcpKey, "DefaultRcvWindow", kRegDword, Dword(t.m_dwRcvWindow), false},
-            {vl::kMstcpKey, "DefaultMSS", kRegSz, Sz(t.m_strMaxMss), false},
-            {vl::kMstcpKey, "DefaultTTL", kRegSz, Sz(t.m_strTtl), false},
-            {vl::kMstcpKey, "SessionKeepAlive", kRegDword, Dword(t.m_dwKeepAliveMs), false},
-            {vl::kMstcpKey, "PMTUDiscovery", kRegDword, Dword(discovery), false},
-            {vl::kMstcpKey, "PMTUBlackHoleDetect", kRegDword, Dword(blackHole), false},
-            {vl::kNdiCacheKey, "", kRegSz, Sz(t.m_strNdiCache), false}};
+            {mstcp, "DefaultRcvWindow", kRegDword, Dword(t.m_dwRcvWindow), false},
+            {mstcp, "DefaultMSS", kRegSz, Sz(t.m_strMaxMss), false},
+            {mstcp, "DefaultTTL", kRegSz, Sz(t.m_strTtl), false},
+            {mstcp, "SessionKeepAlive", kRegDword, Dword(t.m_dwKeepAliveMs), false},
+            {mstcp, "PMTUDiscovery", kRegDword, Dword(discovery), false},
+            {mstcp, "PMTUBlackHoleDetect", kRegDword, Dword(blackHole), false},
+            {kLowNdiCache, "", kRegSz, Sz(t.m_strNdiCache), false}};
   return {{"adapter", "MaxMTU", kRegSz, Sz("1500"), true},
           {"adapter", "MaxMSS", kRegSz, Sz("1460"), true},
-          {vl::kMstcpKey, "DefaultRcvWindow", kRegDword, Dword(8192), true},
-          {vl::kMstcpKey, "DefaultMSS", kRegSz, Sz("1460"), true},
-          {vl::kMstcpKey, "DefaultTTL", kRegSz, Sz("32"), true},
-          {vl::kMstcpKey, "SessionKeepAlive", kRegDword, Dword(3600000), true},
-          {vl::kMstcpKey, "PMTUDiscovery", kRegDword, Dword(1), true},
-          {vl::kMstcpKey, "PMTUBlackHoleDetect", kRegDword, Dword(0), true},
-          {vl::kNdiCacheKey, "", kRegSz, Sz("0"), false}};
+          {mstcp, "DefaultRcvWindow", kRegDword, Dword(8192), true},
+          {mstcp, "DefaultMSS", kRegSz, Sz("1460"), true},
+          {mstcp, "DefaultTTL", kRegSz, Sz("32"), true},
+          {mstcp, "SessionKeepAlive", kRegDword, Dword(3600000), true},
+          {mstcp, "PMTUDiscovery", kRegDword, Dword(1), true},
+          {mstcp, "PMTUBlackHoleDetect", kRegDword, Dword(0), true},
+          {kLowNdiCache, "", kRegSz, Sz("0"), false}};
 }
 
 bool IsAdapterKey(const std::string& path, bool nt) {
-  return nt ? (StartsWith(path, kHklm + kServices) && EndsWith(path, kTcpipSuffix)) ||
-                  StartsWith(path, kHklm + vl::kInterfacesPrefix)
-            : StartsWith(path, kHklm + kClass) || Same(path, kHklm + "System\\CurrentControlSet\\Services\\Class");
+  return nt ? (StartsWith(path, kLowServices) && EndsWith(path, kLowTcpipSuffix)) ||
+                  StartsWith(path, kLowInterfaces)
+            : StartsWith(path, kLowClass) || path + "\\" == kLowClass;
 }
 
 // The record of a change, kept before the change in the program's own key.
-bool IsRecordWrite(const RegCall& c) {
-  return c.op == RegOp::Set && Same(c.path, vl::kSettingsKey + "\\" + vl::kChangesSubkey) &&
-         ((Same(c.name, "Last") && c.type == vl::kRegDword && c.data.size() == 4) ||
-          (StartsWith(c.name, "Change ") && c.type == vl::kRegBinary));
+bool IsRecordWrite(const fuzz::Write& w) {
+  return w.op == Op::Set && w.path == kLowChanges &&
+         ((Lower(w.name) == "last" && w.type == vl::kRegDword && w.data.size() == 4) ||
+          (StartsWith(Lower(w.name), "change ") && w.type == vl::kRegBinary));
 }
 
 const Expected* Find(const std::vector<Expected>& plan, const std::string& path,
                      const std::string& name, bool nt) {
   for (const Expected& e : plan) {
     if (!Same(e.name, name)) continue;
-    if (e.key == "adapter" ? IsAdapterKey(path, nt) : Same(path, kHklm + e.key)) return &e;
+    if (e.key == "adapter" ? IsAdapterKey(path, nt) : path == e.key) return &e;
   }
   return nullptr;
 }
 
-std::string Data(const RegCall& c) { return std::string(c.data.begin(), c.data.end()); }
-
 // Every write is one of the plan's, and every delete follows its own write.
-void CheckWrites(const vl::MemRegistry& reg, const std::vector<Expected>& plan, bool nt) {
+void CheckWrites(const fuzz::FastRegistry& reg, const std::vector<Expected>& plan, bool nt) {
   std::string lastSet;
-  for (const RegCall& c : reg.Calls()) {
-    if ((c.op != RegOp::Set && c.op != RegOp::Delete) || IsRecordWrite(c)) continue;
-    const Expected* e = Find(plan, c.path, c.name, nt);
+  for (const fuzz::Write& w : reg.writes) {
+    if (IsRecordWrite(w)) continue;
+    const Expected* e = Find(plan, w.path, w.name, nt);
     FUZZ_REQUIRE(e != nullptr);
-    if (c.op == RegOp::Set) {
-      FUZZ_REQUIRE(c.type == e->type && Data(c) == e->data);
-      lastSet = Lower(c.path + "|" + c.name);
+    if (w.op == Op::Set) {
+      FUZZ_REQUIRE(w.type == e->type && w.data == e->data);
+      lastSet = w.path + "|" + Lower(w.name);
     } else {
-      FUZZ_REQUIRE(e->deleted && lastSet == Lower(c.path + "|" + c.name));
+      FUZZ_REQUIRE(e->deleted && lastSet == w.path + "|" + Lower(w.name));
     }
   }
 }
 
 // After a run that claimed success: the global values stand as the plan says,
 // and so do the values of every parameter key the run opened to write.
-void CheckInPlace(const vl::MemRegistry& reg, const std::vector<Expected>& plan, bool nt,
+void CheckInPlace(const fuzz::FastRegistry& reg, const std::vector<Expected>& plan, bool nt,
                   bool ndiHidden) {
   std::vector<std::string> adapterKeys;
-  for (const RegCall& c : reg.Calls())
-    if (c.op == RegOp::Open && c.result == vl::kErrorSuccess && IsAdapterKey(c.path, nt) &&
-        (c.access & vl::kKeySetValue) != 0)
-      adapterKeys.push_back(c.path);
+  for (const std::string& path : reg.writeOpens)
+    if (IsAdapterKey(path, nt)) adapterKeys.push_back(path);
   for (const Expected& e : plan) {
-    std::vector<std::string> keys =
-        e.key == "adapter" ? adapterKeys : std::vector<std::string>{kHklm + e.key};
+    const std::vector<std::string> keys =
+        e.key == "adapter" ? adapterKeys : std::vector<std::string>{e.key};
     for (const std::string& key : keys) {
-      if (e.key == vl::kNdiCacheKey && (ndiHidden || !reg.HasKey(key))) continue;
-      const vl::RegValue* v = reg.Get(key, e.name);
+      if (e.key == kLowNdiCache && (ndiHidden || !reg.HasKey(key))) continue;
+      const fuzz::Value* v = reg.Get(key, e.name);
       if (e.deleted) {
         FUZZ_REQUIRE(v == nullptr);
       } else {
-        FUZZ_REQUIRE(v != nullptr && v->type == e.type &&
-                     std::string(v->data.begin(), v->data.end()) == e.data);
+        FUZZ_REQUIRE(v != nullptr && v->type == e.type && v->data == e.data);
       }
     }
   }
 }
 
-// The walks look at indices 0 to 99 only.
-void CheckIndices(const vl::MemRegistry& reg) {
-  for (const RegCall& c : reg.Calls()) {
-    if (c.op != RegOp::Open) continue;
-    for (const std::string& prefix : {kHklm + kNet9x, kHklm + kNetCards}) {
-      if (!StartsWith(c.path, prefix)) continue;
-      const std::string rest = c.path.substr(prefix.size());
-      const std::string index = rest.substr(0, rest.find('\\'));
-      FUZZ_REQUIRE(!index.empty() && index.size() <= 4);
-      int number = 0;
-      for (char ch : index) {
-        FUZZ_REQUIRE(ch >= '0' && ch <= '9');
-        number = number * 10 + (ch - '0');
-      }
-      FUZZ_REQUIRE(number < 100);
+// The walks look at indices 0 to 99 only. Run for every key opened, so
+// without the sanitizer's memcmp.
+bool HasPrefix(const std::string& path, const std::string& prefix) {
+  if (path.size() < prefix.size()) return false;
+  for (size_t i = prefix.size(); i-- > 0;)  // the index parts differ at the end
+    if (path[i] != prefix[i]) return false;
+  return true;
+}
+void CheckIndex(const std::string& path) {
+  for (const std::string* prefix : {&kLowNet9x, &kLowNetCards}) {
+    if (!HasPrefix(path, *prefix)) continue;
+    size_t digits = 0;
+    int number = 0;
+    for (size_t i = prefix->size(); i < path.size() && path[i] != '\\'; ++i, ++digits) {
+      FUZZ_REQUIRE(path[i] >= '0' && path[i] <= '9');
+      number = number * 10 + (path[i] - '0');
     }
+    FUZZ_REQUIRE(digits >= 1 && digits <= 4 && number < 100);
   }
 }
 
@@ -275,16 +306,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const long statuses[] = {vl::kErrorAccessDenied, vl::kErrorFileNotFound, vl::kErrorMoreData};
   const long status = statuses[in.Byte() % 3];
 
-  vl::MemApp m;
-  vl::MemRegistry& reg = m.reg;
-  vl::MemMessageBoxes& boxes = m.boxes;
-  vl::AppState& app = m.app;
-  vl::FakeFormWindow form;
+  static fuzz::FuzzApp f;
+  fuzz::FastRegistry& reg = f.reg;
+  vl::MemMessageBoxes& boxes = f.boxes;
+  vl::AppState& app = f.app;
   app.m_strOsName = nt ? "2000" : "98";
-  app.m_pFormView = &form;
 
+  fuzz::Input none(nullptr, 0);
+  std::unique_ptr<Form> form;
   if (mode <= vl::ModeAutoLan) {
     vl::LoadAutoMode(app, static_cast<vl::ConfigMode>(mode));
+    form = std::make_unique<Form>(0, none);
   } else {
     app.m_nConfigMode = mode;
     vl::TuningSettings& t = app.m_tuning;
@@ -294,11 +326,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     t.m_strRwinMultiple = in.CleanText();
     t.m_strKeepAlive = in.CleanText();
     t.m_strNdiCache = in.CleanText();
-    CheckForm(form, in.Byte());
-    form.SetText(IDC_RWIN_COMBO, in.CleanText());
-    form.SetText(IDC_KEEPALIVE_COMBO, in.CleanText());
-    form.SetText(IDC_NDI_COMBO, in.CleanText());
+    const uint8_t checks = in.Byte();
+    form = std::make_unique<Form>(checks, in);
   }
+  app.m_pFormView = form.get();
   Build(in, reg);
   // A key that the failing call said was not there is, for the program, not
   // there: without the NDI key there is no cache to size.
@@ -306,18 +337,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bool ndiHidden = false;
   bool denied = false;  // a call other than a close was refused
   size_t calls = 0;
-  if (failingCall)
-    reg.fault = [&](const RegCall& c) -> long {
-      if (++calls != failingCall) return 0;
-      closeFailed = c.op == RegOp::Close;
-      denied = !closeFailed && status == vl::kErrorAccessDenied;
-      ndiHidden = c.op == RegOp::Open && Same(c.path, kHklm + vl::kNdiCacheKey) &&
-                  vl::IsAbsentStatus(status);
-      return status;
-    };
+  reg.observe = [&](const fuzz::Call& c) -> long {
+    if (c.op == Op::Open) CheckIndex(c.path);
+    if (!failingCall || ++calls != failingCall) return 0;
+    closeFailed = c.op == Op::Close;
+    denied = !closeFailed && status == vl::kErrorAccessDenied;
+    ndiHidden = c.op == Op::Open && c.path == kLowNdiCache && vl::IsAbsentStatus(status);
+    return status;
+  };
 
   if (operation == 0) {
-    vl::RecordingApplyUi ui;
+    fuzz::QuietUi ui;
     vl::RunApplyCommand(app, ui, false);
     const bool claimed = !boxes.shown.empty() &&
                          boxes.shown.front().text == vl::RestartQuestion(app.m_strProductName);
@@ -329,7 +359,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_REQUIRE(boxes.shown.front().text == vl::WriteFailedMessage(mode) ||
                    boxes.shown.front().text == vl::kChangeNotRecorded);
     // The automatic LAN question is never answered Yes here: nothing written.
-    if (mode == vl::ModeAutoLan) FUZZ_REQUIRE(reg.Writes().empty());
+    if (mode == vl::ModeAutoLan) FUZZ_REQUIRE(reg.writes.empty());
   } else if (operation <= 2) {
     const bool asked = operation == 1;
     boxes.answers.push_back(vl::kIdYes);
@@ -361,10 +391,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         nt ? vl::WalkAdaptersNt(reg, filter, action) : vl::WalkAdapters9x(reg, filter, action);
     FUZZ_REQUIRE(walk.adapters <= 100);
     if (denied) FUZZ_REQUIRE(walk.troubled);
-    FUZZ_REQUIRE(reg.Writes().empty());
+    FUZZ_REQUIRE(reg.writes.empty());
     vl::TakeAdapterCensus(reg, app.m_strOsName);
   }
-  CheckIndices(reg);
   if (!closeFailed) FUZZ_REQUIRE(reg.OpenHandles() == 0);
+  f.Reset();
   return 0;
 }

@@ -231,6 +231,73 @@ def change_record():
     write('change_record', 'empty', bytes([0]) + word(1))
 
 
+# ---- companion ----
+def companion():
+    def head(fail=0, status=0, values=()):
+        return word(fail) + bytes([status, len(values)]) + b''.join(values)
+    def value(index, t):
+        return bytes([index]) + text(t)  # stored scrambled, as the dialog does
+    def raw(index, type_byte, data):
+        return bytes([0x80 | index, type_byte]) + text(data)
+    def long_value(index, type_byte, length, filler):
+        return bytes([0x80 | index, type_byte, 200 + length // 20, filler])
+    LINE_NONE, LINE_MAKING, LINE_UP = 0x00, 0x10, 0x20
+    PING_TIMER, FRAME, OUTCOME, NOTICE, PING_NOW, TASKBAR, REFUSE = 3, 5, 6, 9, 10, 12, 13
+    def outcome(status, ms, address=''):
+        return bytes([OUTCOME, status]) + word(ms) + text(address) + bytes([9])
+    manual = [value(0, 'Manual'), value(1, 'isp.example'), value(2, '4'), value(3, '1'), value(4, '1')]
+    write('companion', 'manual_day', head(values=manual) + bytes([LINE_UP, PING_TIMER])
+          + outcome(0, 120) + bytes([LINE_NONE, LINE_MAKING, FRAME, FRAME, FRAME, LINE_UP, PING_NOW])
+          + outcome(1, 0))
+    write('companion', 'automatic', head() + bytes([LINE_MAKING, FRAME, LINE_UP, PING_TIMER])
+          + outcome(0, 0, '10.1.1.1') + bytes([PING_TIMER]) + outcome(2, 0))
+    write('companion', 'new_host', head(values=manual) + bytes([LINE_UP, PING_TIMER, 0x80 | NOTICE])
+          + value(1, ' 10.0.0.2 ') + outcome(1, 0) + bytes([PING_NOW]) + outcome(0, 30))
+    write('companion', 'other_notice', head(values=manual) + bytes([LINE_UP, 0x40 | NOTICE, 123, 124]))
+    write('companion', 'line_gone', head(values=manual) + bytes([LINE_UP, PING_TIMER, LINE_NONE])
+          + outcome(0, 50) + bytes([LINE_UP, REFUSE, PING_NOW, TASKBAR]))
+    write('companion', 'odd_values', head(values=[raw(0, 4, b'\x01\x00\x00\x00'), long_value(1, 1, 1020, ord('Q')),
+                                                  value(2, '-5'), value(3, '99999999999'),
+                                                  raw(4, 1, b'')]) + bytes([LINE_MAKING, LINE_UP]))
+    for fail, status in ((1, 0), (2, 1), (4, 2)):
+        write('companion', 'fail_%d_%d' % (fail, status), head(fail, status, manual) + bytes([LINE_UP]))
+
+
+# ---- ping_host ----
+def ping_host():
+    def address(a, b, c, d):
+        return bytes([0, a, b, c, d])
+    def listed(*items):
+        return bytes([len(items)]) + b''.join(items)
+    def names(*items, sep=1):
+        return bytes([0x20, len(items)]) + b''.join(i + bytes([sep]) for i in items)
+    NO_VALUE = bytes([0x80])
+    def seed(connections, setup, host, lists, values, fail=0, up=0):
+        return (bytes([len(connections)]) + b''.join(connections) + bytes([up, setup]) + word(120)
+                + bytes([10, 4, 4, 4]) + host + b''.join(lists) + b''.join(values) + word(fail))
+    UP, MAKING, DOWN = bytes([0x80]), bytes([0x05]), bytes([0x81])
+    AUTO, HELPER, FOUND, DOTTED = 1, 2, 4, 0x20
+    none = [listed(), listed(), listed()]
+    write('ping_host', 'dialup_dns', seed([UP], AUTO | HELPER, text(''),
+                                          [listed(address(10, 1, 1, 1)), listed(address(10, 2, 2, 2)), listed()],
+                                          [NO_VALUE] * 3))
+    write('ping_host', 'unusable_first', seed([MAKING, UP], AUTO | HELPER, text(''),
+                                              [listed(address(0, 0, 0, 0), address(127, 0, 0, 1), bytes([0xC0]) + text('10.0.0.1x')),
+                                               listed(address(10, 2, 2, 2)), listed()], [NO_VALUE] * 3))
+    write('ping_host', 'registry_9x', seed([UP], AUTO, text(''), none,
+                                           [names(address(10, 9, 9, 9), address(10, 9, 9, 8), sep=1), NO_VALUE, NO_VALUE]))
+    write('ping_host', 'registry_nt', seed([UP], AUTO | HELPER, text(''), none,
+                                           [NO_VALUE, names(address(127, 0, 0, 1), address(10, 8, 8, 8), sep=0),
+                                            names(address(10, 7, 7, 7))]))
+    write('ping_host', 'manual_name', seed([UP], FOUND, text('isp.example'), none, [NO_VALUE] * 3))
+    write('ping_host', 'manual_unknown', seed([UP], 0, text('nowhere.example'), none, [NO_VALUE] * 3))
+    write('ping_host', 'manual_dotted', seed([UP], DOTTED | 8, address(192, 168, 7, 254), none, [NO_VALUE] * 3))
+    write('ping_host', 'no_line', seed([MAKING, DOWN], AUTO | HELPER, text(''),
+                                       [listed(address(10, 1, 1, 1)), listed(), listed()], [NO_VALUE] * 3))
+    write('ping_host', 'fail_registry', seed([UP], AUTO, text(''), none,
+                                             [names(address(10, 9, 9, 9)), NO_VALUE, names(address(10, 7, 7, 7))], fail=2))
+
+
 if __name__ == '__main__':
     unscramble()
     settings_store()
@@ -238,3 +305,5 @@ if __name__ == '__main__':
     custom_edit()
     adapters()
     change_record()
+    companion()
+    ping_host()

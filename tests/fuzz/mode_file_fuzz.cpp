@@ -7,15 +7,34 @@
 #include <cstdint>
 #include <string>
 
+#include "fuzz_app.h"
 #include "fuzz_input.h"
 #include "settings/mode_file.h"
-#include "tests/unit/kit/mem_app.h"
 
 namespace {
 
 const char kFolder[] = "C:\\Program Files\\Velora";
 const char kFile[] = "C:\\Program Files\\Velora\\Velora.cfg";
+const char kInstallKey[] = "HKLM\\SOFTWARE\\Norwick Ltd\\Velora 2001\\Install";
 const char kNoticeHead[] = "   Your current active configuration is:\n\n   ";
+
+// The program's folder with nothing in it, and no install folder stored.
+// Made once: after each input it goes back to copies of its first state,
+// which reuse the room the input took.
+struct World : fuzz::FuzzApp {
+  World() {
+    app.sys.files = &files;
+    files.AddDirectory(kFolder);
+    Keep();
+    firstFiles = files;
+  }
+  void Reset() {
+    FuzzApp::Reset();
+    files = firstFiles;
+  }
+  vl::MemFiles files;
+  vl::MemFiles firstFiles;
+};
 
 }  // namespace
 
@@ -27,13 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string description = in.CleanText();
   const std::string content = in.Rest();
 
-  vl::MemApp m;
-  vl::MemMessageBoxes& boxes = m.boxes;
-  vl::MemFiles& files = m.files;
-  vl::AppState& app = m.app;
+  static World w;
+  vl::MemFiles& files = w.files;
+  vl::MemMessageBoxes& boxes = w.boxes;
+  vl::AppState& app = w.app;
   if (setup & 1)
-    m.reg.PutSz(vl::kInstallKey, "Folder", setup & 2 ? std::string(kFolder) + "\\" : kFolder);
-  files.AddDirectory(kFolder);
+    w.reg.PutSz(kInstallKey, "Folder", setup & 2 ? std::string(kFolder) + "\\" : kFolder);
   if (setup & 4) files.AddFile(kFile, content, attributes);
   int ops = 0;
   files.fault = [&](const std::string&, const std::string&) { return ++ops == failingOp; };
@@ -67,5 +85,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool inFolder = files.FullPath("Velora.cfg") == kFile;
   const std::string now = files.Content("Velora.cfg");
   FUZZ_REQUIRE(now == (written ? description : inFolder ? beforeInFolder : beforeAtRoot));
+  w.Reset();
   return 0;
 }

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "fast_registry.h"
 #include "links/open_url.h"
-#include "platform/mem/mem_registry.h"
 #include "platform/mem/mem_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -15,11 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string command = input.substr(0, split);
   std::string url = split == std::string::npos ? std::string() : input.substr(split + 1);
 
-  vl::MemRegistry reg;
-  vl::MemShell shell;
-  shell.shellExecuteResult = 31;
+  // The keys stay from one input to the next; only the command changes.
+  static fuzz::FastRegistry reg;
+  reg.ClearCalls();
   reg.PutSz("HKCR\\.htm", "", "htmlfile");
   reg.PutSz("HKCR\\htmlfile\\shell\\open\\command", "", command);
+  vl::MemShell shell;
+  shell.shellExecuteResult = 31;
   vl::OpenUrl(shell, reg, url, vl::kSwShow);
 
   if (shell.calls.size() != 2 || shell.calls[1].kind != "WinExec") __builtin_trap();
