@@ -37,6 +37,8 @@ want libgtest-dev
 want libbenchmark-dev
 want clang
 want libclang-rt-14-dev
+# llvm-profdata and llvm-cov: how much of the program each fuzz corpus reaches
+want llvm
 
 # What a script names on the command line: the ones above are always
 # installed; chromium only on request.

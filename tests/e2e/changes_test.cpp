@@ -92,7 +92,7 @@ class ChangeUndo : public ::testing::Test {
   void StartMain() {
     run_ = StartFrame();
     ASSERT_NE(nullptr, run_.frame);
-    for (int i = 0; i < 3; ++i) IdlePass(run_.frame);
+    ASSERT_TRUE(RunFirstIdlePasses(run_.frame));
     ASSERT_EQ(nullptr, FindAnyMessageBox(run_.proc.pid()));
   }
 
