@@ -41,7 +41,7 @@ max_len_of() {
 cmake -S . -B "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_C_COMPILER=clang -DVELORA_FUZZ=ON -DVELORA_FUZZ_COVERAGE=ON >/dev/null
 targets=${FUZZ_TARGETS:-$(ls tests/fuzz/*_fuzz.cpp | sed -E 's#.*/([a-z0-9_]+)_fuzz\.cpp#\1#')}
-cmake --build "$out" -j "$(nproc)" --target $(printf 'fuzz_%s cover_%s ' $targets $targets) >/dev/null
+cmake --build "$out" -j "$(nproc)" --target $(printf 'fuzz_%s ' $targets) $(printf 'cover_%s ' $targets) >/dev/null
 
 executions() { awk '/stat::number_of_executed_units/ {n += $2} END {print n + 0}' "$1"; }
 # Lines and branches of the program reached: "lines/all lines, branches/all".

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Takes the README's pictures of the program under Xvfb: the main window, the
-# About box and the form in its three modes (automatic Dial-Up, automatic
-# LAN, manual), on the Windows 98 machine of the test bench, in a Wine
+# About box, the form in its three modes (automatic Dial-Up, automatic LAN,
+# manual) and the Current Settings dialog, on the Windows 98 machine of the test bench, in a Wine
 # prefix of their own that carries Wine's own fonts (MS Sans Serif, Tahoma,
 # Marlett for the caption buttons), so that the windows are drawn as on
 # Windows.
@@ -30,3 +30,4 @@ take about-box.png "About Velora" "" /about || exit 1
 for mode in dialup lan manual; do
   take "form-$mode.png" "$frame" "$mode" || exit 1
 done
+take current-settings.png "$frame" settings || exit 1

@@ -8,10 +8,15 @@
 //                                             also for its first idle-time
 //                                             updates (with MODE dialup, lan
 //                                             or manual: the form put in that
-//                                             mode first), until it stands
-//                                             painted on the screen; prints
-//                                             "left top right bottom" of it
-//   e2e_tests.exe --close-window CAPTION MS   closes that window and waits
+//                                             mode first; with MODE settings:
+//                                             Dial-Up, then View > Current
+//                                             Settings, whose dialog is the
+//                                             window then meant), until it
+//                                             stands painted on the screen;
+//                                             prints "left top right bottom"
+//                                             of it
+//   e2e_tests.exe --close-window CAPTION MS   closes that window, and first
+//                                             the dialogs it owns, and waits
 //                                             until it is gone
 // Each of them exits with 0 on success and 1 otherwise.
 #include <gtest/gtest.h>
@@ -114,7 +119,17 @@ int WaitWindow(const char* caption, int timeoutMs, const char* mode) {
   GetClassNameA(found, cls, sizeof cls);
   if (std::strcmp(cls, e2e::kFrameClass) == 0) {
     if (!e2e::RunFirstIdlePasses(found)) return 1;
-    if (mode && !(ChooseFormMode(found, mode) && e2e::IdlePass(found))) return 1;
+    const bool settings = mode && std::strcmp(mode, "settings") == 0;
+    if (mode && !(ChooseFormMode(found, settings ? "dialup" : mode) && e2e::IdlePass(found)))
+      return 1;
+    if (settings) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(found, &pid);
+      // Posted: the dialog is modal and would hold a sent command.
+      PostMessageA(found, WM_COMMAND, ID_CURRENT_SETTINGS, 0);
+      found = e2e::WaitForWindow(pid, "#32770", e2e::kCurrentSettingsCaption);
+      if (!found) return 1;
+    }
   }
   if (!WaitForStillPicture(found, timeoutMs)) return 1;
   RECT r = e2e::WindowRect(found);
@@ -125,6 +140,13 @@ int WaitWindow(const char* caption, int timeoutMs, const char* mode) {
 int CloseWindow(const char* caption, int timeoutMs) {
   HWND w = FindWindowA(nullptr, caption);
   if (!w) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  for (HWND dialog : e2e::TopWindows(pid, "#32770", nullptr, true)) {
+    if (GetWindow(dialog, GW_OWNER) != w) continue;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    if (!e2e::WaitGone(dialog, timeoutMs)) return 1;
+  }
   PostMessageA(w, WM_CLOSE, 0, 0);
   return e2e::WaitGone(w, timeoutMs) ? 0 : 1;
 }

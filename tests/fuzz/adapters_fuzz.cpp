@@ -354,10 +354,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<Expected> plan = Plan(app, nt, false);
     CheckWrites(reg, plan, nt);
     if (claimed) CheckInPlace(reg, plan, nt, ndiHidden);
-    // A refused call is told as such, never as success or as no adapter.
+    // A refused call is told as such, never as success or as no adapter; a
+    // machine without TCP/IP's own key is told that first, as nothing is
+    // changed then.
+    const std::string globalKey = Lower(kHklm + (nt ? vl::kTcpipParametersKey : vl::kMstcpKey));
     if (denied)
       FUZZ_REQUIRE(boxes.shown.front().text == vl::WriteFailedMessage(mode) ||
-                   boxes.shown.front().text == vl::kChangeNotRecorded);
+                   boxes.shown.front().text == vl::kChangeNotRecorded ||
+                   (boxes.shown.front().text == vl::kTcpipNotInstalled && !reg.HasKey(globalKey)));
+    if (!boxes.shown.empty() && boxes.shown.front().text == vl::kTcpipNotInstalled)
+      FUZZ_REQUIRE(reg.writes.empty());
     // The automatic LAN question is never answered Yes here: nothing written.
     if (mode == vl::ModeAutoLan) FUZZ_REQUIRE(reg.writes.empty());
   } else if (operation <= 2) {
