@@ -322,13 +322,19 @@ std::string ClipboardText() {
   return text;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
+// The parts of `text` that `separator` ends.
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+  std::vector<std::string> parts;
   size_t start = 0;
-  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
+  for (size_t end; (end = text.find(separator, start)) != std::string::npos;
+       start = end + separator.size())
+    parts.push_back(text.substr(start, end - start));
+  return parts;
 }
+
+std::vector<std::string> Lines(const std::string& text) { return Split(text, "\r\n"); }
+
+const char kHeadingLine[] = "Setting\tWhere\tValue now\tYour choice would write";
 
 class CurrentSettings : public ChangeUndo {
  protected:
@@ -348,6 +354,22 @@ class CurrentSettings : public ChangeUndo {
       HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
       *columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
     }
+    // Every heading is shown whole: its text, in the dialog's font, and a
+    // header's margins fit its column. (The list's own measures take
+    // pointers, which no message carries across processes.)
+    const std::vector<std::string> headings = Split(std::string(kHeadingLine) + "\t", "\t");
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontA(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0,
+                             0, 0, ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    HGDIOBJ old = SelectObject(dc, font);
+    for (size_t c = 0; c < headings.size(); ++c) {
+      SIZE text = {};
+      GetTextExtentPoint32A(dc, headings[c].c_str(), static_cast<int>(headings[c].size()), &text);
+      EXPECT_GE(SendMessageA(list, LVM_GETCOLUMNWIDTH, c, 0), text.cx + 12) << headings[c];
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
     if (OpenClipboard(nullptr)) {
       EmptyClipboard();
       CloseClipboard();
@@ -372,7 +394,7 @@ TEST_F(CurrentSettings, ListsTheValuesBeforeAndAfterAnApply) {
   EXPECT_EQ(11, rows);
   EXPECT_EQ(4, columns);
   ASSERT_EQ(12u, table.size());
-  EXPECT_EQ("Setting\tWhere\tValue now\tYour choice would write", table[0]);
+  EXPECT_EQ(kHeadingLine, table[0]);
   EXPECT_EQ("MTU (MaxMTU)\tDial-Up Adapter\t1492\t", table[1]);
   EXPECT_EQ("MSS (MaxMSS)\tVelora Test Ethernet Adapter\t(not set)\t", table[4]);
   EXPECT_EQ("RWIN (DefaultRcvWindow)\tAll adapters\t(type 3) 10 22\t", table[5]);

@@ -59,9 +59,19 @@ void CCurrentSettingsDlg::FillList() {
     }
     ++index;
   }
-  // Each column as wide as its widest cell or its heading.
-  for (size_t c = 0; c < m_table.columns.size(); ++c)
+  // Each column as wide as its widest cell or its heading. Not every list
+  // view counts the heading in LVSCW_AUTOSIZE_USEHEADER (Wine's does not), so
+  // the heading is measured as well; a heading has a margin on each side.
+  const int headingMargins = 6 * GetSystemMetrics(SM_CXEDGE);
+  for (size_t c = 0; c < m_table.columns.size(); ++c) {
     SendMessageA(list, LVM_SETCOLUMNWIDTH, c, LVSCW_AUTOSIZE_USEHEADER);
+    const int fitted = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, c, 0));
+    const int heading =
+        static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0,
+                                      reinterpret_cast<LPARAM>(m_table.columns[c].c_str()))) +
+        headingMargins;
+    if (heading > fitted) SendMessageA(list, LVM_SETCOLUMNWIDTH, c, heading);
+  }
 }
 
 bool CCurrentSettingsDlg::OnCommand(int id, int code, HWND) {
