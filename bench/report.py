@@ -29,6 +29,9 @@ each, {apply_runs} Applies). The ratio is the median of the ratios of runs
 taken back to back, velora over floor, and so may differ a little from the
 ratio of the two medians shown.
 
+- Both programs: the x86-64 one in a 64-bit Wine prefix, the i686 one in a
+  32-bit prefix, each beside floors built for its own target by the same lean
+  program rules; on a host that runs no 32-bit code the i686 rows say so.
 - Start-up: from CreateProcess until the main window is visible and the
   program has handled everything queued for it (WaitForInputIdle, then a
   WM_NULL round trip). The floor, bench/win/floor.cpp, is a bare window of
@@ -286,30 +289,28 @@ def record_rows(native, errors):
     return rows
 
 
-def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument('--build', required=True)
-    ap.add_argument('--native', required=True)
-    ap.add_argument('--wine', required=True)
-    ap.add_argument('--wine-version', default='')
-    ap.add_argument('--out', required=True)
-    args = ap.parse_args()
-
-    wine = read_wine(args.wine)
-    native, native_errors = read_native(args.native)
-    rows = []  # (what, velora, floor, ratio, goal, result)
-
+def finder(wine):
+    """find(kind, what): the result line of that kind and program, or the
+    driver's problem line of that kind when there is none."""
     def find(kind, what=None):
+        problem = None
         for r in wine:
-            if r.get('kind') == kind and (what is None or r.get('what') == what):
+            if r.get('kind') != kind:
+                continue
+            if what is None or r.get('what') == what:
                 return r
-        return None
+            if r.get('what') == 'driver' and r.get('problem'):
+                problem = r
+        return problem
+    return find
 
-    # 1. Start-up
+
+def startup_rows(find, kind):
+    rows = []
     start = {w: find('startup', w) for w in ('velora', 'floor', 'velora_alone')}
     fl = start['floor']
-    for what, label in (('velora', 'Start-up to a visible, idle main window (Wine)'),
-                        ('velora_alone', 'Start-up with no companion program beside it (Wine)')):
+    for what, label in (('velora', f'Start-up of the {kind} program to a visible, idle main window (Wine)'),
+                        ('velora_alone', f'Start-up of the {kind} program with no companion beside it (Wine)')):
         v = start[what]
         goal = f'ratio ≤ {START_GOAL}' if what == 'velora' else '(for comparison)'
         problem = (v or {}).get('problem') or (fl or {}).get('problem')
@@ -328,47 +329,189 @@ def main():
                     reasons.append(f'starting the companion program takes {fmt_ms(wait)} of it')
             if ratio > START_GOAL and 'cpu_ms' in v and 'cpu_ms' in fl:
                 reasons.append(f'its process spends {fmt_ms(v["cpu_ms"])} of processor time '
-                               f'to get there, the floor\'s {fmt_ms(fl["cpu_ms"])}')
+                               f'to get there, the floor\'s {fmt_ms(fl["cpu_ms"])}; '
+                               'the steps are in the start-up trace below')
             result = verdict(ratio <= START_GOAL, '; '.join(reasons))
         rows.append((label, fmt_ms(v['startup_ms']), fmt_ms(fl['startup_ms']), '%.2f' % ratio,
                      goal, result))
+    v, fl = start['velora'], start['floor']
+    label = f'Peak working set of the {kind} program at idle after start-up (Wine)'
+    if v and fl and not v.get('problem') and not fl.get('problem'):
+        ratio = v.get('peak_ratio') or v['peak_ws_kb'] / fl['peak_ws_kb']
+        rows.append((label, fmt_kb(v['peak_ws_kb']), fmt_kb(fl['peak_ws_kb']), '%.2f' % ratio,
+                     f'ratio ≤ {MEMORY_GOAL}', verdict(ratio <= MEMORY_GOAL)))
+    else:
+        why = ((v or {}).get('problem') or (fl or {}).get('problem') or 'no result')
+        rows.append((label, 'not measured', '', '', f'ratio ≤ {MEMORY_GOAL}', 'not measured: ' + why))
+    return rows, start
 
-    # 2. Apply
+
+def apply_rows(find, kind):
+    rows = []
     av, af, pace = find('apply', 'velora'), find('apply', 'floor'), find('apply', 'pace')
-    wall_label = 'Apply, wall time from the command to the restart question (Wine)'
-    cpu_label = 'Apply, processor time of the program over that time'
+    wall_label = f'Apply of the {kind} program, wall time from the command to the restart question (Wine)'
+    cpu_label = f'Apply of the {kind} program, processor time over that time'
     if not av or av.get('problem'):
         why = 'not measured: ' + ((av or {}).get('problem') or 'no result')
         rows.append((wall_label, 'not measured', '', '', '≈ 1.1 s', why))
         rows.append((cpu_label, 'not measured', '', '', f'< {CPU_SHARE_GOAL:.0%} of wall', why))
-    else:
-        wall, cpu = av['wall_ms'], av['cpu_ms']
-        floor_ok = af and not af.get('problem')
-        close = abs(wall - PACED_MS) <= APPLY_TOLERANCE * PACED_MS
-        reasons = []
-        if pace and not pace.get('problem'):
-            reasons.append(f'the 100 waits alone take {fmt_ms(pace["wall_ms"])} here')
-        if floor_ok:
-            reasons.append(f'a bare program stepping and painting the same bar takes '
-                           f'{fmt_ms(af["wall_ms"])}')
-        if not av.get('written'):
-            close = False
-            reasons = ['the Dial-Up adapter\'s MaxMTU was not written']
-        rows.append((wall_label, fmt_ms(wall), fmt_ms(af['wall_ms']) if floor_ok else '',
-                     '%.2f' % (wall / af['wall_ms']) if floor_ok else '',
-                     f'≈ 1.1 s (paced {PACED_MS} ms)', verdict(close, '; '.join(reasons))))
-        share = cpu / wall if wall else 0
-        floor_cell, ratio_cell, reason = '', '', ''
-        if floor_ok:
-            floor_share = af['cpu_ms'] / af['wall_ms'] if af['wall_ms'] else 0
-            floor_cell = f'{fmt_ms(af["cpu_ms"])} ({floor_share:.1%})'
-            ratio_cell = '%.2f' % (cpu / af['cpu_ms']) if af['cpu_ms'] else ''
-            if floor_share >= CPU_SHARE_GOAL:
-                reason = 'the bare program needs as much for the same bar and question'
-        rows.append((cpu_label, f'{fmt_ms(cpu)} ({share:.1%} of wall)', floor_cell, ratio_cell,
-                     f'< {CPU_SHARE_GOAL:.0%} of wall', verdict(share < CPU_SHARE_GOAL, reason)))
+        return rows, av
+    wall, cpu = av['wall_ms'], av['cpu_ms']
+    floor_ok = af and not af.get('problem')
+    close = abs(wall - PACED_MS) <= APPLY_TOLERANCE * PACED_MS
+    reasons = []
+    if pace and not pace.get('problem'):
+        reasons.append(f'the 100 waits alone take {fmt_ms(pace["wall_ms"])} here')
+    if floor_ok:
+        reasons.append(f'a bare program stepping and painting the same bar takes '
+                       f'{fmt_ms(af["wall_ms"])}')
+    if not av.get('written'):
+        close = False
+        reasons = ['the Dial-Up adapter\'s MaxMTU was not written']
+    rows.append((wall_label, fmt_ms(wall), fmt_ms(af['wall_ms']) if floor_ok else '',
+                 '%.2f' % (wall / af['wall_ms']) if floor_ok else '',
+                 f'≈ 1.1 s (paced {PACED_MS} ms)', verdict(close, '; '.join(reasons))))
+    share = cpu / wall if wall else 0
+    floor_cell, ratio_cell, reason = '', '', ''
+    if floor_ok:
+        floor_share = af['cpu_ms'] / af['wall_ms'] if af['wall_ms'] else 0
+        floor_cell = f'{fmt_ms(af["cpu_ms"])} ({floor_share:.1%})'
+        ratio_cell = '%.2f' % (cpu / af['cpu_ms']) if af['cpu_ms'] else ''
+        if floor_share >= CPU_SHARE_GOAL:
+            reason = 'the bare program needs as much for the same bar and question'
+    rows.append((cpu_label, f'{fmt_ms(cpu)} ({share:.1%} of wall)', floor_cell, ratio_cell,
+                 f'< {CPU_SHARE_GOAL:.0%} of wall', verdict(share < CPU_SHARE_GOAL, reason)))
+    return rows, av
 
-    # 3. Registry work at scale
+
+def idle_rows(find, kind):
+    rows = []
+    iv, ifl = find('idle', 'vldetect'), find('idle', 'floor')
+    labels = (f'Companion vldetect.exe ({kind}) at idle: processor time over a minute (Wine)',
+              f'Companion vldetect.exe ({kind}) at idle: working set (Wine)')
+    goals = (f'≤ {IDLE_CPU_GOAL_MS} ms', f'ratio ≤ {MEMORY_GOAL}')
+    problem = (iv or {}).get('problem') or (ifl or {}).get('problem')
+    if not iv or not ifl or problem:
+        for label, goal in zip(labels, goals):
+            rows.append((label, 'not measured', '', '', goal,
+                         'not measured: ' + (problem or 'no result')))
+        return rows
+    cpu_ratio = '%.2f' % (iv['cpu_ms'] / ifl['cpu_ms']) if ifl['cpu_ms'] else ''
+    rows.append((labels[0], fmt_ms(iv['cpu_ms']), fmt_ms(ifl['cpu_ms']), cpu_ratio,
+                 goals[0], verdict(iv['cpu_ms'] <= IDLE_CPU_GOAL_MS)))
+    ws_ratio = iv['ws_kb'] / ifl['ws_kb']
+    rows.append((labels[1], fmt_kb(iv['ws_kb']), fmt_kb(ifl['ws_kb']), '%.2f' % ws_ratio,
+                 goals[1], verdict(ws_ratio <= MEMORY_GOAL)))
+    return rows
+
+
+# Why what a start-up step takes stays, by step (the program's first, the
+# floor's after), as the trace of 2026-12-10 showed it.
+STEP_REASONS = {
+    'WinMain entered: the program and its DLLs loaded':
+        'Wine starting a process and loading its DLLs: the same for the floor',
+    'common controls registered': 'toolbar, status bar and progress classes only',
+    'profile, verb, install folder': 'settings, command line and install folder read',
+    "companion's ShellExecuteA handed to its thread":
+        'the companion is started here, before the window; the call no longer holds it up',
+    "companion's ShellExecuteA returned":
+        'on its own thread: loads shell32.dll and starts vldetect.exe; it shares Wine\'s '
+        'loader and wineserver with the main thread meanwhile (see the next step)',
+    'frame window made (class, icon, menu)':
+        'the process\'s first window (Wine loads its window driver then, as in the floor\'s '
+        'first step) with its icons and menu; longer beside the companion\'s start, which '
+        'holds the loader and wineserver part of the time: without a companion it is the '
+        'shorter figure of the row "no companion beside it"',
+    'toolbar and its bitmap': 'the buttons and their one bitmap',
+    'status bar and its panes': 'three panes',
+    'frame placed and centred': 'placed off screen, then centred',
+    "form: the template's 56 controls":
+        'one child window per control of the form; Wine makes each through wineserver '
+        '(about 0.9 ms a window); the controls are what the user sees',
+    'form: six links attached (fonts, fitted, cursors)': 'the six HELP! links',
+    'form: Windows version, font-size layout': 'the large-font test and moves',
+    'form: tip texts, masks, three lists filled': 'the lists\' items and the masks',
+    'frame with its bars and form created': '',
+    'caption set, window shown': 'showing the frame shows its child windows: the form and its 56 controls, the bars',
+    'first paint':
+        'every child window paints itself (background, text, frame); the floor paints one '
+        'window and its status bar',
+    'first idle pass: pane texts': 'the idle-time update writes the panes',
+}
+
+
+def trace_table(find, kind):
+    """The start-up steps of the traced program beside the floor's, as lines
+    of markdown; a sentence when there is no trace."""
+    velora, floor = find('trace', 'velora'), find('trace', 'floor')
+    alone = find('trace', 'velora_alone')
+    problem = (velora or {}).get('problem') or (floor or {}).get('problem')
+    if not velora or not floor or problem:
+        return [f'The {kind} program: not traced ({problem or "no result"}).']
+    lines = [f'The {kind} program ({velora.get("samples", "?")} traced start-ups, medians; '
+             f'ready after {fmt_ms(velora["ready_ms"])}, the floor after '
+             f'{fmt_ms(floor["ready_ms"])}'
+             + (f', without a companion beside it after {fmt_ms(alone["ready_ms"])}'
+                if alone and not alone.get('problem') else '') + '):', '',
+             '| step | ends at (ms since process start) | took (ms) | thread | what it is, and why it stays |',
+             '|---|---|---|---|---|']
+    for who, result in (('velora', velora), ('floor', floor)):
+        for st in result.get('steps', []):
+            why = STEP_REASONS.get(st['step'], '') if who == 'velora' else ''
+            lines.append(f'| {who}: {st["step"]} | {st["ms"]:.1f} | {st["took_ms"]:.1f} | '
+                         f'{"beside the main one" if st.get("beside") else "main"} | {why} |')
+    if alone and not alone.get('problem'):
+        took = {st['step']: st['took_ms'] for st in alone.get('steps', [])}
+        floor_took = {st['step']: st['took_ms'] for st in floor.get('steps', [])}
+        make = took.get("form: the template's 56 controls", 0)
+        fill = sum(v for k, v in took.items() if k.startswith('form:')) - make
+        shown = (took.get('caption set, window shown', 0) + took.get('first paint', 0)
+                 - floor_took.get('window shown and painted', 0))
+        frame = (sum(took.get(k, 0) for k in ('frame window made (class, icon, menu)',
+                                              'toolbar and its bitmap', 'status bar and its panes',
+                                              'frame placed and centred'))
+                 - floor_took.get('window with menu and status bar created', 0))
+        lines += ['', f'What remains: without a companion beside it the program is ready after '
+                  f'{fmt_ms(alone["ready_ms"])}, {fmt_ms(alone["ready_ms"] - floor["ready_ms"])} '
+                  f'after the floor. Of that, the form takes {fmt_ms(make)} to make its 56 '
+                  f'controls, {fmt_ms(fill)} to fill them and {fmt_ms(max(shown, 0))} more than '
+                  f'the floor\'s one window to show and paint them; the frame, its bars and its '
+                  f'placing {fmt_ms(max(frame, 0))} more than the floor\'s window, menu and '
+                  f'status bar. That is the window the user sees, one child window per control, '
+                  f'and under Wine each costs about a millisecond to make and as much to show '
+                  f'and paint; it cannot go without changing the form. The companion\'s start '
+                  f'beside it adds {fmt_ms(velora["ready_ms"] - alone["ready_ms"])}: its thread '
+                  f'loads shell32.dll and starts a process, and holds Wine\'s loader and '
+                  f'wineserver part of that time; its place in the start-up order is before the '
+                  f'window.']
+    return lines
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument('--build', required=True)
+    ap.add_argument('--native', required=True)
+    ap.add_argument('--wine64', required=True)
+    ap.add_argument('--wine32', required=True)
+    ap.add_argument('--wine-version', default='')
+    ap.add_argument('--out', required=True)
+    args = ap.parse_args()
+
+    wine64, wine32 = read_wine(args.wine64), read_wine(args.wine32)
+    programs = (('x86-64', finder(wine64)), ('i686', finder(wine32)))
+    native, native_errors = read_native(args.native)
+    rows = []  # (what, velora, floor, ratio, goal, result)
+
+    # 1. Start-up and memory, and 2. the Apply, for each program
+    starts, applies = {}, {}
+    for kind, find in programs:
+        more, starts[kind] = startup_rows(find, kind)
+        rows += more
+    for kind, find in programs:
+        more, applies[kind] = apply_rows(find, kind)
+        rows += more
+
+    # 3. Registry work at scale: the same code in both programs, measured once
     for op in ('apply9x', 'applyNt', 'restore9x', 'restoreNt'):
         per_n = {n: native[(op, n)] for n in SIZES if (op, n) in native}
         problem = next((native_errors[(op, n)] for n in SIZES if (op, n) in native_errors), '')
@@ -379,7 +522,7 @@ def main():
         rows += record_rows(native, native_errors)
     for op in ('apply9x', 'applyNt', 'restore9x', 'restoreNt'):
         per_n, problem = {}, ''
-        for r in wine:
+        for r in wine64:
             if r.get('kind') != 'registry':
                 continue
             if r.get('problem') and (r.get('what', '').split('/')[0] in (op, 'driver', 'set-up')):
@@ -390,73 +533,59 @@ def main():
             problem = 'no result'
         rows += registry_rows('Wine registry (wall time)', op, per_n, problem)
 
-    # 4. Size and memory
+    # 4. The size of each shipped file
     b = args.build
-    w64, w32 = os.path.join(b, 'win64', 'velora.exe'), os.path.join(b, 'win32', 'velora.exe')
     setup = os.path.join(b, 'bench', 'velora-setup.exe')
     if not os.path.exists(setup):
         setup = os.path.join(b, 'velora-setup.exe')
-    floor_exe = os.path.join(b, 'bench', 'win64', 'floor.exe')
     kb = lambda p: os.path.getsize(p) / 1024 if os.path.exists(p) else None
-    floor_kb = kb(floor_exe)
-    # Both programs beside the same mark; the floor is a bare window of the
-    # x86-64 kind, shown beside that one.
-    for exe, objdump, label, floor_size in (
-            (w64, 'x86_64-w64-mingw32-objdump', 'x86-64', floor_kb),
-            (w32, 'i686-w64-mingw32-objdump', 'i686 (for Windows 95 to 2000)', None)):
-        size = kb(exe)
-        rows.append((f'Size of velora.exe, {label}', fmt_kb(size) if size else 'not built',
-                     fmt_kb(floor_size) if floor_size else '',
-                     '%.1f' % (size / floor_size) if size and floor_size else '',
-                     f'< {SIZE_GOAL_KB} KB',
-                     verdict(size < SIZE_GOAL_KB, size_reason(exe, objdump))
-                     if size else 'not measured: not built'))
+    for arch, objdump, label in (('win64', 'x86_64-w64-mingw32-objdump', 'x86-64'),
+                                 ('win32', 'i686-w64-mingw32-objdump', 'i686 (for Windows 95 to 2000)')):
+        floor_size = kb(os.path.join(b, 'bench', arch, 'floor.exe'))
+        idle_floor_size = kb(os.path.join(b, 'bench', arch, 'idle_floor.exe'))
+        for name, fs in (('velora.exe', floor_size), ('vldetect.exe', idle_floor_size)):
+            exe = os.path.join(b, arch, name)
+            size = kb(exe)
+            rows.append((f'Size of {name}, {label}', fmt_kb(size) if size else 'not built',
+                         fmt_kb(fs) if fs else '',
+                         '%.1f' % (size / fs) if size and fs else '',
+                         f'< {SIZE_GOAL_KB} KB',
+                         verdict(size < SIZE_GOAL_KB, size_reason(exe, objdump))
+                         if size else 'not measured: not built'))
     ss = kb(setup)
-    rows.append(('Size of the setup velora-setup.exe (i686)', fmt_kb(ss) if ss else 'not built',
-                 '', '', '(for comparison)',
+    rows.append(('Size of the setup velora-setup.exe (both programs, both companions, the help)',
+                 fmt_kb(ss) if ss else 'not built', '', '', '(for comparison)',
                  'info' if ss else 'not measured: not built (NSIS missing or make dist not run)'))
-    for exe, objdump, label in ((w64, 'x86_64-w64-mingw32-objdump', 'x86-64'),
-                                (w32, 'i686-w64-mingw32-objdump', 'i686')):
+    for arch, objdump, label in (('win64', 'x86_64-w64-mingw32-objdump', 'x86-64'),
+                                 ('win32', 'i686-w64-mingw32-objdump', 'i686')):
+        exe = os.path.join(b, arch, 'velora.exe')
+        floor_exe = os.path.join(b, 'bench', arch, 'floor.exe')
         mine = imports(exe, objdump) if os.path.exists(exe) else None
-        theirs = imports(floor_exe, 'x86_64-w64-mingw32-objdump') if label == 'x86-64' and os.path.exists(floor_exe) else None
+        theirs = imports(floor_exe, objdump) if os.path.exists(floor_exe) else None
         rows.append((f'Imports of velora.exe, {label}',
                      f'{mine[0]} DLLs, {mine[1]} functions' if mine else 'not measured',
                      f'{theirs[0]} DLLs, {theirs[1]} functions' if theirs else '', '',
                      '(for comparison)', 'info'))
-    v, fl = start['velora'], start['floor']
-    if v and fl and not v.get('problem') and not fl.get('problem'):
-        ratio = v.get('peak_ratio') or v['peak_ws_kb'] / fl['peak_ws_kb']
-        rows.append(('Peak working set at idle after start-up (Wine)', fmt_kb(v['peak_ws_kb']),
-                     fmt_kb(fl['peak_ws_kb']), '%.2f' % ratio, f'ratio ≤ {MEMORY_GOAL}',
-                     verdict(ratio <= MEMORY_GOAL)))
-    else:
-        why = ((v or {}).get('problem') or (fl or {}).get('problem') or 'no result')
-        rows.append(('Peak working set at idle after start-up (Wine)', 'not measured', '', '',
-                     f'ratio ≤ {MEMORY_GOAL}', 'not measured: ' + why))
 
     # 5. The companion at idle
-    iv, ifl = find('idle', 'vldetect'), find('idle', 'floor')
-    idle_labels = ('Companion vldetect.exe at idle: processor time over a minute (Wine)',
-                   'Companion vldetect.exe at idle: working set (Wine)')
-    idle_goals = (f'≤ {IDLE_CPU_GOAL_MS} ms', f'ratio ≤ {MEMORY_GOAL}')
-    problem = (iv or {}).get('problem') or (ifl or {}).get('problem')
-    if not iv or not ifl or problem:
-        for label, goal in zip(idle_labels, idle_goals):
-            rows.append((label, 'not measured', '', '', goal,
-                         'not measured: ' + (problem or 'no result')))
-    else:
-        cpu_ratio = '%.2f' % (iv['cpu_ms'] / ifl['cpu_ms']) if ifl['cpu_ms'] else ''
-        rows.append((idle_labels[0], fmt_ms(iv['cpu_ms']), fmt_ms(ifl['cpu_ms']), cpu_ratio,
-                     idle_goals[0], verdict(iv['cpu_ms'] <= IDLE_CPU_GOAL_MS)))
-        ws_ratio = iv['ws_kb'] / ifl['ws_kb']
-        rows.append((idle_labels[1], fmt_kb(iv['ws_kb']), fmt_kb(ifl['ws_kb']), '%.2f' % ws_ratio,
-                     idle_goals[1], verdict(ws_ratio <= MEMORY_GOAL)))
+    for kind, find in programs:
+        rows += idle_rows(find, kind)
 
+    trace = ['## Start-up, step by step', '',
+             'A traced build of velora.exe (the same code, with a timestamp at the end '
+             'of each start-up step, app/win/startup_trace.h) and the floor with the same '
+             'marks, started in turn; each step\'s end in milliseconds since process start, '
+             'and how long it took since the previous step of its thread.', '']
+    for kind, find in programs:
+        trace += trace_table(find, kind) + ['']
+    start = starts['x86-64']
+    av = applies['x86-64']
     header = ('Benchmark', 'velora', 'floor', 'ratio', 'goal', 'result')
     table = ['| ' + ' | '.join(header) + ' |', '|' + '---|' * len(header)]
     table += ['| ' + ' | '.join(str(c).replace('|', '\\|') for c in r) + ' |' for r in rows]
     table = '\n'.join(table)
     print(table)
+    print('\n'.join(trace))
 
     cpu, cores, load, wine_version, os_name = machine(args.wine_version)
     now = datetime.datetime.now(datetime.timezone.utc).strftime('%Y-%m-%d %H:%M UTC')
@@ -467,6 +596,7 @@ def main():
         f.write(f'Run {now} on {cores} × {cpu} ({os_name}), {wine_version}; '
                 f'load average {load} at the end of the run.\n\n')
         f.write(table + '\n\n')
+        f.write('\n'.join(trace) + '\n')
         f.write(NOTES.format(start_runs=start_runs, apply_runs=apply_runs, paced=PACED_MS,
                              linear=LINEAR_LIMIT))
     print(f'\nwritten to {args.out}')
