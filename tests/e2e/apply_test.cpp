@@ -139,6 +139,21 @@ TEST_F(ApplyRoad, HiddenStatusBarKeepsTheFormsApplyPending) {
   EXPECT_EQ("576", GetSz(kDialUpBinding, "MaxMTU"));
 }
 
+TEST_F(ApplyRoad, AModeFileThatCannotBeWrittenIsToldBeforeTheRestartQuestion) {
+  ASSERT_NO_FATAL_FAILURE(StartWin98DialUp());
+  // A folder in the file's place: no program can write the file there.
+  ASSERT_TRUE(CreateDirectoryA(ModeFilePath().c_str(), nullptr));
+  Click(app_.form, IDC_APPLY);
+  ExpectBox(
+      "The new settings were written, but the configuration could not\n"
+      "be recorded in the file Velora.cfg of the program folder.\n\n"
+      "Please log on as an administrator and apply the settings again.",
+      IDOK);
+  FinishWithoutRestart();
+  EXPECT_EQ("576", GetSz(kDialUpBinding, "MaxMTU"));
+  EXPECT_TRUE(RemoveDirectoryA(ModeFilePath().c_str())) << "the folder is left as it was";
+}
+
 TEST_F(ApplyRoad, MenuApplyRunsAtOnceWithoutTheModeFile) {
   ASSERT_NO_FATAL_FAILURE(StartWin98DialUp());
   PostCommand(app_.frame, ID_APPLY_NEW_SETTINGS);
