@@ -552,6 +552,14 @@ def main():
                          f'< {SIZE_GOAL_KB} KB',
                          verdict(size < SIZE_GOAL_KB, size_reason(exe, objdump))
                          if size else 'not measured: not built'))
+    help_dir = os.path.join(b, 'win32', 'help')
+    if not os.path.isdir(help_dir):
+        help_dir = os.path.join(b, 'win64', 'help')
+    pages = sorted(os.listdir(help_dir)) if os.path.isdir(help_dir) else []
+    help_kb = sum(os.path.getsize(os.path.join(help_dir, f)) for f in pages) / 1024
+    rows.append((f'Size of the help folder ({len(pages)} files)',
+                 fmt_kb(help_kb) if pages else 'not built', '', '', '(for comparison)',
+                 'info' if pages else 'not measured: not built'))
     ss = kb(setup)
     rows.append(('Size of the setup velora-setup.exe (both programs, both companions, the help)',
                  fmt_kb(ss) if ss else 'not built', '', '', '(for comparison)',
