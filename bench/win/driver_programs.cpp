@@ -338,14 +338,8 @@ int RunIdle(const Options& options) {
                          {"floor", options.idleFloor, "Idle Floor", {}, 0, ""}};
   for (Resident& r : programs) {
     if (!r.p.Start(r.exe, kBenchDir, &r.problem)) continue;
-    const double start = NowMs();
-    while (!r.p.window && NowMs() - start < 20000) {
-      HWND w = FindWindowA(nullptr, r.title);
-      DWORD pid = 0;
-      if (w) GetWindowThreadProcessId(w, &pid);
-      if (w && pid == r.p.pid()) r.p.window = w;
-      else Sleep(20);
-    }
+    // Both windows stay hidden.
+    r.p.window = e2e::WaitForWindow(r.p.pid(), nullptr, r.title, 20000, /*visibleOnly=*/false);
     if (!r.p.window) r.problem = "no window within 20 s (another companion running?)";
   }
   Sleep(2000);  // past start-up
