@@ -77,6 +77,10 @@ foreach(arch win32 win64)
   endforeach()
 endforeach()
 
+# The X displays the Wine runs start: starts at one moment never share one.
+add_test(NAME tools.xvfb_displays COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/displays_test.sh)
+set_tests_properties(tools.xvfb_displays PROPERTIES TIMEOUT 60 SKIP_RETURN_CODE 77)
+
 # The pictures in res/art are made by tools/art; they must come out the same.
 find_package(Python3 COMPONENTS Interpreter)
 if(Python3_FOUND)

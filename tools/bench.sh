@@ -65,7 +65,7 @@ end_all() {
 }
 trap end_all EXIT
 if [ -z "${DISPLAY:-}" ]; then
-  start_xvfb 141 190 || { echo "bench: no free X display" >&2; exit 1; }
+  start_xvfb || { echo "bench: no free X display" >&2; exit 1; }
 fi
 
 # bench_arch ARCH WINEARCH PREFIX: every Wine figure of one program kind;

@@ -19,7 +19,7 @@ mkdir -p "$state"
 headless=0
 if [ -z "${DISPLAY:-}" ]; then
   headless=1
-  start_xvfb 191 240 || exit 1
+  start_xvfb || exit 1
 fi
 trap finish EXIT
 

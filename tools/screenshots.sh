@@ -16,7 +16,7 @@ source "$(dirname "$0")/wine-common.sh"
 require_build "$w64" velora.exe e2e_tests.exe stubs/vldetect.exe || exit 1
 mkdir -p "$state" "$out"
 trap finish EXIT
-start_xvfb 241 290 || exit 1
+start_xvfb || exit 1
 make_prefix || exit 1
 install_win98 "$w64" "$w64/velora.exe" "$w64/stubs/vldetect.exe" || exit 1
 

@@ -14,23 +14,49 @@ finish() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 }
 
-# start_xvfb FIRST LAST: starts Xvfb on the first free display in that range,
-# exports DISPLAY and sets xvfb_pid.
+# start_xvfb: starts an Xvfb of our own, exports DISPLAY and sets xvfb_pid.
+# Xvfb picks a free display itself and reports it (-displayfd): two starts
+# at one moment, as the two prefixes' setups make, cannot both take one
+# display, which a scan for a free number followed by a start could. The
+# display is then checked to be served by the process we started.
 start_xvfb() {
-  local n
-  for n in $(seq "$1" "$2"); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 100); do
-      [ -e /tmp/.X11-unix/X$n ] && { export DISPLAY=:$n; return 0; }
-      sleep 0.05
-    done
+  local report n=
+  report=$(mktemp "${TMPDIR:-/tmp}/velora-xvfb.XXXXXX") || return 1
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$report" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 1 200); do
+    # read succeeds only on a whole line: the number has been written.
+    read -r n <"$report" && break
+    n=
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  rm -f "$report"
+  if [ -z "$n" ] || ! xvfb_serves "$n" "$xvfb_pid"; then
+    echo "Xvfb did not start a display of its own${n:+ (it reported :$n)}" >&2
     kill "$xvfb_pid" 2>/dev/null
     xvfb_pid=
+    return 1
+  fi
+  export DISPLAY=:$n
+}
+
+# xvfb_serves N PID: whether display N is served by process PID, that is,
+# every socket listening under the display's name (the file
+# /tmp/.X11-unix/XN and its abstract twin, which X clients try first) is
+# one of that process's.
+xvfb_serves() {
+  local n=$1 pid=$2 inodes inode fds
+  [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || return 1
+  # /proc/net/unix: Num RefCount Protocol Flags Type St Inode Path; the flag
+  # 00010000 marks a listening socket.
+  inodes=$(awk -v f="/tmp/.X11-unix/X$n" -v a="@/tmp/.X11-unix/X$n" \
+    '$4 == "00010000" && ($8 == f || $8 == a) { print $7 }' /proc/net/unix)
+  [ -n "$inodes" ] || return 1
+  fds=$(for fd in /proc/"$pid"/fd/*; do readlink "$fd"; done 2>/dev/null)
+  for inode in $inodes; do
+    grep -qxF "socket:[$inode]" <<<"$fds" || return 1
   done
-  echo "no free X display for Xvfb" >&2
-  return 1
 }
 
 # can_run_32bit: whether this host runs 32-bit x86 code at all. Some hosts

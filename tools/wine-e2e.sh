@@ -16,10 +16,35 @@ export WINEPREFIX=$state/prefix WINEARCH=$arch
 source "$(dirname "$0")/wine-common.sh"
 skipped=77
 
+# check_display: the suites of this prefix run on the display its setup
+# started, served by that Xvfb, and no other prefix's display is the same:
+# two prefixes on one display move each other's pointer and take each
+# other's focus.
+check_display() {
+  local display pid other
+  display=$(cat "$state/display" 2>/dev/null)
+  pid=$(cat "$state/xvfb.pid" 2>/dev/null)
+  if [ -z "$display" ] || ! xvfb_serves "${display#:}" "$pid"; then
+    echo "the X display ${display:-(none)} of the $arch prefix is not served by the Xvfb" \
+         "its setup started (pid ${pid:-none}): run its setup again" \
+         "(ctest -R 'e2e\.$arch\.')" >&2
+    return 1
+  fi
+  # A prefix whose Xvfb has ended (a run stopped half way) holds no display.
+  for other in "$(dirname "$state")"/wine-e2e-*/display; do
+    [ "$other" -ef "$state/display" ] || [ ! -f "$other" ] && continue
+    kill -0 "$(cat "$(dirname "$other")/xvfb.pid" 2>/dev/null)" 2>/dev/null || continue
+    if [ "$(cat "$other")" = "$display" ]; then
+      echo "the X display $display of the $arch prefix is also the one of $(dirname "$other")" >&2
+      return 1
+    fi
+  done
+}
+
 case $cmd in
   setup)
     mkdir -p "$state"
-    rm -f "$state/skip" "$state/run32"
+    rm -f "$state/skip" "$state/run32" "$state/display"
     [ -f "$state/xvfb.pid" ] && kill "$(cat "$state/xvfb.pid")" 2>/dev/null
     if can_run_32bit; then echo 1 > "$state/run32"; else echo 0 > "$state/run32"; fi
     if [ "$arch" = win32 ] && [ "$(cat "$state/run32")" = 0 ]; then
@@ -30,7 +55,7 @@ case $cmd in
     for f in velora.exe e2e_tests.exe; do
       [ -f "$build/$f" ] || { echo "missing $build/$f" >&2; exit 1; }
     done
-    start_xvfb 91 140 || exit 1
+    start_xvfb || exit 1
     echo "$xvfb_pid" > "$state/xvfb.pid"
     echo "$DISPLAY" > "$state/display"
     make_prefix fresh || exit 1
@@ -42,6 +67,7 @@ case $cmd in
       cat "$state/skip"
       exit $skipped
     fi
+    check_display || exit 1
     export DISPLAY=$(cat "$state/display")
     export VELORA_BUILD_DIR=$(to_windows "$build")
     export VELORA_ARCH=$arch
@@ -73,7 +99,7 @@ case $cmd in
   cleanup)
     timeout 20 wineserver -k 2>/dev/null
     [ -f "$state/xvfb.pid" ] && kill "$(cat "$state/xvfb.pid")" 2>/dev/null
-    rm -f "$state/xvfb.pid"
+    rm -f "$state/xvfb.pid" "$state/display"
     exit 0
     ;;
 esac

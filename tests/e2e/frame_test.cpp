@@ -205,7 +205,7 @@ TEST(FrameLayout, MenuAndToolbarShowPromptsAndTips) {
     return tip != nullptr;
   }));
   EXPECT_EQ("Opens the Help File window", PaneText(run.statusBar, 0));
-  SetCursorPos(0, 0);
+  ParkPointer();
   EXPECT_TRUE(WaitUntil([&] { return PaneText(run.statusBar, 0) == kIdleMessage; }));
   EXPECT_TRUE(CloseFrame(run));
 }

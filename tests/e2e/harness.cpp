@@ -503,6 +503,10 @@ namespace {
 constexpr int kOsPane = 2;  // rewritten by every idle-time update
 }  // namespace
 
+void ParkPointer() {
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
 bool IdlePass(HWND frame, int timeoutMs) {
   HWND statusBar = GetDlgItem(frame, AFX_IDW_STATUS_BAR);
   if (!IsWindowVisible(frame) || !IsWindowVisible(statusBar)) return false;

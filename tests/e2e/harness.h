@@ -129,6 +129,10 @@ bool HasButton(HWND box, int id);
 bool Answer(HWND box, int buttonId, int timeoutMs = kWait);
 bool WaitGone(HWND hwnd, int timeoutMs = kWait);
 std::string Text(HWND hwnd);
+// Puts the pointer in the screen's bottom right corner, where no window of
+// the program lies: a pointer left on a window would show its tooltip or
+// its status-bar text to the next test.
+void ParkPointer();
 // The keyboard focus and the active window of the thread that owns a window.
 HWND FocusOf(HWND anyWindowOfThread);
 HWND ActiveOf(HWND anyWindowOfThread);

@@ -30,7 +30,7 @@ TEST(LinkTips, ThePointerOnALinkShowsItsTipText) {
     SetCursorPos(centre.x, centre.y);
     EXPECT_TRUE(WaitUntil([&] { return ShownTip(app.p.pid(), link.second) != nullptr; }))
         << link.second;
-    SetCursorPos(0, 0);
+    ParkPointer();
     EXPECT_TRUE(WaitUntil([&] { return ShownTip(app.p.pid(), link.second) == nullptr; }))
         << link.second << ": the tip goes with the pointer";
   }

@@ -45,6 +45,14 @@ class UnmetWaitPrinter : public testing::EmptyTestEventListener {
   }
 };
 
+// Every test starts and ends with the pointer away from the program's
+// windows, pass or fail: where one test left it, the next would find a
+// tooltip or a status-bar text of its own.
+class PointerParker : public testing::EmptyTestEventListener {
+  void OnTestStart(const testing::TestInfo&) override { e2e::ParkPointer(); }
+  void OnTestEnd(const testing::TestInfo&) override { e2e::ParkPointer(); }
+};
+
 // A suite ends every program it started: one left running would meet the
 // next suite (a second companion, a stand-in still writing its log). What is
 // left is named as a failure and ended.
@@ -165,6 +173,7 @@ int main(int argc, char** argv) {
     return CloseWindow(argv[2], std::atoi(argv[3]));
   testing::InitGoogleTest(&argc, argv);
   testing::UnitTest::GetInstance()->listeners().Append(new UnmetWaitPrinter);
+  testing::UnitTest::GetInstance()->listeners().Append(new PointerParker);
   testing::AddGlobalTestEnvironment(new NoProgramLeftRunning);
   e2e::PrepareInstallDir();
   return RUN_ALL_TESTS();
