@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "app/os_detect.h"
 #include "platform/system.h"
 #include "settings/settings_store.h"
 #include "tuning/tuning_choices.h"
@@ -17,6 +18,9 @@ struct AppState {
   std::string m_strModePaneText;
   int m_nConfigMode = ModeNone;
   std::string m_strOsName = "NT";
+  // The NT version, read once per run with the OS name; it decides where
+  // the NT family's settings go and which of them that Windows reads.
+  WindowsVersion m_eWinVersion = WindowsVersion::Nt4;
   bool LargeFontLayout = false;
   SettingsStore m_settings;
   std::string m_strCommand;

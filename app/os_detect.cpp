@@ -1,5 +1,7 @@
 #include "app/os_detect.h"
 
+#include <vector>
+
 #include "platform/registry.h"
 #include "platform/text.h"
 
@@ -31,16 +33,27 @@ std::string DetectOsName(IRegistry& reg) {
 
 bool IsNtFamily(const std::string& osName) { return osName == "NT" || osName == "2000"; }
 
-bool TunesReceiveWindowItself(IRegistry& reg, const std::string& osName) {
-  if (!IsNtFamily(osName)) return false;
-  // "4.0" on NT 4, "5.0" on 2000, "5.1" on XP, "6.0" on Vista; later Windows
-  // keep "6.x" here whatever their own number.
-  std::string version;
+WindowsVersion DetectWindowsVersion(IRegistry& reg) {
   ScopedKey key(reg);
-  return reg.OpenKey(kHkeyLocalMachine, kWindowsNtKey, kKeyRead, key.Receive()) == kErrorSuccess &&
-         QueryText(reg, key.get(), "CurrentVersion", kProductNameBuffer, &version) ==
-             kErrorSuccess &&
-         Atoi(version) >= 6;
+  if (reg.OpenKey(kHkeyLocalMachine, kWindowsNtKey, kKeyRead, key.Receive()) != kErrorSuccess)
+    return WindowsVersion::Nt4;
+  uint32_t type = kRegNone;
+  std::vector<uint8_t> major;
+  if (QueryRaw(reg, key.get(), "CurrentMajorVersionNumber", 4, &type, &major) == kErrorSuccess &&
+      type == kRegDword && major.size() == 4 &&
+      (major[0] | major[1] << 8 | major[2] << 16 | static_cast<uint32_t>(major[3]) << 24) >= 6)
+    return WindowsVersion::Vista;
+  // "4.0" on NT 4, "5.0" on 2000, "5.1" on XP, "5.2" on Server 2003 and XP
+  // x64, "6.0" on Vista, "6.1" to "6.3" on 7 to 11.
+  std::string version;
+  if (QueryText(reg, key.get(), "CurrentVersion", kProductNameBuffer, &version) != kErrorSuccess)
+    return WindowsVersion::Nt4;
+  const int majorNumber = Atoi(version);
+  const size_t dot = version.find('.');
+  const int minorNumber = dot == std::string::npos ? 0 : Atoi(version.substr(dot + 1));
+  if (majorNumber >= 6) return WindowsVersion::Vista;
+  if (majorNumber == 5) return minorNumber == 0 ? WindowsVersion::Windows2000 : WindowsVersion::WindowsXp;
+  return WindowsVersion::Nt4;
 }
 
 }  // namespace vl

@@ -40,7 +40,8 @@ StartupAction RunStartup(AppState& app, const std::string& commandLine) {
   app.m_strCommand = ParseVerb(commandLine);
 
   if (app.m_strCommand == "uninstall") {
-    RestoreDefaultsNt(*app.sys.registry, app.m_tuning);
+    app.m_eWinVersion = DetectWindowsVersion(*app.sys.registry);
+    RestoreDefaultsNt(*app.sys.registry, app.m_tuning, app.m_eWinVersion);
     RestoreDefaults9x(*app.sys.registry, app.m_tuning);
     return StartupAction::End;
   }

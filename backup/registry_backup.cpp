@@ -24,6 +24,25 @@ const char kBackup2000Text[] =
     "    point to System Tools, and then click Backup.\n"
     "2. On the Tools menu, click Create an Emergency Repair Disk.\n"
     "3. Insert a blank, formatted disk in drive A, and then click OK.";
+const char kBackupXpText[] =
+    "In order to backup your registry file we recommend\n"
+    "to use Windows build in System Restore.\n"
+    "\n"
+    "1. On Windows XP click Start, point to All Programs, point to Accessories,\n"
+    "    point to System Tools, and then click System Restore.\n"
+    "    On Windows Vista and later open System Properties\n"
+    "    and click the System Protection tab.\n"
+    "2. Choose Create a restore point (on Windows XP, then click Next;\n"
+    "    on Windows Vista and later, click Create).\n"
+    "3. Type a description for the restore point, and then click Create.";
+
+const char* BackupAdvice(const std::string& osName, WindowsVersion version) {
+  // Windows 2000 and later keep the Windows key that makes the OS name "NT",
+  // so the version tells them apart; the Emergency Repair Disk went with XP.
+  if (version >= WindowsVersion::WindowsXp) return kBackupXpText;
+  if (version == WindowsVersion::Windows2000 || osName == "2000") return kBackup2000Text;
+  return kBackupNtText;
+}
 
 namespace {
 const char kBackupFolderName[] = "RegBak";
@@ -68,12 +87,8 @@ void RunRegistryBackup(AppState& app, WindowHandle frame) {
   std::string folder = base + "\\" + kBackupFolderName;
   files.CreateDirectoryA(folder);
 
-  if (app.m_strOsName == "NT") {
-    Tell(app, frame, kBackupNtText, kMbIconInformation);
-    return;
-  }
-  if (app.m_strOsName == "2000") {
-    Tell(app, frame, kBackup2000Text, kMbIconInformation);
+  if (app.m_strOsName == "NT" || app.m_strOsName == "2000") {
+    Tell(app, frame, BackupAdvice(app.m_strOsName, app.m_eWinVersion), kMbIconInformation);
     return;
   }
 

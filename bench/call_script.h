@@ -49,6 +49,10 @@ class RecordingRegistry : public vl::IRegistry {
   long SetValue(vl::RegKey key, const std::string& name, uint32_t type, const uint8_t* data,
                 uint32_t size) override;
   long DeleteValue(vl::RegKey key, const std::string& name) override;
+  // No measured operation deletes a key; the call is only passed on.
+  long DeleteKey(vl::RegKey root, const std::string& subkey) override {
+    return inner_.DeleteKey(root, subkey);
+  }
   long CloseKey(vl::RegKey key) override;
 
  private:

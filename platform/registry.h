@@ -28,6 +28,9 @@ class IRegistry {
                         uint32_t size) = 0;
   // RegDeleteValueA
   virtual long DeleteValue(RegKey key, const std::string& name) = 0;
+  // RegDeleteKeyA, in the registry view the other calls use; as on Windows
+  // NT, a key that has subkeys is not deleted.
+  virtual long DeleteKey(RegKey root, const std::string& subkey) = 0;
   // RegCloseKey
   virtual long CloseKey(RegKey key) = 0;
 };

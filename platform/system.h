@@ -97,6 +97,18 @@ class IClock {
   virtual LocalTime Now() = 0;
 };
 
+// The running network interfaces of Windows Vista and later (iphlpapi.dll,
+// looked up at run time: no earlier Windows has these calls).
+class IIpInterfaces {
+ public:
+  virtual ~IIpInterfaces() = default;
+  // ConvertInterfaceGuidToLuid of the adapter's GUID ("{...}"), then
+  // GetIpInterfaceEntry and SetIpInterfaceEntry of its IPv4 interface with
+  // the MTU (NlMtu) set. The status of the call that failed, ERROR_NOT_SUPPORTED
+  // where the calls are missing.
+  virtual long SetInterfaceMtu(const std::string& guid, uint32_t mtu) = 0;
+};
+
 // Everything the core can reach. Unset members are not used by that caller.
 struct Platform {
   class IRegistry* registry = nullptr;
@@ -106,6 +118,7 @@ struct Platform {
   IPacer* pacer = nullptr;
   IRestart* restart = nullptr;
   IClock* clock = nullptr;
+  IIpInterfaces* ipInterfaces = nullptr;
 };
 
 }  // namespace vl

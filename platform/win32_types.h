@@ -40,6 +40,7 @@ constexpr long kErrorInvalidParameter = 87;
 constexpr long kErrorAlreadyExists = 183;
 constexpr long kErrorMoreData = 234;
 constexpr long kErrorNoMoreItems = 259;
+constexpr long kErrorNotSupported = 50;
 constexpr long kErrorNotAllAssigned = 1300;
 
 // Message boxes

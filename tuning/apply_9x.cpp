@@ -8,8 +8,10 @@ namespace vl {
 WriteReport ApplySettings9x(IRegistry& reg, int configMode, TuningSettings& s,
                             const IFormControls* form) {
   const bool readForm = ReadsFormAtWriteTime(configMode);
+  const AdapterFilter filter = FilterForMode(configMode);
   return WorkOnAdapters(
-      WalkAdapters9x, reg, FilterForMode(configMode), [&](const AdapterBinding&, RegKey binding, WriteReport& report) {
+      [&](const AdapterAction& action) { return WalkAdapters9x(reg, filter, action); },
+      [&](const AdapterBinding&, RegKey binding, WriteReport& report) {
         if (readForm) {
           TakeCustomText(form, IDC_RWIN_CUSTOM, IDC_RWIN_COMBO, &s.m_strRwinMultiple);
           TakeCustomText(form, IDC_KEEPALIVE_CUSTOM, IDC_KEEPALIVE_COMBO, &s.m_strKeepAlive);

@@ -1,5 +1,7 @@
 #include "tuning/apply_command.h"
 
+#include <vector>
+
 #include "app/app_state.h"
 #include "app/os_detect.h"
 #include "platform/text.h"
@@ -49,8 +51,9 @@ std::string LanSecondQuestion(const std::string& productName) {
          "Would you like to optimzie your connection now?";
 }
 
-std::string RestartQuestion(const std::string& productName) {
-  return "System changes were successful done.\n\nIn order to enjoy all the benefits of " +
+std::string RestartQuestion(const std::string& productName, const std::string& note) {
+  return "System changes were successful done.\n" + (note.empty() ? "" : note + "\n") +
+         "\nIn order to enjoy all the benefits of " +
          productName +
          "\nit's highly recommended to restart your computer.\n\n"
          "Would you like to restart your computer now?";
@@ -62,16 +65,46 @@ std::string RestartError(const std::string& productName) {
          "Please restart your computer manually.";
 }
 
+const char kReceiveWindowIgnored[] =
+    "RWIN was not written: Windows Vista and later size the receive window themselves.";
+
+namespace {
+// More lines would make a box taller than the screen.
+constexpr size_t kListedAdapters = 10;
+
+// Windows Vista and later can give a running interface its new MTU at once;
+// one that refuses (or a Windows without the call) takes it from the
+// registry at the restart, which is offered anyway.
+void SetRunningMtus(AppState& app, const WriteReport& report) {
+  if (app.m_eWinVersion < WindowsVersion::Vista || !app.sys.ipInterfaces) return;
+  for (const InterfaceMtu& m : report.interfaceMtus)
+    app.sys.ipInterfaces->SetInterfaceMtu(m.guid, m.mtu);
+}
+}  // namespace
+
 static const char* KindText(int configMode) {
   return FilterForMode(configMode) == AdapterFilter::DialUp ? "Dial-Up (Modem)"
                                                             : "Local Area Networking (LAN)";
 }
 
-std::string NoAdapterMessage(int configMode) {
-  return std::string("No ") + KindText(configMode) +
-         " adapter was found on this computer.\n"
-         "No settings were changed.\n\n"
-         "Please choose the configuration that matches your connection.";
+std::string NoAdapterMessage(int configMode, const std::vector<std::string>& unbound) {
+  if (unbound.empty())
+    return std::string("No ") + KindText(configMode) +
+           " adapter was found on this computer.\n"
+           "No settings were changed.\n\n"
+           "Please choose the configuration that matches your connection.";
+  // Cards are there, but TCP/IP does not use them: another configuration
+  // would not help, binding TCP/IP would.
+  std::string text = std::string("No ") + KindText(configMode) +
+                     " adapter on this computer is bound to TCP/IP.\n"
+                     "No settings were changed. These adapters were found:\n\n";
+  for (size_t i = 0; i < unbound.size() && i < kListedAdapters; ++i)
+    text += "   " + unbound[i] + "\n";
+  if (unbound.size() > kListedAdapters)
+    text += "   and " + std::to_string(unbound.size() - kListedAdapters) + " more\n";
+  return text +
+         "\nPlease bind TCP/IP to your adapter with Network in Control Panel,\n"
+         "or choose the configuration that matches your connection.";
 }
 
 std::string WriteFailedMessage(int configMode) {
@@ -149,7 +182,8 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
       change.mode = app.m_nConfigMode;
       const bool nt = IsNtFamily(app.m_strOsName);
       report = RunRecordedChange(app, change, [&](IRegistry& reg) {
-        return nt ? ApplySettingsNt(reg, app.m_nConfigMode, app.m_tuning, app.m_pFormView)
+        return nt ? ApplySettingsNt(reg, app.m_nConfigMode, app.m_tuning, app.m_pFormView,
+                                    app.m_eWinVersion)
                   : ApplySettings9x(reg, app.m_nConfigMode, app.m_tuning, app.m_pFormView);
       });
     }
@@ -167,17 +201,19 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
   if (report.notRecorded) return warn(kChangeNotRecorded);
   if (report.tcpipMissing) return warn(kTcpipNotInstalled);
   if (report.failed) return warn(WriteFailedMessage(app.m_nConfigMode));
-  if (report.adapters == 0) return warn(NoAdapterMessage(app.m_nConfigMode));
+  if (report.adapters == 0) return warn(NoAdapterMessage(app.m_nConfigMode, report.unbound));
+  SetRunningMtus(app, report);
   // The settings stand whatever becomes of the file, so the restart is still
   // offered; the user only learns that the next start will not name them.
   if (deferred && !WriteModeFile(app)) warn(kModeFileFailed);
-  OfferRestart(app, owner);
+  OfferRestart(app, owner, report.receiveWindowIgnored ? kReceiveWindowIgnored : "");
 }
 
-void OfferRestart(AppState& app, WindowHandle owner) {
+void OfferRestart(AppState& app, WindowHandle owner, const std::string& note) {
   IMessageBoxes& boxes = *app.sys.boxes;
   const std::string& caption = app.m_strProductName;
-  int answer = boxes.Show(owner, RestartQuestion(caption), caption, kMbYesNo | kMbIconQuestion);
+  int answer =
+      boxes.Show(owner, RestartQuestion(caption, note), caption, kMbYesNo | kMbIconQuestion);
   if (answer == kIdNo) {
     boxes.Show(owner, kRestartReminder, caption, kMbOk | kMbIconInformation);
     return;

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/system.h"
 
@@ -39,8 +40,9 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred);
 // The restart step of both families; `owner` owns the error box.
 void RestartComputer(AppState& app, WindowHandle owner);
 // The end of a change that stands: the restart question, then the restart or
-// the reminder.
-void OfferRestart(AppState& app, WindowHandle owner);
+// the reminder. A `note` on the change (what this Windows ignores) is told
+// in the question.
+void OfferRestart(AppState& app, WindowHandle owner, const std::string& note = "");
 
 // The texts of the command.
 extern const char kNoModeSelected[];
@@ -57,10 +59,14 @@ extern const char kChangeNotRecorded[];
 extern const char kTcpipNotInstalled[];
 std::string LanQuestion();
 std::string LanSecondQuestion(const std::string& productName);
-std::string RestartQuestion(const std::string& productName);
+std::string RestartQuestion(const std::string& productName, const std::string& note = "");
 std::string RestartError(const std::string& productName);
-// What the user is told when the settings were not written.
-std::string NoAdapterMessage(int configMode);
+// What the user is told when the settings were not written; `unbound` names
+// the adapters of that kind that TCP/IP is not bound to.
+std::string NoAdapterMessage(int configMode, const std::vector<std::string>& unbound = {});
+// The sentence the end of an Apply adds where Windows sizes the receive
+// window itself.
+extern const char kReceiveWindowIgnored[];
 std::string WriteFailedMessage(int configMode);
 
 }  // namespace vl

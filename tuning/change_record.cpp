@@ -1,5 +1,6 @@
 #include "tuning/change_record.h"
 
+#include <cstring>
 #include <initializer_list>
 
 #include "app/status_panes.h"
@@ -18,10 +19,14 @@ namespace {
 //   key count (2), each key: length (2) and its bytes,
 //   value count (2), each value: key index (2), name length (1), name,
 //     present (1), and when present: type (4), data length (4), data,
+//   version 2 only: made-key count (2), each made key: key index (2),
 //   CRC-32 of everything before it (4).
-// Keys are listed once: an Apply names the same global key many times.
+// Keys are listed once: an Apply names the same global key many times. A
+// record that made no key is kept as version 1, as the program has always
+// kept them.
 const char kMagic[4] = {'V', 'L', 'C', 'R'};
 constexpr uint8_t kVersion = 1;
+constexpr uint8_t kVersionWithMadeKeys = 2;
 constexpr size_t kMaxKeyLength = 1024;
 
 // CRC-32 as zip files have it, a byte at a time through a table made once.
@@ -137,24 +142,40 @@ bool IsTuningValue(const std::string& key, const std::string& name) {
       OneOf(name, {"TcpWindowSize", "DefaultTTL", "EnablePMTUDiscovery", "EnablePMTUBHDetect"}))
     return true;
   if (Between(key, kClassPrefix, "", &middle) && OneOf(name, {"MaxMTU", "MaxMSS"})) return true;
+  if (Between(key, kNdisWanProtocolsPrefix, "", &middle) && IsMadeKey(key))
+    return OneOf(name, {"ProtocolMTU", "ProtocolType", "PPPProtocolType"});
   if (!OneOf(name, {"MTU"})) return false;
   return Between(key, kServicesPrefix, kTcpipSuffix, &middle) ||
          (Between(key, kInterfacesPrefix, "", &middle) &&
           middle.find('\\') == std::string::npos);
 }
 
+bool IsMadeKey(const std::string& key) {
+  // NdisWan's Protocols key, or one protocol's below it.
+  const std::string protocols(kNdisWanProtocolsPrefix, std::strlen(kNdisWanProtocolsPrefix) - 1);
+  if (SameIgnoringCase(key, protocols)) return true;
+  std::string number;
+  if (!Between(key, kNdisWanProtocolsPrefix, "", &number) || number.size() > 2) return false;
+  for (char c : number)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
 std::vector<uint8_t> EncodeRecord(const ChangeRecord& record) {
   std::vector<std::string> keys;
   std::vector<uint32_t> keyOf;
-  for (const PriorValue& v : record.values) {
+  auto indexOf = [&keys](const std::string& key) {
     size_t k = 0;
-    while (k < keys.size() && keys[k] != v.key) ++k;
-    if (k == keys.size()) keys.push_back(v.key);
-    keyOf.push_back(static_cast<uint32_t>(k));
-  }
+    while (k < keys.size() && keys[k] != key) ++k;
+    if (k == keys.size()) keys.push_back(key);
+    return static_cast<uint32_t>(k);
+  };
+  for (const PriorValue& v : record.values) keyOf.push_back(indexOf(v.key));
+  std::vector<uint32_t> made;
+  for (const std::string& key : record.madeKeys) made.push_back(indexOf(key));
   Writer w;
   w.Bytes(kMagic, sizeof kMagic);
-  w.Byte(kVersion);
+  w.Byte(made.empty() ? kVersion : kVersionWithMadeKeys);
   w.Long(record.sequence);
   w.Byte(static_cast<uint32_t>(record.kind));
   w.Byte(static_cast<uint32_t>(record.mode));
@@ -179,6 +200,10 @@ std::vector<uint8_t> EncodeRecord(const ChangeRecord& record) {
     w.Long(static_cast<uint32_t>(v.data.size()));
     w.Bytes(v.data.data(), v.data.size());
   }
+  if (!made.empty()) {
+    w.Word(static_cast<uint32_t>(made.size()));
+    for (uint32_t k : made) w.Word(k);
+  }
   w.Long(Crc32(w.out.data(), w.out.size()));
   return w.out;
 }
@@ -194,7 +219,8 @@ bool DecodeRecord(const uint8_t* data, size_t size, ChangeRecord* record) {
   if (!magic || std::string(reinterpret_cast<const char*>(magic), sizeof kMagic) !=
                     std::string(kMagic, sizeof kMagic))
     return false;
-  if (in.Byte() != kVersion) return false;
+  const uint32_t version = in.Byte();
+  if (version != kVersion && version != kVersionWithMadeKeys) return false;
   ChangeRecord r;
   r.sequence = in.Long();
   const uint32_t kind = in.Byte();
@@ -251,6 +277,17 @@ bool DecodeRecord(const uint8_t* data, size_t size, ChangeRecord* record) {
     for (const PriorValue& earlier : r.values)
       if (SameIgnoringCase(earlier.key, v.key) && SameIgnoringCase(earlier.name, v.name)) return false;
     r.values.push_back(v);
+  }
+  if (version == kVersionWithMadeKeys) {
+    const uint32_t madeCount = in.Word();
+    if (madeCount == 0 || madeCount > in.Left() / 2) return false;
+    for (uint32_t i = 0; i < madeCount; ++i) {
+      const uint32_t keyIndex = in.Word();
+      if (!in.ok() || keyIndex >= keys.size() || !IsMadeKey(keys[keyIndex])) return false;
+      for (const std::string& earlier : r.madeKeys)
+        if (SameIgnoringCase(earlier, keys[keyIndex])) return false;
+      r.madeKeys.push_back(keys[keyIndex]);
+    }
   }
   if (!in.ok() || !in.AtEnd() || r.values.empty()) return false;
   *record = r;

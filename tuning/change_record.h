@@ -34,6 +34,10 @@ struct ChangeRecord {
   int mode = 0;  // the configuration mode an Apply wrote
   LocalTime when;
   std::vector<PriorValue> values;
+  // Keys the change made (below HKEY_LOCAL_MACHINE), each below the ones
+  // before it: Undo removes them, the last first, once their values are put
+  // back, so that nothing of the change is left.
+  std::vector<std::string> madeKeys;
 };
 
 // No value the program tunes comes near this; a record keeps no more of one.
@@ -48,6 +52,10 @@ bool DecodeRecord(const uint8_t* data, size_t size, ChangeRecord* record);
 // Whether the program writes this value (key below HKEY_LOCAL_MACHINE, in any
 // letter case): the tuning values of both families and nothing else.
 bool IsTuningValue(const std::string& key, const std::string& name);
+// Whether the program may make this key: NdisWan's IP protocol key (and the
+// Protocols key above it), which Windows 2000 and later only have once
+// someone set the dial-up MTU.
+bool IsMadeKey(const std::string& key);
 
 // "the Apply of Automatic Mode - Dial-Up", "the restore of the Windows
 // default settings".

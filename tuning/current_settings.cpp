@@ -82,8 +82,11 @@ void AddGlobals(IRegistry& reg, const std::string& path, bool writes,
     const std::string now = opened == kErrorSuccess ? NowText(reg, key.get(), v.name)
                             : IsAbsentStatus(opened) ? kNotSet
                                                      : kCannotRead;
-    table.rows.push_back({v.setting, kAllAdapters, now, writes ? v.wouldWrite : std::string(),
-                          v.receiveWindow && vista ? kNotUsedSinceVista : ""});
+    // Where Windows sizes the receive window, the Apply leaves it alone.
+    const bool ignored = v.receiveWindow && vista;
+    table.rows.push_back({v.setting, kAllAdapters, now,
+                          writes && !ignored ? v.wouldWrite : std::string(),
+                          ignored ? kNotUsedSinceVista : ""});
   }
 }
 
@@ -124,7 +127,7 @@ std::string RegistryValueText(uint32_t type, const std::vector<uint8_t>& data) {
 SettingsTable ReadCurrentSettings(AppState& app) {
   IRegistry& reg = *app.sys.registry;
   const bool nt = IsNtFamily(app.m_strOsName);
-  const bool vista = TunesReceiveWindowItself(reg, app.m_strOsName);
+  const bool vista = nt && SizesReceiveWindowItself(app.m_eWinVersion);
   const Choice c = ChoiceOf(app, nt);
   // Without the family's global key the Apply changes nothing at all.
   const bool tcpip = KeyExists(reg, nt ? kTcpipParametersKey : kMstcpKey);
@@ -136,7 +139,9 @@ SettingsTable ReadCurrentSettings(AppState& app) {
     const bool writes = tcpip && c.chosen && Selects(c.filter, a.kind);
     reached = reached || writes;
     auto row = [&](const char* setting, RegKey from, const char* name, const std::string& value) {
-      table.rows.push_back({setting, OneLine(a.description), NowText(reg, from, name),
+      // The dial-up line's protocol key may be one the Apply is still to make.
+      table.rows.push_back({setting, OneLine(a.description),
+                            from == 0 ? std::string(kNotSet) : NowText(reg, from, name),
                             writes ? value : std::string(), std::string()});
     };
     if (!nt) {
@@ -144,15 +149,24 @@ SettingsTable ReadCurrentSettings(AppState& app) {
       row("MSS (MaxMSS)", key, "MaxMSS", c.t.m_strMaxMss);
       return;
     }
-    row("MTU (MTU)", key, "MTU", Number(c.t.m_strMaxMtu));
-    const std::string interfacePath = InterfaceKeyPath(a);
+    const std::string mtu = Number(c.t.m_strMaxMtu);
+    if (a.tcpipKey == TcpipKey::DialUpLine) {
+      row("MTU (ProtocolMTU)", a.keyToMake ? 0 : key, "ProtocolMTU", mtu);
+      return;
+    }
+    row("MTU (MTU)", key, "MTU", mtu);
+    if (a.tcpipKey != TcpipKey::Service) return;
+    const std::string interfacePath = InterfaceKeyPath(a.serviceName);
     ScopedKey interfaceKey(reg);
     if (!interfacePath.empty() &&
         reg.OpenKey(kHkeyLocalMachine, interfacePath, kKeyRead, interfaceKey.Receive()) ==
             kErrorSuccess)
-      row("MTU (MTU of the Interfaces key)", interfaceKey.get(), "MTU", Number(c.t.m_strMaxMtu));
+      row("MTU (MTU of the Interfaces key)", interfaceKey.get(), "MTU", mtu);
   };
-  (nt ? WalkAdaptersNt : WalkAdapters9x)(reg, AdapterFilter::All, adapter, KeyUse::Read);
+  if (nt)
+    WalkAdaptersNt(reg, AdapterFilter::All, adapter, KeyUse::Read, app.m_eWinVersion);
+  else
+    WalkAdapters9x(reg, AdapterFilter::All, adapter, KeyUse::Read);
 
   const std::string window = Decimal(ReceiveWindow(c.t.m_strRwinMultiple, c.t.m_strMaxMss));
   const std::string discovery = Decimal(c.flags.discovery);

@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "platform/text.h"
+#include "tuning/adapters.h"
 #include "tuning/change_history.h"
 
 namespace vl {
@@ -35,7 +36,8 @@ class StagingRegistry : public IRegistry {
 
   explicit StagingRegistry(IRegistry& real) : real_(real) {}
   ~StagingRegistry() override {
-    for (const auto& held : heldKeys_) real_.CloseKey(held.first);
+    for (const auto& held : heldKeys_)
+      if (!IsHeldBack(held.first)) real_.CloseKey(held.first);
   }
   StagingRegistry(const StagingRegistry&) = delete;
   StagingRegistry& operator=(const StagingRegistry&) = delete;
@@ -43,15 +45,36 @@ class StagingRegistry : public IRegistry {
   long OpenKey(RegKey root, const std::string& subkey, uint32_t access, RegKey* result) override {
     return Note(root, subkey, real_.OpenKey(root, subkey, access, result), result);
   }
+  // A key that is there is opened; one that is not is made only at the
+  // commit, like every other change: until then it is a handle of ours
+  // that holds no value.
   long CreateKey(RegKey root, const std::string& subkey, uint32_t options, uint32_t access,
                  RegKey* result) override {
-    // No writer makes keys; one that did would make it at once.
-    return Note(root, subkey, real_.CreateKey(root, subkey, options, access, result), result);
+    if (root != kHkeyLocalMachine)
+      return Note(root, subkey, real_.CreateKey(root, subkey, options, access, result), result);
+    const long opened = real_.OpenKey(root, subkey, access, result);
+    if (!IsAbsentStatus(opened)) return Note(root, subkey, opened, result);
+    // Every key on the way that is not there either is made with it, and
+    // goes with it on Undo: the outermost first.
+    std::vector<std::string> missing = {subkey};
+    for (std::string above = subkey; above.rfind('\\') != std::string::npos;) {
+      above.resize(above.rfind('\\'));
+      ScopedKey probe(real_);
+      if (!IsAbsentStatus(real_.OpenKey(root, above, kKeyRead, probe.Receive()))) break;
+      missing.insert(missing.begin(), above);
+    }
+    madeKeys_.insert(madeKeys_.end(), missing.begin(), missing.end());
+    *result = kFirstHeldBackKey + 4 * made_.size();
+    made_.push_back({*result, subkey});
+    return Note(root, subkey, kErrorSuccess, result);
   }
   long QueryValue(RegKey key, const std::string& name, uint32_t* type, uint8_t* data,
                   uint32_t* size) override {
+    if (IsHeldBack(key)) return kErrorFileNotFound;
     return real_.QueryValue(key, name, type, data, size);
   }
+  // No writer removes keys.
+  long DeleteKey(RegKey, const std::string&) override { return kErrorAccessDenied; }
   long SetValue(RegKey key, const std::string& name, uint32_t type, const uint8_t* data,
                 uint32_t size) override {
     std::vector<uint8_t> bytes;
@@ -67,25 +90,53 @@ class StagingRegistry : public IRegistry {
       return kErrorSuccess;
     auto open = FindPath(key);
     if (open != paths_.end()) paths_.erase(open);
-    return real_.CloseKey(key);
+    return IsHeldBack(key) ? kErrorSuccess : real_.CloseKey(key);
   }
 
   const std::vector<Target>& Targets() const { return targets_; }
   const std::vector<Op>& Ops() const { return ops_; }
+  // The keys the commit makes, each below the ones before it.
+  const std::vector<std::string>& MadeKeys() const { return madeKeys_; }
 
   // The state of a target now, through its held key: false when the
-  // registry would not say.
+  // registry would not say. A key not made yet holds nothing.
   bool Read(const Target& t, bool* present, uint32_t* type, std::vector<uint8_t>* data) {
+    if (IsHeldBack(t.held)) {
+      *present = false;
+      *type = 0;
+      data->clear();
+      return true;
+    }
     const long status = QueryRaw(real_, t.held, t.name, kMaxPriorBytes, type, data);
     *present = status == kErrorSuccess;
     if (!*present) *type = 0;
     return *present || status == kErrorFileNotFound;
   }
 
-  // Makes the held-back writes and deletes, in order.
+  // Makes the held-back keys, then the writes and deletes, in order.
   void Commit(WriteReport& report) {
+    for (const auto& made : made_) {
+      RegKey key = 0;
+      if (real_.CreateKey(kHkeyLocalMachine, made.second, kRegOptionNonVolatile,
+                          kKeyRead | kKeyWrite, &key) != kErrorSuccess) {
+        report.failed = true;
+        continue;
+      }
+      for (auto& held : heldKeys_)
+        if (held.first == made.first) held.first = key;
+      for (Target& t : targets_)
+        if (t.held == made.first) t.held = key;
+      // A key made but never written through (none is) would be closed here.
+      if (std::none_of(heldKeys_.begin(), heldKeys_.end(),
+                       [key](const OpenKeys::value_type& held) { return held.first == key; }))
+        real_.CloseKey(key);
+    }
     for (const Op& op : ops_) {
       const Target& t = targets_[op.target];
+      if (IsHeldBack(t.held)) {  // its key could not be made
+        report.failed = true;
+        continue;
+      }
       const long status =
           op.remove ? real_.DeleteValue(t.held, t.name)
                     : real_.SetValue(t.held, t.name, op.type, op.data.data(),
@@ -113,6 +164,12 @@ class StagingRegistry : public IRegistry {
 
  private:
   using OpenKeys = std::vector<std::pair<RegKey, std::string>>;
+  // Handles of keys not made yet lie far above any the registry gives.
+  static constexpr RegKey kFirstHeldBackKey = 0x7FFF0000u;
+
+  bool IsHeldBack(RegKey key) const {
+    return key >= kFirstHeldBackKey && key < kFirstHeldBackKey + 4 * made_.size();
+  }
 
   long Note(RegKey root, const std::string& subkey, long status, RegKey* result) {
     if (status == kErrorSuccess)
@@ -155,6 +212,8 @@ class StagingRegistry : public IRegistry {
   IRegistry& real_;
   OpenKeys paths_;     // keys open through this registry, with their paths
   OpenKeys heldKeys_;  // the key held open for each path (in lower case)
+  OpenKeys made_;      // keys to make at the commit: our handle, the path
+  std::vector<std::string> madeKeys_;  // those and the keys made on their way
   std::vector<Target> targets_;
   Index index_;        // each target by lower-case key and name
   std::vector<Op> ops_;
@@ -180,6 +239,13 @@ WriteReport RunRecordedChange(AppState& app, ChangeRecord record, const ChangeWo
       return report;
     }
     record.values.push_back(std::move(prior));
+  }
+  record.madeKeys = staging.MadeKeys();
+  for (const std::string& key : record.madeKeys) {
+    if (!IsMadeKey(key)) {
+      report.notRecorded = true;
+      return report;
+    }
   }
   record.when = app.sys.clock ? app.sys.clock->Now() : LocalTime{};
   ChangeHistory history(reg, app.m_settings.BaseKey());

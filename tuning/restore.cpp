@@ -23,6 +23,8 @@ namespace {
 
 constexpr uint32_t kDefaultWindow = 8192;
 constexpr uint32_t kDefaultKeepAliveMs = 3600000;
+// Any value of that name is removed, whatever it holds.
+constexpr uint32_t kMaxRestoredBytes = 4096;
 
 // Writing the default before deleting leaves the default in place should the
 // delete fail; once deleted, Windows falls back on its built-in value anyway.
@@ -42,7 +44,10 @@ void RestoreDword(IRegistry& reg, RegKey key, const char* name, uint32_t value,
 
 WriteReport RestoreDefaults9x(IRegistry& reg, TuningSettings& settings) {
   return WorkOnAdapters(
-      WalkAdapters9x, reg, AdapterFilter::All, [&](const AdapterBinding&, RegKey binding, WriteReport& report) {
+      [&](const AdapterAction& action) {
+        return WalkAdapters9x(reg, AdapterFilter::All, action);
+      },
+      [&](const AdapterBinding&, RegKey binding, WriteReport& report) {
         RestoreSz(reg, binding, "MaxMTU", "1500", report);
         RestoreSz(reg, binding, "MaxMSS", "1460", report);
 
@@ -65,15 +70,34 @@ WriteReport RestoreDefaults9x(IRegistry& reg, TuningSettings& settings) {
       });
 }
 
-WriteReport RestoreDefaultsNt(IRegistry& reg, TuningSettings& settings) {
+WriteReport RestoreDefaultsNt(IRegistry& reg, TuningSettings& settings, WindowsVersion version) {
   return WorkOnAdapters(
-      WalkAdaptersNt, reg, AdapterFilter::All,
-      [&](const AdapterBinding& adapter, RegKey tcpip, WriteReport& report) {
-        RestoreDword(reg, tcpip, "MTU", 1500, report);
-        ScopedKey interfaceKey(reg);
-        if (OpenInterfaceKey(reg, adapter, interfaceKey, report))
-          RestoreDword(reg, interfaceKey.get(), "MTU", 1500, report);
-        interfaceKey.Close();
+      [&](const AdapterAction& action) {
+        return WalkAdaptersNt(reg, AdapterFilter::All, action, KeyUse::Write, version);
+      },
+      [&](const AdapterBinding& adapter, RegKey key, WriteReport& report) {
+        switch (adapter.tcpipKey) {
+          case TcpipKey::DialUpLine: {
+            // Without "ProtocolMTU" NdisWan takes its own; the protocol key
+            // itself is Windows' (or was there before) and stays.
+            uint32_t type = kRegNone;
+            std::vector<uint8_t> data;
+            if (QueryRaw(reg, key, "ProtocolMTU", kMaxRestoredBytes, &type, &data) !=
+                kErrorFileNotFound)
+              Check(report, reg.DeleteValue(key, "ProtocolMTU"));
+            break;
+          }
+          case TcpipKey::Interface:
+            RestoreDword(reg, key, "MTU", 1500, report);
+            break;
+          default: {
+            RestoreDword(reg, key, "MTU", 1500, report);
+            ScopedKey interfaceKey(reg);
+            if (OpenInterfaceKey(reg, adapter, interfaceKey, report))
+              RestoreDword(reg, interfaceKey.get(), "MTU", 1500, report);
+            break;
+          }
+        }
 
         ScopedKey parameters(reg);
         if (!OpenGlobal(reg, kTcpipParametersKey, kKeyAllAccess, parameters, report)) return;
@@ -100,7 +124,8 @@ WriteReport RunRestoreCommand(AppState& app) {
   change.kind = ChangeKind::Restore;
   const bool nt = IsNtFamily(app.m_strOsName);
   const WriteReport report = RunRecordedChange(app, change, [&](IRegistry& reg) {
-    return nt ? RestoreDefaultsNt(reg, app.m_tuning) : RestoreDefaults9x(reg, app.m_tuning);
+    return nt ? RestoreDefaultsNt(reg, app.m_tuning, app.m_eWinVersion)
+              : RestoreDefaults9x(reg, app.m_tuning);
   });
   const char* text = kRestoreDone;
   if (report.notRecorded)

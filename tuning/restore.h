@@ -1,5 +1,6 @@
 // Restoring the Windows defaults of both families.
 #pragma once
+#include "app/os_detect.h"
 #include "platform/registry.h"
 #include "tuning/tuning_choices.h"
 #include "tuning/write_report.h"
@@ -11,7 +12,9 @@ struct AppState;
 // uninstall run restores both families so). The settings keep the default
 // receive window and keep-alive time.
 WriteReport RestoreDefaults9x(IRegistry& reg, TuningSettings& settings);
-WriteReport RestoreDefaultsNt(IRegistry& reg, TuningSettings& settings);
+// On Windows 2000 and later also the dial-up line's MTU (`version`).
+WriteReport RestoreDefaultsNt(IRegistry& reg, TuningSettings& settings,
+                              WindowsVersion version = WindowsVersion::Nt4);
 
 // The command of the main window: asks first, restores the defaults of the
 // running family and tells the outcome.

@@ -37,7 +37,8 @@ bool Stands(IRegistry& reg, RegKey key, const PriorValue& v) {
 
 }  // namespace
 
-std::vector<std::string> PutBack(IRegistry& reg, const std::vector<PriorValue>& values) {
+std::vector<std::string> PutBack(IRegistry& reg, const std::vector<PriorValue>& values,
+                                 const std::vector<std::string>& madeKeys) {
   std::vector<std::string> failed;
   std::vector<bool> done(values.size(), false);
   for (size_t first = 0; first < values.size(); ++first) {
@@ -63,6 +64,13 @@ std::vector<std::string> PutBack(IRegistry& reg, const std::vector<PriorValue>& 
       }
       if (!back) failed.push_back(Line(v));
     }
+  }
+  // A made key goes once its values are gone, the innermost first; the
+  // registry keeps one that has been given other subkeys since.
+  for (auto made = madeKeys.rbegin(); made != madeKeys.rend(); ++made) {
+    const long status = reg.DeleteKey(kHkeyLocalMachine, *made);
+    if (status != kErrorSuccess && status != kErrorFileNotFound)
+      failed.push_back("   the key " + *made);
   }
   return failed;
 }
@@ -120,7 +128,8 @@ void RunUndoCommand(AppState& app, WindowHandle owner) {
   if (boxes.Show(owner, UndoQuestion(caption, record), caption,
                  kMbYesNo | kMbIconQuestion | kMbDefButton2) != kIdYes)
     return;
-  const std::vector<std::string> notPutBack = PutBack(*app.sys.registry, record.values);
+  const std::vector<std::string> notPutBack =
+      PutBack(*app.sys.registry, record.values, record.madeKeys);
   if (!notPutBack.empty()) return warn(UndoIncomplete(record, notPutBack));
   history.Drop(newest.sequence);
   boxes.Show(owner, UndoDone(record), caption, kMbOk | kMbIconInformation);

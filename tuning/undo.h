@@ -21,9 +21,11 @@ bool CanUndo(AppState& app);
 void RunUndoCommand(AppState& app, WindowHandle owner);
 
 // Puts each value back: the same type and bytes, or deleted where it was
-// absent; keys are never made. Each is read back. Returns the values that do
-// not stand as recorded, as "   <name> in <key>" lines.
-std::vector<std::string> PutBack(IRegistry& reg, const std::vector<PriorValue>& values);
+// absent; keys are never made. Each is read back. Then removes the keys the
+// change made. Returns what does not stand as recorded, as
+// "   <name> in <key>" and "   the key <key>" lines.
+std::vector<std::string> PutBack(IRegistry& reg, const std::vector<PriorValue>& values,
+                                 const std::vector<std::string>& madeKeys = {});
 
 // The texts of the command.
 std::string UndoQuestion(const std::string& productName, const ChangeRecord& record);

@@ -1,6 +1,15 @@
 #pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace vl {
+
+// An MTU for a running network interface, named by its adapter's GUID.
+struct InterfaceMtu {
+  std::string guid;
+  uint32_t mtu = 0;
+};
 
 // What a writer or restore did, for its caller; nothing here is shown by the
 // writer itself.
@@ -17,6 +26,14 @@ struct WriteReport {
   bool tcpipMissing = false;
   // The record of the change could not be kept, so nothing was changed.
   bool notRecorded = false;
+  // Adapters of the chosen kind that TCP/IP is not bound to (their names).
+  std::vector<std::string> unbound;
+  // The receive window was chosen but not written: this Windows sizes it
+  // itself.
+  bool receiveWindowIgnored = false;
+  // The MTUs written to Interfaces keys, which Windows Vista and later can
+  // also give the running interfaces at once.
+  std::vector<InterfaceMtu> interfaceMtus;
 };
 
 }  // namespace vl

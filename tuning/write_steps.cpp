@@ -10,8 +10,6 @@ namespace vl {
 const char kMstcpKey[] = "System\\CurrentControlSet\\Services\\Vxd\\MSTCP";
 const char kNdiCacheKey[] = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
 const char kTcpipParametersKey[] = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-const char kInterfacesPrefix[] =
-    "System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
 namespace {
 constexpr uint32_t kDefaultWindow = 8192;
@@ -65,29 +63,19 @@ bool OpenGlobal(IRegistry& reg, const std::string& path, uint32_t access, Scoped
   return false;
 }
 
-std::string InterfaceKeyPath(const AdapterBinding& adapter) {
-  // Windows names each interface key after one service; any other name could
-  // only lead to another key or to the Interfaces key itself.
-  const std::string& service = adapter.serviceName;
-  if (service.empty() || service.find('\\') != std::string::npos) return std::string();
-  return kInterfacesPrefix + service;
-}
-
 bool OpenInterfaceKey(IRegistry& reg, const AdapterBinding& adapter, ScopedKey& key,
                       WriteReport& report) {
-  const std::string path = InterfaceKeyPath(adapter);
+  const std::string path = InterfaceKeyPath(adapter.serviceName);
   return !path.empty() &&
          OpenGlobal(reg, path, kKeyAllAccess, key, report, /*mayBeAbsent=*/true);
 }
 
-WriteReport WorkOnAdapters(AdapterWalk walk, IRegistry& reg, AdapterFilter filter,
-                           const AdapterWork& work) {
+WriteReport WorkOnAdapters(const AdapterWalk& walk, const AdapterWork& work) {
   WriteReport report;
   const WalkOutcome outcome =
-      walk(reg, filter, [&](const AdapterBinding& adapter, RegKey key) {
-        work(adapter, key, report);
-      }, KeyUse::Write);
+      walk([&](const AdapterBinding& adapter, RegKey key) { work(adapter, key, report); });
   report.adapters = outcome.adapters;
+  report.unbound = outcome.unbound;
   if (outcome.troubled) report.failed = true;
   return report;
 }

@@ -18,9 +18,6 @@ class IFormControls;
 extern const char kMstcpKey[];
 extern const char kNdiCacheKey[];
 extern const char kTcpipParametersKey[];
-// Windows 2000 and later read an adapter's MTU from the key of its service
-// name here, where Windows made one.
-extern const char kInterfacesPrefix[];
 // The global keys are opened so by writers and restores: they read back what
 // they write.
 constexpr uint32_t kKeyWrite9x = kKeyRead | kKeyWrite;
@@ -51,9 +48,6 @@ void Check(WriteReport& report, long status);
 // means that TCP/IP is not installed, which the report tells apart.
 bool OpenGlobal(IRegistry& reg, const std::string& path, uint32_t access, ScopedKey& key,
                 WriteReport& report, bool mayBeAbsent = false);
-// The adapter's Interfaces key (NT family), or empty where its service name
-// cannot name one.
-std::string InterfaceKeyPath(const AdapterBinding& adapter);
 // Opens the adapter's Interfaces key for the MTU; a key that is not there is
 // never made, and is no failure.
 bool OpenInterfaceKey(IRegistry& reg, const AdapterBinding& adapter, ScopedKey& key,
@@ -63,7 +57,7 @@ bool OpenInterfaceKey(IRegistry& reg, const AdapterBinding& adapter, ScopedKey& 
 // failure or the walk met trouble that may have hidden an adapter.
 using AdapterWork =
     std::function<void(const AdapterBinding& adapter, RegKey parameterKey, WriteReport& report)>;
-WriteReport WorkOnAdapters(AdapterWalk walk, IRegistry& reg, AdapterFilter filter,
-                           const AdapterWork& work);
+using AdapterWalk = std::function<WalkOutcome(const AdapterAction& action)>;
+WriteReport WorkOnAdapters(const AdapterWalk& walk, const AdapterWork& work);
 
 }  // namespace vl

@@ -1,5 +1,6 @@
 // The writers of the two Windows families.
 #pragma once
+#include "app/os_detect.h"
 #include "platform/registry.h"
 #include "tuning/tuning_choices.h"
 #include "tuning/write_report.h"
@@ -14,7 +15,11 @@ class IFormControls;
 // included.
 WriteReport ApplySettings9x(IRegistry& reg, int configMode, TuningSettings& settings,
                             const IFormControls* form);
+// The NT family by the version's roads: NT 4's service keys, the Interfaces
+// keys and the dial-up line of Windows 2000 and later, and no receive window
+// where Windows sizes it itself.
 WriteReport ApplySettingsNt(IRegistry& reg, int configMode, TuningSettings& settings,
-                            const IFormControls* form);
+                            const IFormControls* form,
+                            WindowsVersion version = WindowsVersion::Nt4);
 
 }  // namespace vl

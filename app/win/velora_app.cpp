@@ -19,6 +19,7 @@ CVeloraApp::CVeloraApp() {
   sys.pacer = &m_pacer;
   sys.restart = &m_restart;
   sys.clock = &m_clock;
+  sys.ipInterfaces = &m_ipInterfaces;
   m_settings.Attach(&m_registry);
 }
 

@@ -33,6 +33,7 @@ class CVeloraApp : public vl::AppState {
   vl::WinPacer m_pacer;
   vl::WinRestart m_restart;
   vl::WinClock m_clock;
+  vl::WinIpInterfaces m_ipInterfaces;
   // The shell while start-up runs: the companion starts beside the window's
   // creation.
   CStartupShell m_startupShell{m_shell};

@@ -29,7 +29,8 @@ BOOL CAutoModeDlg::OnInitDialog() {
   SetDlgItemTextA(hwnd_, IDC_AUTO_TEXT_APPLY, texts.apply);
 
   if (m_nConfigMode == vl::ModeManual) {
-    m_answer.census = vl::TakeAdapterCensus(*theApp.sys.registry, theApp.m_strOsName);
+    m_answer.census =
+        vl::TakeAdapterCensus(*theApp.sys.registry, theApp.m_strOsName, theApp.m_eWinVersion);
     m_answer.censusTaken = true;
     if (vl::AsksAdapterQuestion(m_nConfigMode, m_answer.census)) {
       SetDlgItemTextA(hwnd_, IDC_AUTO_TEXT_INFO, vl::kAdapterQuestion);

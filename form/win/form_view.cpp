@@ -43,6 +43,7 @@ void CMainFormView::OnInitialUpdate() {
   vl::TraceStep("form: six links attached (fonts, fitted, cursors)");
   theApp.m_pFormView = this;
   theApp.m_strOsName = vl::DetectOsName(*theApp.sys.registry);
+  theApp.m_eWinVersion = vl::DetectWindowsVersion(*theApp.sys.registry);
   AdaptToFontSize();
   vl::TraceStep("form: Windows version, font-size layout");
 

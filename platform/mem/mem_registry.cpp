@@ -224,6 +224,22 @@ long MemRegistry::DeleteValue(RegKey key, const std::string& name) {
   return Finish(call, kErrorSuccess);
 }
 
+long MemRegistry::DeleteKey(RegKey root, const std::string& subkey) {
+  RegCall call{RegOp::DeleteKey, "", "", 0, {}, 0, 0};
+  long status = 0;
+  const Handle* base = SubkeyBase(call, root, subkey, &status);
+  if (!base) return Finish(call, status);
+  const std::string path = Lower(Join(base->path, subkey));
+  auto it = keys_.find(path);
+  if (it == keys_.end()) return Finish(call, kErrorFileNotFound);
+  const std::string below = path + "\\";
+  auto sub = keys_.lower_bound(below);
+  if (sub != keys_.end() && sub->first.compare(0, below.size(), below) == 0)
+    return Finish(call, kErrorAccessDenied);
+  keys_.erase(it);
+  return Finish(call, kErrorSuccess);
+}
+
 long MemRegistry::CloseKey(RegKey key) {
   RegCall call{RegOp::Close, "", "", 0, {}, 0, 0};
   auto it = handles_.find(key);
@@ -332,6 +348,7 @@ std::vector<std::string> MemRegistry::Writes() const {
     if (c.result != kErrorSuccess) continue;
     if (c.op == RegOp::Set) out.push_back("Set " + c.path + " " + c.name);
     if (c.op == RegOp::Delete) out.push_back("Delete " + c.path + " " + c.name);
+    if (c.op == RegOp::DeleteKey) out.push_back("DeleteKey " + c.path);
   }
   return out;
 }

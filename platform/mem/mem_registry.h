@@ -13,7 +13,7 @@
 
 namespace vl {
 
-enum class RegOp { Open, Create, Query, Set, Delete, Close };
+enum class RegOp { Open, Create, Query, Set, Delete, DeleteKey, Close };
 
 struct RegCall {
   RegOp op;
@@ -44,6 +44,7 @@ class MemRegistry : public IRegistry {
   long SetValue(RegKey key, const std::string& name, uint32_t type, const uint8_t* data,
                 uint32_t size) override;
   long DeleteValue(RegKey key, const std::string& name) override;
+  long DeleteKey(RegKey root, const std::string& subkey) override;
   long CloseKey(RegKey key) override;
 
   // --- Seeding and inspection (paths like "HKLM\\System\\...") ---

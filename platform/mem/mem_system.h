@@ -148,4 +148,16 @@ class MemClock : public IClock {
   LocalTime now = {2001, 6, 15, 9, 30, 0};
 };
 
+// Running interfaces that take every MTU they are given, or answer with the
+// status a test sets (Wine answers ERROR_NOT_SUPPORTED).
+class MemIpInterfaces : public IIpInterfaces {
+ public:
+  long SetInterfaceMtu(const std::string& guid, uint32_t mtu) override {
+    calls.push_back(guid + " " + std::to_string(mtu));
+    return status;
+  }
+  long status = kErrorSuccess;
+  std::vector<std::string> calls;  // "GUID MTU"
+};
+
 }  // namespace vl

@@ -30,6 +30,7 @@ static_assert(kErrorSuccess == ERROR_SUCCESS && kErrorFileNotFound == ERROR_FILE
               kErrorInvalidParameter == ERROR_INVALID_PARAMETER &&
               kErrorAlreadyExists == ERROR_ALREADY_EXISTS && kErrorMoreData == ERROR_MORE_DATA &&
               kErrorNoMoreItems == ERROR_NO_MORE_ITEMS &&
+              kErrorNotSupported == ERROR_NOT_SUPPORTED &&
               kErrorNotAllAssigned == ERROR_NOT_ALL_ASSIGNED);
 
 static_assert(kMbOk == MB_OK && kMbYesNo == MB_YESNO && kMbIconHand == MB_ICONHAND &&

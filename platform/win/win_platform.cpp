@@ -75,6 +75,18 @@ long WinRegistry::DeleteValue(RegKey key, const std::string& name) {
   return RegDeleteValueA(ToHkey(key), name.c_str());
 }
 
+long WinRegistry::DeleteKey(RegKey root, const std::string& subkey) {
+  // RegDeleteKeyA works in the program's own view; the native one takes
+  // RegDeleteKeyExA, which only the Windows that have a view flag know.
+  if (const REGSAM view = NativeView()) {
+    using RegDeleteKeyExFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+    auto deleteKeyEx = reinterpret_cast<RegDeleteKeyExFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+    if (deleteKeyEx) return deleteKeyEx(ToHkey(root), subkey.c_str(), view, 0);
+  }
+  return RegDeleteKeyA(ToHkey(root), subkey.c_str());
+}
+
 long WinRegistry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
 
 int WinMessageBoxes::Show(WindowHandle owner, const std::string& text, const std::string& caption,

@@ -17,6 +17,7 @@ class WinRegistry : public IRegistry {
   long SetValue(RegKey key, const std::string& name, uint32_t type, const uint8_t* data,
                 uint32_t size) override;
   long DeleteValue(RegKey key, const std::string& name) override;
+  long DeleteKey(RegKey root, const std::string& subkey) override;
   long CloseKey(RegKey key) override;
 };
 
@@ -71,6 +72,11 @@ class WinRestart : public IRestart {
 class WinClock : public IClock {
  public:
   LocalTime Now() override;
+};
+
+class WinIpInterfaces : public IIpInterfaces {
+ public:
+  long SetInterfaceMtu(const std::string& guid, uint32_t mtu) override;
 };
 
 // A function of shell32.dll, which velora.exe loads when it first needs it

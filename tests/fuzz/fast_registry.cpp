@@ -199,6 +199,25 @@ long FastRegistry::DeleteValue(vl::RegKey key, const std::string& name) {
   return status;
 }
 
+long FastRegistry::DeleteKey(vl::RegKey root, const std::string& subkey) {
+  const bool based = Resolve(root, subkey);
+  long status = Begin(Op::DeleteKey, kNoName, 0);
+  if (status == 0 && !based) status = vl::kErrorInvalidHandle;
+  auto it = keys_.find(path_);
+  if (status == 0 && (it == keys_.end() || IsRoot(path_))) status = vl::kErrorFileNotFound;
+  if (status == 0) {
+    // A key with subkeys stays, as on Windows NT; so does one still open
+    // here, whose handles point at it.
+    for (const auto& key : keys_)
+      if (key.first != path_ && Below(key.first, path_)) status = vl::kErrorAccessDenied;
+    for (const Handle& h : handles_)
+      if (h.key == &it->second) status = vl::kErrorAccessDenied;
+  }
+  if (status == 0) keys_.erase(it);
+  writes.push_back(Write{Op::DeleteKey, path_, std::string(), 0, std::string(), status});
+  return status;
+}
+
 long FastRegistry::CloseKey(vl::RegKey key) {
   Handle* h = Lookup(key);
   SetPath(h);

@@ -24,7 +24,7 @@
 
 namespace fuzz {
 
-enum class Op { Open, Create, Query, Set, Delete, Close };
+enum class Op { Open, Create, Query, Set, Delete, DeleteKey, Close };
 
 // A call as the observer sees it, before it runs.
 struct Call {
@@ -34,7 +34,7 @@ struct Call {
   uint32_t access;          // Open, Create
 };
 
-// A Set or Delete, kept in order with its outcome.
+// A Set, Delete or DeleteKey, kept in order with its outcome.
 struct Write {
   Op op;
   std::string path;
@@ -89,6 +89,7 @@ class FastRegistry : public vl::IRegistry {
   long SetValue(vl::RegKey key, const std::string& name, uint32_t type, const uint8_t* data,
                 uint32_t size) override;
   long DeleteValue(vl::RegKey key, const std::string& name) override;
+  long DeleteKey(vl::RegKey root, const std::string& subkey) override;
   long CloseKey(vl::RegKey key) override;
 
  private:

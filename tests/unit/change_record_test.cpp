@@ -9,6 +9,8 @@ namespace {
 
 const char kClassKey[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000";
 const char kMstcp[] = "System\\CurrentControlSet\\Services\\Vxd\\MSTCP";
+const char kProtocols[] = "SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols";
+const char kProtocol[] = "SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0";
 
 // An Apply's record with a value of each kind: a text, a number of another
 // type than the program writes, and one that was absent.
@@ -36,6 +38,17 @@ TEST(ChangeRecord, ReadsBackWhatWasWritten) {
   EXPECT_EQ(original.mode, read.mode);
   EXPECT_EQ(WhenText(original.when), WhenText(read.when));
   EXPECT_EQ(original.values, read.values);
+  EXPECT_TRUE(read.madeKeys.empty());
+  // A record without made keys keeps the layout older records have.
+  EXPECT_EQ(1, bytes[4]);
+
+  ChangeRecord made = Sample();
+  made.values.push_back({kProtocol, "ProtocolMTU", false, 0, {}});
+  made.madeKeys = {kProtocols, kProtocol};
+  const std::vector<uint8_t> madeBytes = EncodeRecord(made);
+  ASSERT_TRUE(DecodeRecord(madeBytes.data(), madeBytes.size(), &read));
+  EXPECT_EQ(made.values, read.values);
+  EXPECT_EQ(made.madeKeys, read.madeKeys);
 }
 
 // Whatever happened to the bytes since, a record is taken whole or not at
@@ -78,6 +91,10 @@ TEST(ChangeRecord, SoundBytesOfAForeignRecordAreRefused) {
       {"an unknown kind", [](ChangeRecord& r) { r.kind = static_cast<ChangeKind>(3); }},
       {"a value too long", [](ChangeRecord& r) { r.values[0].data.assign(kMaxPriorBytes + 1, 'x'); }},
       {"a name with a NUL", [](ChangeRecord& r) { r.values[0].name = std::string("Max\0MTU", 7); }},
+      {"a made key the program never makes", [](ChangeRecord& r) {
+         r.madeKeys = {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"};
+       }},
+      {"a made key twice", [](ChangeRecord& r) { r.madeKeys = {kProtocol, kProtocol}; }},
   };
   for (const Case& c : cases) {
     ChangeRecord r = Sample();
@@ -107,6 +124,12 @@ TEST(ChangeRecord, TuningValuesAreTheWritersOwnInAnyLetterCase) {
       {"System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{4D36E972}", "MTU", true},
       {"System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\A\\B", "MTU", false},
       {"SOFTWARE\\Norwick Ltd\\Velora 2001", "MTU", false},
+      {"SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\12", "ProtocolMTU", true},
+      {"system\\currentcontrolset\\services\\ndiswan\\parameters\\protocols\\0", "PPPProtocolType", true},
+      {"SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0", "ProtocolType", true},
+      {"SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0", "Flags", false},
+      {"SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols", "ProtocolMTU", false},
+      {"SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\x1", "ProtocolMTU", false},
   };
   for (const auto& c : cases) EXPECT_EQ(c.tuning, IsTuningValue(c.key, c.name)) << c.key << " " << c.name;
 }

@@ -21,8 +21,6 @@ using namespace machines;
 
 const std::string kChangesKey = kSettingsKey + "\\Changes";
 constexpr WindowHandle kFrame = RecordingApplyUi::kFrame;
-const std::string kInterfaces =
-    "HKLM\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
 // A value as the registry holds it, for comparing states.
 std::string StateOf(const MemRegistry& reg, const std::string& key, const std::string& name) {
@@ -55,6 +53,22 @@ void OwnNtValues(MemApp& m) {
   m.reg.PutDword(kTcpipParameters, "DefaultTTL", 128);
   m.reg.Put(kTcpipParameters, "EnablePMTUBHDetect", kRegBinary, {1});
 }
+
+// Windows 2000 and later with values of their own: a card's MTU in its
+// Interfaces key, and NdisWan's IP protocol with an MTU or without a key.
+void OwnXpValues(MemApp& m) {
+  NtMachine(m, NtLayout::WindowsXp);
+  m.reg.PutDword(kInterfaces + kCardGuid, "MTU", 1492);
+  m.reg.PutDword(kTcpipParameters, "TcpWindowSize", 64240);
+}
+void XpWithLineMtu(MemApp& m) {
+  OwnXpValues(m);
+  m.reg.PutDword(kNdisWanProtocols + "0", "ProtocolType", 0x8137);
+  m.reg.PutDword(kNdisWanProtocols + "1", "ProtocolType", 0x800);
+  m.reg.PutDword(kNdisWanProtocols + "1", "PPPProtocolType", 0x21);
+  m.reg.PutDword(kNdisWanProtocols + "1", "ProtocolMTU", 1400);
+}
+void Windows10(MemApp& m) { NtMachine(m, NtLayout::Windows10); }
 
 struct ChangeCase {
   const char* name;
@@ -102,6 +116,13 @@ std::vector<ChangeCase> Cases() {
       {"NT Apply, automatic Dial-Up", OwnNtValues, [](MemApp& m) { Apply(m, ModeAutoDialUp); },
        Named(ChangeKind::Apply, ModeAutoDialUp)},
       {"NT restore", OwnNtValues, Restore, Named(ChangeKind::Restore)},
+      {"XP Apply, automatic Dial-Up, the protocol key made", OwnXpValues,
+       [](MemApp& m) { Apply(m, ModeAutoDialUp); }, Named(ChangeKind::Apply, ModeAutoDialUp)},
+      {"XP Apply, automatic Dial-Up, the protocol key there", XpWithLineMtu,
+       [](MemApp& m) { Apply(m, ModeAutoDialUp); }, Named(ChangeKind::Apply, ModeAutoDialUp)},
+      {"XP restore", XpWithLineMtu, Restore, Named(ChangeKind::Restore)},
+      {"Windows 10 Apply, automatic LAN", Windows10, [](MemApp& m) { Apply(m, ModeAutoLan); },
+       Named(ChangeKind::Apply, ModeAutoLan)},
   };
 }
 

@@ -21,8 +21,6 @@ using namespace machines;
 
 const char kModem[] = "Dial-Up Adapter";
 const char kCard[] = "Realtek RTL8029(AS) PCI Ethernet NIC";
-const std::string kInterfaces =
-    "HKLM\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
 class CurrentSettingsTest : public AppTest {
  protected:
@@ -121,12 +119,36 @@ TEST_F(CurrentSettingsTest, NtWithItsInterfacesKeysAndTheVistaNote) {
   EXPECT_EQ(expected, table.rows);
   EXPECT_EQ(4u, table.columns.size());
 
-  reg.PutSz("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion", "6.0");
+  // Vista and later: the Apply leaves the receive window to Windows.
   app.m_strOsName = "NT";
+  app.m_eWinVersion = WindowsVersion::Vista;
+  expected[3].wouldWrite = "";
   expected[3].note = kNotUsedSinceVista;
   table = Read();
   EXPECT_EQ(expected, table.rows);
   EXPECT_EQ("Note", table.columns.at(4));
+}
+
+// From Windows 2000 on, a card's row is its Interfaces key and the dial-up
+// line has one of its own, whose protocol key may be still to make.
+TEST_F(CurrentSettingsTest, TheCardsAndTheDialUpLineOfWindowsXp) {
+  NtMachine(*this, NtLayout::WindowsXp);
+  LoadAutoMode(app, ModeAutoDialUp);
+  const char kNic[] = "Intel(R) PRO/1000 MT Network Connection";
+  const char kLine[] = "Dial-up, PPPoE and VPN connections";
+  SettingsTable table = Read();
+  ASSERT_LE(2u, table.rows.size());
+  EXPECT_EQ((SettingRow{"MTU (MTU)", kNic, kNotSet, "", ""}), table.rows[0]);
+  EXPECT_EQ((SettingRow{"MTU (ProtocolMTU)", kLine, kNotSet, "576", ""}), table.rows[1]);
+  EXPECT_EQ("3216", table.rows[2].wouldWrite);
+
+  reg.PutDword(kNdisWanProtocols + "0", "ProtocolType", 0x800);
+  reg.PutDword(kNdisWanProtocols + "0", "ProtocolMTU", 1400);
+  reg.PutDword(kInterfaces + kCardGuid, "MTU", 1492);
+  table = Read();
+  EXPECT_EQ("1492", table.rows[0].now);
+  EXPECT_EQ("1400", table.rows[1].now);
+  EXPECT_FALSE(reg.HasKey(kNdisWanProtocols + "1"));
 }
 
 // Without TCP/IP an Apply writes nothing, and the table says so.

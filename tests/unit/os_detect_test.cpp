@@ -59,25 +59,37 @@ TEST(OsFamily, OnlyExactNtOrTwoThousandIsNt) {
     EXPECT_FALSE(IsNtFamily(nine)) << nine;
 }
 
-// The receive-window values mean nothing from Windows Vista on; the
-// registry's version says which Windows this is, on the NT family only.
-TEST(OsFamily, VistaAndLaterTuneTheReceiveWindowThemselves) {
+// The NT version decides where settings go and which ones Windows reads;
+// Windows 10 and 11 keep "6.3" in CurrentVersion and their own number beside
+// it.
+TEST(WindowsVersionDetection, ComesFromTheNtCurrentVersionKey) {
   const struct {
-    const char* os;
     const char* version;  // null: no value
-    bool itself;
+    long long major;      // -1: no value
+    WindowsVersion expected;
   } cases[] = {
-      {"NT", "4.0", false}, {"2000", "5.0", false}, {"NT", "5.1", false},
-      {"NT", "6.0", true},  {"NT", "6.3", true},    {"NT", "10.0", true},
-      {"NT", nullptr, false}, {"NT", "", false},    {"98", "6.1", false},
+      {"4.0", -1, WindowsVersion::Nt4},         {"3.51", -1, WindowsVersion::Nt4},
+      {"5.0", -1, WindowsVersion::Windows2000}, {"5.1", -1, WindowsVersion::WindowsXp},
+      {"5.2", -1, WindowsVersion::WindowsXp},   {"6.0", -1, WindowsVersion::Vista},
+      {"6.1", -1, WindowsVersion::Vista},       {"6.3", 10, WindowsVersion::Vista},
+      {"5.1", 10, WindowsVersion::Vista},       {nullptr, 10, WindowsVersion::Vista},
+      {nullptr, -1, WindowsVersion::Nt4},       {"", -1, WindowsVersion::Nt4},
+      {"5.1", 5, WindowsVersion::WindowsXp},
   };
   for (const auto& c : cases) {
     MemApp m;
+    m.reg.AddKey(kWindowsNt);
     if (c.version) m.reg.PutSz(kWindowsNt, "CurrentVersion", c.version);
-    EXPECT_EQ(c.itself, TunesReceiveWindowItself(m.reg, c.os))
-        << c.os << " " << (c.version ? c.version : "none");
+    if (c.major >= 0) m.reg.PutDword(kWindowsNt, "CurrentMajorVersionNumber", c.major);
+    EXPECT_EQ(c.expected, DetectWindowsVersion(m.reg))
+        << (c.version ? c.version : "none") << " " << c.major;
     EXPECT_EQ(0u, m.reg.OpenHandles());
   }
+  // A major number of another type is no number.
+  MemApp m;
+  m.reg.PutSz(kWindowsNt, "CurrentVersion", "5.1");
+  m.reg.PutSz(kWindowsNt, "CurrentMajorVersionNumber", "10");
+  EXPECT_EQ(WindowsVersion::WindowsXp, DetectWindowsVersion(m.reg));
 }
 
 }  // namespace

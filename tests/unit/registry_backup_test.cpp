@@ -44,18 +44,27 @@ TEST_F(RegistryBackup, AnEarlierProtectedBackupIsReplaced) {
 }
 
 TEST_F(RegistryBackup, TheNtFamilyGetsInstructionsAndTheFolderButNoCopies) {
+  // The OS name is "NT" on every real NT 4, 2000, XP and later (their
+  // Windows key has no product name); the version tells them apart.
   const struct {
     const char* os;
+    WindowsVersion version;
     const char* text;
-  } cases[] = {{"NT", kBackupNtText}, {"2000", kBackup2000Text}};
+  } cases[] = {{"NT", WindowsVersion::Nt4, kBackupNtText},
+               {"NT", WindowsVersion::Windows2000, kBackup2000Text},
+               {"2000", WindowsVersion::Nt4, kBackup2000Text},
+               {"NT", WindowsVersion::WindowsXp, kBackupXpText},
+               {"NT", WindowsVersion::Vista, kBackupXpText},
+               {"2000", WindowsVersion::Vista, kBackupXpText}};
   for (const auto& k : cases) {
-    SCOPED_TRACE(k.os);
+    SCOPED_TRACE(std::string(k.os) + " " + std::to_string(static_cast<int>(k.version)));
     MemFiles fresh;
     fresh.AddDirectory("C:\\Program Files\\Velora");
     fresh.AddFile("C:\\WINDOWS\\system.dat", "system hive");
     app.sys.files = &fresh;
     boxes.shown.clear();
     app.m_strOsName = k.os;
+    app.m_eWinVersion = k.version;
     RunRegistryBackup(app, 0);
     EXPECT_TRUE(fresh.IsDirectory("C:\\Program Files\\Velora\\RegBak"));
     EXPECT_FALSE(fresh.Exists(copies + "system.dat"));

@@ -17,9 +17,17 @@ struct Visit {
   std::string bindingName, driver, serviceName, parameterKey;
 };
 
+using Walk = WalkOutcome (*)(IRegistry&, AdapterFilter, const AdapterAction&, KeyUse);
+WalkOutcome Walk9x(IRegistry& reg, AdapterFilter f, const AdapterAction& a, KeyUse u) {
+  return WalkAdapters9x(reg, f, a, u);
+}
+WalkOutcome WalkNt4(IRegistry& reg, AdapterFilter f, const AdapterAction& a, KeyUse u) {
+  return WalkAdaptersNt(reg, f, a, u);
+}
+
 // Runs a walk, recording what it hands over and proving the handed key is
 // open for writing and reading by writing through it and reading back.
-std::vector<Visit> Collect(MemRegistry& reg, AdapterWalk walk, AdapterFilter filter,
+std::vector<Visit> Collect(MemRegistry& reg, Walk walk, AdapterFilter filter,
                            WalkOutcome* outcome = nullptr) {
   std::vector<Visit> visits;
   WalkOutcome result = walk(reg, filter, [&](const AdapterBinding& b, RegKey key) {
@@ -59,7 +67,7 @@ TEST_F(Walk98, VisitsFourDigitIndicesInOrderAndFollowsTheBinding) {
   AddAdapter(reg, 12, "Dial-Up Adapter", /*binding=*/42);
   AddAdapter(reg, 0, "Velora Ethernet");
   WalkOutcome outcome;
-  auto visits = Collect(reg, WalkAdapters9x, AdapterFilter::All, &outcome);
+  auto visits = Collect(reg, Walk9x, AdapterFilter::All, &outcome);
 
   ASSERT_EQ((std::vector<int>{0, 12}), Indices(visits));
   EXPECT_EQ(AdapterKind::Lan, visits[0].kind);
@@ -76,7 +84,7 @@ TEST_F(Walk98, VisitsFourDigitIndicesInOrderAndFollowsTheBinding) {
 TEST_F(WalkNt, UsesPlainIndicesAndTheServiceTcpipKey) {
   AddCard(reg, 12, "[12] Velora Ethernet", "VlLan");
   AddCard(reg, 3, "[3] Remote Access WAN Wrapper", "NdisWan");
-  auto visits = Collect(reg, WalkAdaptersNt, AdapterFilter::All);
+  auto visits = Collect(reg, WalkNt4, AdapterFilter::All);
 
   ASSERT_EQ((std::vector<int>{3, 12}), Indices(visits));
   EXPECT_EQ("NdisWan", visits[0].serviceName);
@@ -117,7 +125,7 @@ TEST(AdapterKinds, ByFamilyForTheWalksAndTheCensus) {
       Windows98(m);
       AddAdapter(m.reg, 0, c.description);
     }
-    const AdapterWalk walk = c.nt ? WalkAdaptersNt : WalkAdapters9x;
+    const Walk walk = c.nt ? WalkNt4 : Walk9x;
     EXPECT_EQ(c.walk == D, Collect(m.reg, walk, AdapterFilter::DialUp).size() == 1);
     EXPECT_EQ(c.walk == L, Collect(m.reg, walk, AdapterFilter::Lan).size() == 1);
     AdapterCensus census = TakeAdapterCensus(m.reg, m.app.m_strOsName);
@@ -141,7 +149,7 @@ TEST_F(Walk98, BrokenAdaptersAreSkippedSilentlyAndTheWalkGoesOn) {
   reg.PutSz(AdapterKey(4), "DeviceDesc", std::string(1000, 'E'));
 
   WalkOutcome outcome;
-  auto visits = Collect(reg, WalkAdapters9x, AdapterFilter::All, &outcome);
+  auto visits = Collect(reg, Walk9x, AdapterFilter::All, &outcome);
   EXPECT_EQ((std::vector<int>{5}), Indices(visits));
   EXPECT_FALSE(outcome.troubled);
   EXPECT_EQ(nullptr, reg.Get(kClass, "Probe"));
@@ -151,7 +159,7 @@ TEST_F(Walk98, BrokenAdaptersAreSkippedSilentlyAndTheWalkGoesOn) {
 // looking at the settings needs no right to change them.
 TEST_F(Walk98, AReadingWalkOpensForReading) {
   AddAdapter(reg, 0, "Velora Ethernet");
-  for (AdapterWalk walk : {WalkAdapters9x, WalkAdaptersNt}) {
+  for (Walk walk : {Walk9x, WalkNt4}) {
     AddCard(reg, 1, "[1] Velora Ethernet", "VlLan");
     reg.ClearCalls();
     int handed = 0;
@@ -173,7 +181,7 @@ TEST_F(WalkNt, CardsWithoutServiceOrTcpipKeyAreSkipped) {
 
   WalkOutcome outcome;
   EXPECT_EQ((std::vector<int>{2}),
-            Indices(Collect(reg, WalkAdaptersNt, AdapterFilter::All, &outcome)));
+            Indices(Collect(reg, WalkNt4, AdapterFilter::All, &outcome)));
   EXPECT_FALSE(outcome.troubled);
 }
 
@@ -189,7 +197,7 @@ TEST_F(Walk98, AFailingRegistryCallIsTroubleButTheWalkGoesOn) {
     };
     WalkOutcome outcome;
     EXPECT_EQ((std::vector<int>{0, 2}),
-              Indices(Collect(reg, WalkAdapters9x, AdapterFilter::All, &outcome)));
+              Indices(Collect(reg, Walk9x, AdapterFilter::All, &outcome)));
     EXPECT_TRUE(outcome.troubled);
   }
   reg.fault = [](const RegCall& c) {
@@ -211,6 +219,142 @@ TEST_F(Walk98, CensusFollowsTheOsName) {
     census = TakeAdapterCensus(reg, os);
     EXPECT_FALSE(census.hasDialUp || census.hasLan) << os;
   }
+}
+
+// The NT walk over each NT version's own layout: where every card and the
+// dial-up line keep their TCP/IP settings.
+TEST(NtLayouts, EachWindowsHasItsCardsAndItsDialUpLineWhereItReadsThem) {
+  const std::string service = "SYSTEM\\CurrentControlSet\\Services\\";
+  const std::string interfaces =
+      "System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+  const std::string line = service + "NdisWan\\Parameters\\Protocols\\0";
+  const std::string ethernet2000 = "Intel(R) PRO/1000 MT Network Connection";
+  const struct {
+    NtLayout layout;
+    AdapterFilter filter;
+    std::vector<std::string> visits;  // "description -> key", "+" for a key to make
+  } cases[] = {
+      {NtLayout::Nt4, AdapterFilter::Lan,
+       {"3Com EtherLink III ISA (3C509b) -> " + service + "El59x1\\Parameters\\Tcpip"}},
+      {NtLayout::Nt4, AdapterFilter::DialUp,
+       {"Remote Access WAN Wrapper -> " + service + "NdisWan5\\Parameters\\Tcpip"}},
+      {NtLayout::Windows2000, AdapterFilter::Lan,
+       {ethernet2000 + " -> " + interfaces + kCardGuid}},
+      {NtLayout::Windows2000, AdapterFilter::DialUp,
+       {"Dial-up, PPPoE and VPN connections -> " + line + " +"}},
+      {NtLayout::WindowsXp, AdapterFilter::All,
+       {ethernet2000 + " -> " + interfaces + kCardGuid,
+        "Dial-up, PPPoE and VPN connections -> " + line + " +"}},
+      {NtLayout::Windows10, AdapterFilter::All,
+       {ethernet2000 + " -> " + interfaces + kCardGuid,
+        "Dial-up, PPPoE and VPN connections -> " + line + " +"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(LayoutName(c.layout));
+    MemApp m;
+    NtMachine(m, c.layout);
+    std::vector<std::string> visits;
+    const WalkOutcome outcome = WalkAdaptersNt(
+        m.reg, c.filter,
+        [&](const AdapterBinding& b, RegKey key) {
+          visits.push_back(b.description + " -> " + b.parameterKey + (b.keyToMake ? " +" : ""));
+          EXPECT_EQ(kErrorSuccess, SetDword(m.reg, key, "Probe", 1)) << b.parameterKey;
+        },
+        KeyUse::WriteMakingLine, m.app.m_eWinVersion);
+    EXPECT_EQ(c.visits, visits);
+    EXPECT_FALSE(outcome.troubled);
+    EXPECT_TRUE(outcome.unbound.empty());
+    EXPECT_EQ(0u, m.reg.OpenHandles());
+    // Windows 2000 and XP keep an NT 4-style key beside the Interfaces key
+    // for old programs; no Windows reads an MTU there.
+    if (c.layout == NtLayout::Windows2000 || c.layout == NtLayout::WindowsXp) {
+      EXPECT_TRUE(m.reg.HasKey(Tcpip(kCardGuid)));
+      EXPECT_EQ(-1, m.reg.GetDword(Tcpip(kCardGuid), "Probe"));
+    }
+
+    const AdapterCensus census = TakeAdapterCensus(m.reg, "NT", m.app.m_eWinVersion);
+    EXPECT_TRUE(census.hasLan);
+    EXPECT_TRUE(census.hasDialUp);
+  }
+}
+
+// NdisWan's IP protocol is the protocol key whose "ProtocolType" is 0x800;
+// without one the Apply's walk makes the lowest free number, a restore's
+// passes the line over, and a reading walk shows it as still to make.
+TEST(NtLayouts, TheDialUpLineIsNdisWansIpProtocol) {
+  const std::string made = "SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\";
+  const struct {
+    std::vector<uint32_t> types;  // ProtocolType of Protocols\0, \1, ...; 0: no key
+    KeyUse use;
+    std::string visit;            // empty: the line is not handed on
+  } cases[] = {
+      {{0x8137, 0x800}, KeyUse::WriteMakingLine, made + "1"},
+      {{0x800}, KeyUse::Write, made + "0"},
+      {{0x8137}, KeyUse::WriteMakingLine, made + "1 +"},
+      {{0x8137, 0, 0x80D5}, KeyUse::WriteMakingLine, made + "1 +"},
+      {{0x8137}, KeyUse::Write, ""},
+      {{}, KeyUse::Read, made + "0 +"},
+  };
+  for (const auto& c : cases) {
+    MemApp m;
+    NtMachine(m, NtLayout::WindowsXp);
+    for (size_t n = 0; n < c.types.size(); ++n)
+      if (c.types[n]) m.reg.PutDword(kNdisWanProtocols + std::to_string(n), "ProtocolType", c.types[n]);
+    std::vector<std::string> visits;
+    WalkAdaptersNt(
+        m.reg, AdapterFilter::DialUp,
+        [&](const AdapterBinding& b, RegKey key) {
+          visits.push_back(b.parameterKey + (b.keyToMake ? " +" : ""));
+          EXPECT_EQ(c.use == KeyUse::Read, key == 0);
+        },
+        c.use, m.app.m_eWinVersion);
+    EXPECT_EQ(c.visit.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.visit},
+              visits)
+        << c.visit;
+    // Only the Apply's walk makes the key, and only where it hands one to make.
+    const bool makes = c.use == KeyUse::WriteMakingLine && !c.visit.empty() &&
+                       c.visit.back() == '+';
+    const std::string number = makes ? c.visit.substr(made.size(), 1) : "";
+    for (size_t n = 0; n < 3; ++n) {
+      const bool seeded = n < c.types.size() && c.types[n];
+      EXPECT_EQ(seeded || std::to_string(n) == number,
+                m.reg.HasKey(kNdisWanProtocols + std::to_string(n)))
+          << n;
+    }
+  }
+  // NT 4 has NdisWan too, for its WAN wrapper cards: no line of its own.
+  MemApp nt4;
+  NtMachine(nt4, NtLayout::Nt4);
+  nt4.reg.AddKey(kNdisWanKey);
+  std::vector<std::string> visits;
+  WalkAdaptersNt(
+      nt4.reg, AdapterFilter::DialUp,
+      [&](const AdapterBinding& b, RegKey) { visits.push_back(b.description); },
+      KeyUse::WriteMakingLine, nt4.app.m_eWinVersion);
+  EXPECT_EQ(std::vector<std::string>{"Remote Access WAN Wrapper"}, visits);
+  EXPECT_FALSE(nt4.reg.HasKey(kNdisWanProtocols + "0"));
+}
+
+// A prefix as Wine makes it, and any card TCP/IP is not bound to: the walk
+// names the cards it passed over, and the census counts none.
+TEST(NtLayouts, CardsWithoutTcpipAreNamedAndPassedOver) {
+  MemApp m;
+  NtMachine(m, NtLayout::Windows10);
+  m.reg.RemoveKey(kNetCards + "1");
+  m.reg.RemoveKey(kNdisWanKey);
+  AddGuidCard(m.reg, 1, "Wine Ethernet", "{00000000-0000-0000-0000-000000000001}", false);
+  AddGuidCard(m.reg, 2, "Wine loopback", "{00000000-0000-0000-0000-000000000002}", false);
+  // A service name that could only lead elsewhere is no Interfaces key.
+  AddGuidCard(m.reg, 3, "Odd card", "..\\..\\Odd", false);
+  int handed = 0;
+  const WalkOutcome outcome = WalkAdaptersNt(
+      m.reg, AdapterFilter::Lan, [&](const AdapterBinding&, RegKey) { ++handed; },
+      KeyUse::Write, m.app.m_eWinVersion);
+  EXPECT_EQ(0, handed);
+  EXPECT_EQ((std::vector<std::string>{"Wine Ethernet", "Wine loopback"}), outcome.unbound);
+  EXPECT_FALSE(outcome.troubled);
+  const AdapterCensus census = TakeAdapterCensus(m.reg, "NT", m.app.m_eWinVersion);
+  EXPECT_FALSE(census.hasLan || census.hasDialUp);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "ping/ping_settings.h"
 #include "platform/win/win_platform.h"
 #include "vldetect/res/vldetect_res.h"
-#include "vldetect/win/system_library.h"
+#include "platform/win/system_library.h"
 
 namespace vl {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "vldetect/win/ras_records.h"
-#include "vldetect/win/system_library.h"
+#include "platform/win/system_library.h"
 
 namespace vl {
 

@@ -67,6 +67,57 @@ inline void AddCard(MemRegistry& reg, int index, const std::string& title,
   reg.AddKey(Tcpip(service));
 }
 
+// Windows 2000 and later.
+inline const std::string kWindowsNtKey = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+inline const std::string kInterfaces = kTcpipParameters + "\\Interfaces\\";
+inline const std::string kNdisWanKey =
+    "HKLM\\SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters";
+inline const std::string kNdisWanProtocols = kNdisWanKey + "\\Protocols\\";
+inline const char kCardGuid[] = "{4C7FB48D-33EB-4277-A3FB-37D5EF39C990}";
+
+// A card of Windows 2000 and later: named by its "Description", its service
+// the adapter's GUID, bound to TCP/IP through its Interfaces key (where
+// `bound`); Windows 2000 and XP also keep the NT 4-style key for old
+// programs (`oldStyle`).
+inline void AddGuidCard(MemRegistry& reg, int index, const std::string& description,
+                        const std::string& guid, bool bound = true, bool oldStyle = false) {
+  reg.PutSz(kNetCards + std::to_string(index), "Description", description);
+  reg.PutSz(kNetCards + std::to_string(index), "ServiceName", guid);
+  if (bound) reg.AddKey(kInterfaces + guid);
+  if (oldStyle) reg.AddKey(Tcpip(guid));
+}
+
+// The NT machines as each version keeps its registry: the version values of
+// the NT CurrentVersion key (the OS name stays "NT": every one of them has
+// the Windows key, without a product name), the global Tcpip parameters, a
+// network card, and the dial-up connections of each: NT 4's WAN wrapper
+// card, NdisWan's parameters from Windows 2000 on.
+enum class NtLayout { Nt4, Windows2000, WindowsXp, Windows10 };
+inline const char* LayoutName(NtLayout l) {
+  switch (l) {
+    case NtLayout::Nt4: return "NT 4";
+    case NtLayout::Windows2000: return "Windows 2000";
+    case NtLayout::WindowsXp: return "Windows XP";
+    case NtLayout::Windows10: return "Windows 10";
+  }
+  return "";
+}
+inline void NtMachine(MemApp& m, NtLayout layout) {
+  WindowsNt(m);
+  const char* versions[] = {"4.0", "5.0", "5.1", "6.3"};
+  m.reg.PutSz(kWindowsNtKey, "CurrentVersion", versions[static_cast<int>(layout)]);
+  if (layout == NtLayout::Windows10) m.reg.PutDword(kWindowsNtKey, "CurrentMajorVersionNumber", 10);
+  if (layout == NtLayout::Nt4) {
+    AddCard(m.reg, 1, "3Com EtherLink III ISA (3C509b)", "El59x1");
+    AddCard(m.reg, 2, "Remote Access WAN Wrapper", "NdisWan5");
+  } else {
+    const bool oldStyle = layout != NtLayout::Windows10;
+    AddGuidCard(m.reg, 1, "Intel(R) PRO/1000 MT Network Connection", kCardGuid, true, oldStyle);
+    m.reg.AddKey(kNdisWanKey);
+  }
+  m.app.m_eWinVersion = DetectWindowsVersion(m.reg);
+}
+
 // The machines most tests start from: a modem and a network card.
 inline void Windows98WithBoth(MemApp& m) {
   Windows98(m);
@@ -103,6 +154,7 @@ inline std::vector<std::string> Changes(const MemRegistry& reg) {
     if (c.op == RegOp::Set)
       out.push_back("Set " + c.path + " [" + c.name + "] = " + DescribeData(c.type, c.data));
     if (c.op == RegOp::Delete) out.push_back("Delete " + c.path + " [" + c.name + "]");
+    if (c.op == RegOp::DeleteKey) out.push_back("DeleteKey " + c.path);
   }
   return out;
 }

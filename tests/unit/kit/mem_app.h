@@ -19,7 +19,7 @@ inline constexpr uint32_t kRhs =
 
 struct MemApp {
   MemApp() {
-    app.sys = Platform{&reg, &boxes, &shell, &files, &pacer, &restart, &clock};
+    app.sys = Platform{&reg, &boxes, &shell, &files, &pacer, &restart, &clock, &ipInterfaces};
     app.m_settings.Attach(&reg);
     app.m_settings.SetBaseKey("SOFTWARE\\Norwick Ltd\\Velora 2001");
     app.m_strProductName = "Velora 2001";
@@ -55,6 +55,7 @@ struct MemApp {
   MemPacer pacer;
   MemRestart restart;
   MemClock clock;
+  MemIpInterfaces ipInterfaces;
   AppState app;
 };
 

@@ -1,4 +1,4 @@
-#include "vldetect/win/system_library.h"
+#include "platform/win/system_library.h"
 
 #include <string>
 
