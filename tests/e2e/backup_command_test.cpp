@@ -17,6 +17,18 @@ const char kNtText[] =
     "program (RDISK).\n\n1. Insert a floppy disk into drive A: \n2. Go to 'Start'  -> "
     "'Run'\n3. Write  rdisk.exe /s  and press Enter key.\n4. Answer 'Yes' to the 'Make An "
     "Emergency Repair Disk' question.  ";
+const char k2000Text[] =
+    "In order to backup your registry file we recommend\nto use Windows 2000 build in backup "
+    "program.\n\n1. Click Start, point to Programs, point to Accessories,\n    point to System "
+    "Tools, and then click Backup.\n2. On the Tools menu, click Create an Emergency Repair "
+    "Disk.\n3. Insert a blank, formatted disk in drive A, and then click OK.";
+const char kXpText[] =
+    "In order to backup your registry file we recommend\nto use Windows build in System "
+    "Restore.\n\n1. On Windows XP click Start, point to All Programs, point to Accessories,\n"
+    "    point to System Tools, and then click System Restore.\n    On Windows Vista and later "
+    "open System Properties\n    and click the System Protection tab.\n2. Choose Create a "
+    "restore point (on Windows XP, then click Next;\n    on Windows Vista and later, click "
+    "Create).\n3. Type a description for the restore point, and then click Create.";
 const char kDoneText[] = "Registry backup was successfully created. ";
 
 std::string WindowsFolder() {
@@ -64,15 +76,31 @@ class BackupCommand : public ::testing::Test {
   }
 };
 
-TEST_F(BackupCommand, OnNtTheInstructionsAreShownAndOnlyTheFolderIsMade) {
-  ClearMachine();
-  UINT icon = 0;
-  EXPECT_EQ(kNtText, RunBackup(&icon));
-  EXPECT_EQ(static_cast<UINT>(MB_ICONASTERISK), icon);
-  DWORD attributes = Attributes(BackupFolder());
-  ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
-  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, Attributes(BackupFolder() + "\\system.dat"));
+// Each NT machine gets the advice that fits it, Wine's own (a Windows 7) too.
+TEST_F(BackupCommand, OnNtTheInstructionsFitTheWindowsAndOnlyTheFolderIsMade) {
+  const struct {
+    const char* name;
+    void (*seed)();
+    const char* text;
+  } cases[] = {
+      {"NT 4", [] { SeedNtMachine(NtMachine::Nt4); }, kNtText},
+      {"Windows 2000", [] { SeedNtMachine(NtMachine::Windows2000); }, k2000Text},
+      {"Windows XP", [] { SeedNtMachine(NtMachine::WindowsXp); }, kXpText},
+      {"Windows 10", [] { SeedNtMachine(NtMachine::Windows10); }, kXpText},
+      {"Wine's own", ClearMachine, kXpText},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.seed();
+    RemoveBackup();
+    UINT icon = 0;
+    EXPECT_EQ(c.text, RunBackup(&icon));
+    EXPECT_EQ(static_cast<UINT>(MB_ICONASTERISK), icon);
+    DWORD attributes = Attributes(BackupFolder());
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, Attributes(BackupFolder() + "\\system.dat"));
+  }
 }
 
 TEST_F(BackupCommand, OnWindows98BothFilesReplaceAnEarlierProtectedBackup) {

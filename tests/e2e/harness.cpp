@@ -164,16 +164,98 @@ void SeedInstallFolder(const std::string& folder) {
 void RemoveInstallFolder() { DeleteValue(std::string(kBaseKey) + "\\Install", "Folder"); }
 
 static const char kWinCv[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+static const char kWinNtCv[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 static const char kNetCards[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
 static const char kNtLanService[] = "SYSTEM\\CurrentControlSet\\Services\\VlLan";
 static const char kNtWanService[] = "SYSTEM\\CurrentControlSet\\Services\\VlWan";
+static const char kCardService[] =
+    "SYSTEM\\CurrentControlSet\\Services\\{4C7FB48D-33EB-4277-A3FB-37D5EF39C990}";
+static const char kNdisWan[] = "SYSTEM\\CurrentControlSet\\Services\\NdisWan";
 const char kNtTcpipParameters[] = "System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 const char kNtLanTcpip[] = "SYSTEM\\CurrentControlSet\\Services\\VlLan\\Parameters\\Tcpip";
 const char kNtWanTcpip[] = "SYSTEM\\CurrentControlSet\\Services\\VlWan\\Parameters\\Tcpip";
+const char kCardGuid[] = "{4C7FB48D-33EB-4277-A3FB-37D5EF39C990}";
+const char kCardName[] = "Intel(R) PRO/1000 MT Network Connection";
+const char kCardInterface[] =
+    "System\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\"
+    "{4C7FB48D-33EB-4277-A3FB-37D5EF39C990}";
+const char kCardOldStyleTcpip[] =
+    "SYSTEM\\CurrentControlSet\\Services\\{4C7FB48D-33EB-4277-A3FB-37D5EF39C990}\\Parameters\\Tcpip";
+const char kNdisWanParameters[] = "SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters";
+const char kNdisWanIp[] = "SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters\\Protocols\\0";
 const char kDialUpBinding[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000";
 const char kLanBinding[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001";
 const char kMstcp[] = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 const char kNdiCache[] = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
+
+// ---- Wine's own machine ----
+// The values by which Wine tells programs its version, and its cards: the
+// machines change them, and each test puts Wine's own back. They are kept in
+// the test bench's own key the first time, so that a suite that stopped half
+// way leaves the next one Wine's own and not a machine's.
+static const char kWineMachine[] = "Software\\Velora Test\\Wine machine";
+static const char* const kVersionValues[] = {"CurrentVersion", "CurrentBuildNumber",
+                                             "CurrentBuild", "CurrentMajorVersionNumber",
+                                             "CurrentMinorVersionNumber", "ProductName"};
+
+static void KeepWineMachine() {
+  const std::string kept = kWineMachine;
+  if (KeyExists(kept, HKEY_CURRENT_USER)) return;
+  for (const char* name : kVersionValues) {
+    const Value v = Get(kWinNtCv, name);
+    if (v.exists) SetRaw(kept + "\\Version", name, v.type, v.bytes, HKEY_CURRENT_USER);
+  }
+  CreateKey(kept + "\\Version", HKEY_CURRENT_USER);
+  for (int i = 0; i < 100; ++i) {
+    const std::string card = std::string(kNetCards) + "\\" + std::to_string(i);
+    if (!KeyExists(card)) continue;
+    for (const char* name : {"Description", "ServiceName", "Title"}) {
+      const Value v = Get(card, name);
+      if (v.exists)
+        SetRaw(kept + "\\Cards\\" + std::to_string(i), name, v.type, v.bytes, HKEY_CURRENT_USER);
+    }
+  }
+  CreateKey(kept + "\\Cards", HKEY_CURRENT_USER);
+}
+
+// Removes every card, Wine's own too.
+static void RemoveCards() {
+  for (int i = 0; i < 100; ++i) DeleteTree(std::string(kNetCards) + "\\" + std::to_string(i));
+}
+
+void PutBackWineMachine() {
+  KeepWineMachine();
+  const std::string kept = kWineMachine;
+  for (const char* name : kVersionValues) {
+    const Value v = Get(kept + "\\Version", name, HKEY_CURRENT_USER);
+    if (v.exists)
+      SetRaw(kWinNtCv, name, v.type, v.bytes);
+    else
+      DeleteValue(kWinNtCv, name);
+  }
+  RemoveCards();
+  for (int i = 0; i < 100; ++i) {
+    const std::string from = kept + "\\Cards\\" + std::to_string(i);
+    if (!KeyExists(from, HKEY_CURRENT_USER)) continue;
+    const std::string card = std::string(kNetCards) + "\\" + std::to_string(i);
+    // Wine keeps NetworkCards for volatile subkeys only.
+    CreateKey(card, HKEY_LOCAL_MACHINE, true);
+    for (const char* name : {"Description", "ServiceName", "Title"}) {
+      const Value v = Get(from, name, HKEY_CURRENT_USER);
+      if (v.exists) SetRaw(card, name, v.type, v.bytes);
+    }
+  }
+}
+
+std::vector<std::string> WineCardNames() {
+  KeepWineMachine();
+  std::vector<std::string> names;
+  for (int i = 0; i < 100; ++i) {
+    const std::string from = std::string(kWineMachine) + "\\Cards\\" + std::to_string(i);
+    if (KeyExists(from, HKEY_CURRENT_USER)) names.push_back(GetSz(from, "Description", HKEY_CURRENT_USER));
+  }
+  return names;
+}
 
 void ClearMachine() {
   DeleteValue(kWinCv, "ProductName");
@@ -181,11 +263,14 @@ void ClearMachine() {
   DeleteTree("Enum\\Network\\MSTCP");
   DeleteTree("System\\CurrentControlSet\\Services\\Class\\NetTrans");
   DeleteTree("System\\CurrentControlSet\\Services\\VxD");
-  for (int i = 0; i < 10; ++i) DeleteTree(std::string(kNetCards) + "\\" + std::to_string(i));
   DeleteTree(kNtLanService);
   DeleteTree(kNtWanService);
+  DeleteTree(kCardService);
+  DeleteTree(kCardInterface);
+  DeleteTree(kNdisWan);
   for (const char* v : {"TcpWindowSize", "DefaultTTL", "EnablePMTUDiscovery", "EnablePMTUBHDetect"})
     DeleteValue(kNtTcpipParameters, v);
+  PutBackWineMachine();
 }
 
 void SeedWin98Machine() {
@@ -203,17 +288,62 @@ void SeedWin98Machine() {
   SetSz(kNdiCache, "", "0");
 }
 
-void SeedNtMachine() {
+const char* NtMachineName(NtMachine machine) {
+  switch (machine) {
+    case NtMachine::Nt4: return "NT4";
+    case NtMachine::Windows2000: return "Windows2000";
+    case NtMachine::WindowsXp: return "WindowsXP";
+    case NtMachine::Windows10: return "Windows10";
+  }
+  return "";
+}
+
+void SeedNtMachine(NtMachine machine) {
   ClearMachine();
-  // Wine keeps NetworkCards for volatile subkeys only.
+  RemoveCards();
+  struct Version {
+    const char* version;
+    const char* build;
+    const char* product;  // null: none, as on NT 4
+    DWORD major;          // 0: no such value
+  };
+  static const Version kVersions[] = {
+      {"4.0", "1381", nullptr, 0},
+      {"5.0", "2195", "Microsoft Windows 2000", 0},
+      {"5.1", "2600", "Microsoft Windows XP", 0},
+      {"6.3", "19045", "Windows 10 Pro", 10},
+  };
+  const Version& v = kVersions[static_cast<int>(machine)];
+  for (const char* name : kVersionValues) DeleteValue(kWinNtCv, name);
+  SetSz(kWinNtCv, "CurrentVersion", v.version);
+  SetSz(kWinNtCv, "CurrentBuildNumber", v.build);
+  SetSz(kWinNtCv, "CurrentBuild", v.build);
+  if (v.product) SetSz(kWinNtCv, "ProductName", v.product);
+  if (v.major) {
+    SetDword(kWinNtCv, "CurrentMajorVersionNumber", v.major);
+    SetDword(kWinNtCv, "CurrentMinorVersionNumber", 0);
+  }
+  CreateKey(kNtTcpipParameters);
+
+  if (machine == NtMachine::Nt4) {
+    // Wine keeps NetworkCards for volatile subkeys only.
+    CreateKey(std::string(kNetCards) + "\\1", HKEY_LOCAL_MACHINE, true);
+    SetSz(std::string(kNetCards) + "\\1", "Title", "[1] Velora Test Ethernet Adapter");
+    SetSz(std::string(kNetCards) + "\\1", "ServiceName", "VlLan");
+    CreateKey(std::string(kNetCards) + "\\2", HKEY_LOCAL_MACHINE, true);
+    SetSz(std::string(kNetCards) + "\\2", "Title", "[2] Remote Access WAN Wrapper");
+    SetSz(std::string(kNetCards) + "\\2", "ServiceName", "VlWan");
+    CreateKey(kNtLanTcpip);
+    CreateKey(kNtWanTcpip);
+    return;
+  }
   CreateKey(std::string(kNetCards) + "\\1", HKEY_LOCAL_MACHINE, true);
-  SetSz(std::string(kNetCards) + "\\1", "Title", "[1] Velora Test Ethernet Adapter");
-  SetSz(std::string(kNetCards) + "\\1", "ServiceName", "VlLan");
-  CreateKey(std::string(kNetCards) + "\\2", HKEY_LOCAL_MACHINE, true);
-  SetSz(std::string(kNetCards) + "\\2", "Title", "[2] Remote Access WAN Wrapper");
-  SetSz(std::string(kNetCards) + "\\2", "ServiceName", "VlWan");
-  CreateKey(kNtLanTcpip);
-  CreateKey(kNtWanTcpip);
+  SetSz(std::string(kNetCards) + "\\1", "Description", kCardName);
+  SetSz(std::string(kNetCards) + "\\1", "ServiceName", kCardGuid);
+  CreateKey(kCardInterface);
+  // Windows 2000 and XP keep the NT 4-style key for old programs.
+  if (machine != NtMachine::Windows10) CreateKey(kCardOldStyleTcpip);
+  CreateKey(kNdisWanParameters);
 }
 
 // ---- Waits that timed out ----

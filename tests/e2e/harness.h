@@ -62,8 +62,14 @@ long long GetDword(const std::string& path, const std::string& name,
 
 // Where the seeded machines keep what the program writes.
 extern const char kNtTcpipParameters[];  // NT: TCP/IP's own parameters
-extern const char kNtLanTcpip[];         // NT: the LAN card's
-extern const char kNtWanTcpip[];         // NT: the WAN wrapper's
+extern const char kNtLanTcpip[];         // NT 4: the LAN card's
+extern const char kNtWanTcpip[];         // NT 4: the WAN wrapper's
+extern const char kCardGuid[];           // 2000 and later: the card's GUID
+extern const char kCardName[];           //   and its Description
+extern const char kCardInterface[];      //   its Interfaces key
+extern const char kCardOldStyleTcpip[];  //   2000 and XP: its key for old programs
+extern const char kNdisWanParameters[];  // 2000 and later: NdisWan's parameters
+extern const char kNdisWanIp[];          //   and the IP protocol key the Apply makes
 extern const char kDialUpBinding[];      // Windows 98: the Dial-Up Adapter's TCP/IP binding
 extern const char kLanBinding[];         // Windows 98: the Ethernet card's
 extern const char kMstcp[];              // Windows 98: MSTCP's parameters
@@ -78,12 +84,26 @@ void RemoveInstallFolder();
 // Enum\Root\Net\0000 and an Ethernet card at 0001, with bindings, drivers and
 // class keys, the MSTCP and NWLink NDI keys.
 void SeedWin98Machine();
-// Windows NT: no ProductName under Windows\CurrentVersion is not possible on
-// Wine (the key exists), so NT is what Wine already is; this adds a LAN card
-// (index 1) and a "Remote Access WAN Wrapper" (index 2) under NetworkCards
-// with their Tcpip parameter keys.
-void SeedNtMachine();
+// The NT machines as each Windows keeps its registry: its version values
+// under the NT CurrentVersion key (which Wine also reports to programs),
+// none of Wine's cards, and its own:
+// - NT 4: "4.0", a LAN card (index 1) and a "Remote Access WAN Wrapper"
+//   (index 2), named by "Title", with their services' Tcpip keys;
+// - Windows 2000 ("5.0") and XP ("5.1"): a card named by "Description" with
+//   its GUID as service name, its Interfaces key and the NT 4-style key old
+//   programs read; NdisWan's parameters;
+// - Windows 10 ("6.3", CurrentMajorVersionNumber 10): the same without the
+//   NT 4-style key.
+enum class NtMachine { Nt4, Windows2000, WindowsXp, Windows10 };
+void SeedNtMachine(NtMachine machine = NtMachine::Nt4);
+const char* NtMachineName(NtMachine machine);
+// Removes what any machine seeded and puts Wine's own machine back: its
+// version values and its cards (which Wine makes from the host's network
+// interfaces, named by "Description", bound to nothing).
 void ClearMachine();
+void PutBackWineMachine();
+// The names of Wine's own cards, in index order.
+std::vector<std::string> WineCardNames();
 
 // ---- Processes ----
 class Proc {

@@ -53,6 +53,12 @@ class PointerParker : public testing::EmptyTestEventListener {
   void OnTestEnd(const testing::TestInfo&) override { e2e::ParkPointer(); }
 };
 
+// The machines a test seeds change the Windows version Wine reports and its
+// cards: every test ends with Wine's own back, pass or fail.
+class WineMachineKeeper : public testing::EmptyTestEventListener {
+  void OnTestEnd(const testing::TestInfo&) override { e2e::PutBackWineMachine(); }
+};
+
 // A suite ends every program it started: one left running would meet the
 // next suite (a second companion, a stand-in still writing its log). What is
 // left is named as a failure and ended.
@@ -174,6 +180,7 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   testing::UnitTest::GetInstance()->listeners().Append(new UnmetWaitPrinter);
   testing::UnitTest::GetInstance()->listeners().Append(new PointerParker);
+  testing::UnitTest::GetInstance()->listeners().Append(new WineMachineKeeper);
   testing::AddGlobalTestEnvironment(new NoProgramLeftRunning);
   e2e::PrepareInstallDir();
   return RUN_ALL_TESTS();

@@ -51,6 +51,7 @@ const std::string kLowClass = Lower(kHklm + kClass);
 const std::string kLowTcpipSuffix = Lower(kTcpipSuffix);
 const std::string kLowNdiCache = Lower(kHklm + vl::kNdiCacheKey);
 const std::string kLowInterfaces = Lower(kHklm + vl::kInterfacesPrefix);
+const std::string kLowProtocols = Lower(kHklm + vl::kNdisWanProtocolsPrefix);
 const std::string kLowChanges = Lower(kHklm + vl::kSettingsBaseKey + "\\" + vl::kChangesSubkey);
 
 bool StartsWith(const std::string& s, const std::string& p) { return s.compare(0, p.size(), p) == 0; }
@@ -66,7 +67,7 @@ std::string Four(int n) { return (n < 10 ? "000" : "00") + std::to_string(n); }
 std::string KeyPath(fuzz::Input& in) {
   const uint8_t pick = in.Byte();
   const int index = in.Byte() % 128;  // past 99 too: those must never be visited
-  switch (pick % 10) {
+  switch (pick % 13) {
     case 0: return kNet9x + Four(index);
     case 1: return kNet9x + Four(index) + "\\Bindings";
     case 2: return kNetwork + "MSTCP\\" + Four(index);
@@ -76,16 +77,20 @@ std::string KeyPath(fuzz::Input& in) {
     case 6: return vl::kMstcpKey;
     case 7: return vl::kNdiCacheKey;
     case 8: return vl::kTcpipParametersKey;
+    case 9: return vl::kInterfacesPrefix + in.Text();
+    case 10: return vl::kNdisWanParameters;
+    case 11: return vl::kNdisWanProtocolsPrefix + std::to_string(index);
     default: return in.Text();
   }
 }
 
 std::string ValueName(fuzz::Input& in) {
-  static const char* const kNames[] = {"DeviceDesc", "Title", "ServiceName", "Driver",
-                                       "", "MaxMTU", "DefaultTTL"};
-  const uint8_t pick = in.Byte() % 9;
-  if (pick < 7) return kNames[pick];
-  if (pick == 7) return "MSTCP\\" + Four(in.Byte() % 128);
+  static const char* const kNames[] = {"DeviceDesc", "Title",  "ServiceName", "Driver",
+                                       "",           "MaxMTU", "DefaultTTL",  "Description",
+                                       "ProtocolType", "ProtocolMTU"};
+  const uint8_t pick = in.Byte() % 12;
+  if (pick < 10) return kNames[pick];
+  if (pick == 10) return "MSTCP\\" + Four(in.Byte() % 128);
   return in.Text();
 }
 
@@ -162,16 +167,20 @@ std::string Dword(uint32_t v) {
 }
 
 struct Expected {
-  std::string key;   // "adapter" for a parameter key, else the global key's path
+  // "adapter" for a card's or 9x adapter's parameter key, "line" for the
+  // dial-up line's protocol key, else the global key's path
+  std::string key;
   std::string name;
   uint32_t type;
   std::string data;
   bool deleted;      // a restore deletes what it wrote
+  bool onlyDeleted = false;  // deleted without a write first
 };
 
 // What one run writes, by family and operation; `app` holds the texts as the
 // writer ended with them.
 std::vector<Expected> Plan(const vl::AppState& app, bool nt, bool restore) {
+  const bool vista = vl::SizesReceiveWindowItself(app.m_eWinVersion);
   using vl::kRegDword;
   using vl::kRegSz;
   static const std::string mstcp = Lower(kHklm + vl::kMstcpKey);
@@ -180,14 +189,23 @@ std::vector<Expected> Plan(const vl::AppState& app, bool nt, bool restore) {
   const uint32_t discovery = flags.discovery;
   const uint32_t blackHole = flags.blackHole;
   const vl::TuningSettings& t = app.m_tuning;
-  if (nt && !restore)
-    return {{"adapter", "MTU", kRegDword, Dword(static_cast<uint32_t>(vl::Atoi(t.m_strMaxMtu))), false},
-            {tcpip, "TcpWindowSize", kRegDword, Dword(t.m_dwRcvWindow), false},
-            {tcpip, "DefaultTTL", kRegDword, Dword(static_cast<uint32_t>(vl::Atoi(t.m_strTtl))), false},
-            {tcpip, "EnablePMTUDiscovery", kRegDword, Dword(discovery), false},
-            {tcpip, "EnablePMTUBHDetect", kRegDword, Dword(blackHole), false}};
+  const std::string mtu = Dword(static_cast<uint32_t>(vl::Atoi(t.m_strMaxMtu)));
+  if (nt && !restore) {
+    std::vector<Expected> plan = {
+        {"adapter", "MTU", kRegDword, mtu, false},
+        {"line", "ProtocolMTU", kRegDword, mtu, false},
+        {"line", "ProtocolType", kRegDword, Dword(vl::kNdisWanIpProtocol), false},
+        {"line", "PPPProtocolType", kRegDword, Dword(vl::kPppIpProtocol), false},
+        {tcpip, "DefaultTTL", kRegDword, Dword(static_cast<uint32_t>(vl::Atoi(t.m_strTtl))), false},
+        {tcpip, "EnablePMTUDiscovery", kRegDword, Dword(discovery), false},
+        {tcpip, "EnablePMTUBHDetect", kRegDword, Dword(blackHole), false}};
+    // Where Windows sizes the receive window, it is never written.
+    if (!vista) plan.push_back({tcpip, "TcpWindowSize", kRegDword, Dword(t.m_dwRcvWindow), false});
+    return plan;
+  }
   if (nt)
     return {{"adapter", "MTU", kRegDword, Dword(1500), true},
+            {"line", "ProtocolMTU", kRegDword, std::string(), true, true},
             {tcpip, "TcpWindowSize", kRegDword, Dword(8192), true},
             {tcpip, "DefaultTTL", kRegDword, Dword(32), true},
             {tcpip, "EnablePMTUDiscovery", kRegDword, Dword(1), true},
@@ -213,6 +231,14 @@ std::vector<Expected> Plan(const vl::AppState& app, bool nt, bool restore) {
           {kLowNdiCache, "", kRegSz, Sz("0"), false}};
 }
 
+// The dial-up line's protocol key: NdisWan's Protocols key and a number.
+bool IsLineKey(const std::string& path) {
+  if (!StartsWith(path, kLowProtocols) || path.size() == kLowProtocols.size()) return false;
+  for (size_t i = kLowProtocols.size(); i < path.size(); ++i)
+    if (path[i] < '0' || path[i] > '9') return false;
+  return true;
+}
+
 bool IsAdapterKey(const std::string& path, bool nt) {
   return nt ? (StartsWith(path, kLowServices) && EndsWith(path, kLowTcpipSuffix)) ||
                   StartsWith(path, kLowInterfaces)
@@ -230,7 +256,10 @@ const Expected* Find(const std::vector<Expected>& plan, const std::string& path,
                      const std::string& name, bool nt) {
   for (const Expected& e : plan) {
     if (!Same(e.name, name)) continue;
-    if (e.key == "adapter" ? IsAdapterKey(path, nt) : path == e.key) return &e;
+    if (e.key == "adapter"  ? IsAdapterKey(path, nt)
+        : e.key == "line" ? nt && IsLineKey(path)
+                          : path == e.key)
+      return &e;
   }
   return nullptr;
 }
@@ -243,10 +272,11 @@ void CheckWrites(const fuzz::FastRegistry& reg, const std::vector<Expected>& pla
     const Expected* e = Find(plan, w.path, w.name, nt);
     FUZZ_REQUIRE(e != nullptr);
     if (w.op == Op::Set) {
-      FUZZ_REQUIRE(w.type == e->type && w.data == e->data);
+      FUZZ_REQUIRE(!e->onlyDeleted && w.type == e->type && w.data == e->data);
       lastSet = w.path + "|" + Lower(w.name);
     } else {
-      FUZZ_REQUIRE(e->deleted && lastSet == w.path + "|" + Lower(w.name));
+      FUZZ_REQUIRE(w.op == Op::Delete && e->deleted &&
+                   (e->onlyDeleted || lastSet == w.path + "|" + Lower(w.name)));
     }
   }
 }
@@ -255,12 +285,17 @@ void CheckWrites(const fuzz::FastRegistry& reg, const std::vector<Expected>& pla
 // and so do the values of every parameter key the run opened to write.
 void CheckInPlace(const fuzz::FastRegistry& reg, const std::vector<Expected>& plan, bool nt,
                   bool ndiHidden) {
-  std::vector<std::string> adapterKeys;
-  for (const std::string& path : reg.writeOpens)
+  std::vector<std::string> adapterKeys, lineKeys;
+  for (const std::string& path : reg.writeOpens) {
     if (IsAdapterKey(path, nt)) adapterKeys.push_back(path);
+    if (nt && IsLineKey(path)) lineKeys.push_back(path);
+  }
   for (const Expected& e : plan) {
-    const std::vector<std::string> keys =
-        e.key == "adapter" ? adapterKeys : std::vector<std::string>{e.key};
+    // A protocol key that was there before keeps its own type values.
+    if (e.key == "line" && e.name != "ProtocolMTU") continue;
+    const std::vector<std::string> keys = e.key == "adapter" ? adapterKeys
+                                          : e.key == "line"  ? lineKeys
+                                                             : std::vector<std::string>{e.key};
     for (const std::string& key : keys) {
       if (e.key == kLowNdiCache && (ndiHidden || !reg.HasKey(key))) continue;
       const fuzz::Value* v = reg.Get(key, e.name);
@@ -311,6 +346,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   vl::MemMessageBoxes& boxes = f.boxes;
   vl::AppState& app = f.app;
   app.m_strOsName = nt ? "2000" : "98";
+  const vl::WindowsVersion versions[] = {vl::WindowsVersion::Nt4, vl::WindowsVersion::Windows2000,
+                                         vl::WindowsVersion::WindowsXp, vl::WindowsVersion::Vista};
+  app.m_eWinVersion = versions[(scenario >> 3) % 4];
 
   fuzz::Input none(nullptr, 0);
   std::unique_ptr<Form> form;
@@ -349,8 +387,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (operation == 0) {
     fuzz::QuietUi ui;
     vl::RunApplyCommand(app, ui, false);
-    const bool claimed = !boxes.shown.empty() &&
-                         boxes.shown.front().text == vl::RestartQuestion(app.m_strProductName);
+    const bool claimed =
+        !boxes.shown.empty() &&
+        (boxes.shown.front().text == vl::RestartQuestion(app.m_strProductName) ||
+         boxes.shown.front().text ==
+             vl::RestartQuestion(app.m_strProductName, vl::kReceiveWindowIgnored));
     const std::vector<Expected> plan = Plan(app, nt, false);
     CheckWrites(reg, plan, nt);
     if (claimed) CheckInPlace(reg, plan, nt, ndiHidden);
@@ -372,7 +413,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Asked, it is the command of the main window; else the uninstall run's.
     const vl::WriteReport report =
         asked ? vl::RunRestoreCommand(app)
-              : nt ? vl::RestoreDefaultsNt(reg, app.m_tuning) : vl::RestoreDefaults9x(reg, app.m_tuning);
+              : nt ? vl::RestoreDefaultsNt(reg, app.m_tuning, app.m_eWinVersion)
+                   : vl::RestoreDefaults9x(reg, app.m_tuning);
     const std::vector<Expected> plan = Plan(app, nt, true);
     CheckWrites(reg, plan, nt);
     const bool claimed =
@@ -387,18 +429,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const vl::AdapterFilter filter = filters[mode % 3];
     int last = -1;
     auto action = [&](const vl::AdapterBinding& b, vl::RegKey key) {
-      FUZZ_REQUIRE(b.index > last && b.index < 100);
+      // The dial-up line comes last, after every card, as 100.
+      FUZZ_REQUIRE(b.index > last && b.index <= 100);
+      FUZZ_REQUIRE((b.index == 100) == (b.tcpipKey == vl::TcpipKey::DialUpLine));
       last = b.index;
       FUZZ_REQUIRE(key != 0);
       if (filter == vl::AdapterFilter::DialUp) FUZZ_REQUIRE(b.kind == vl::AdapterKind::DialUp);
       if (filter == vl::AdapterFilter::Lan) FUZZ_REQUIRE(b.kind == vl::AdapterKind::Lan);
     };
     const vl::WalkOutcome walk =
-        nt ? vl::WalkAdaptersNt(reg, filter, action) : vl::WalkAdapters9x(reg, filter, action);
-    FUZZ_REQUIRE(walk.adapters <= 100);
+        nt ? vl::WalkAdaptersNt(reg, filter, action, vl::KeyUse::Write, app.m_eWinVersion)
+           : vl::WalkAdapters9x(reg, filter, action);
+    FUZZ_REQUIRE(walk.adapters <= 101);
     if (denied) FUZZ_REQUIRE(walk.troubled);
     FUZZ_REQUIRE(reg.writes.empty());
-    vl::TakeAdapterCensus(reg, app.m_strOsName);
+    vl::TakeAdapterCensus(reg, app.m_strOsName, app.m_eWinVersion);
   }
   if (!closeFailed) FUZZ_REQUIRE(reg.OpenHandles() == 0);
   f.Reset();
