@@ -139,6 +139,19 @@ class MainWindowTest : public ::testing::Test {
     return when;
   }
 
+  // The restore of the menu, confirmed; the time it was made.
+  SYSTEMTIME RestoreFromTheMenu() {
+    SYSTEMTIME when;
+    GetLocalTime(&when);
+    PostCommand(run_.frame, ID_RESTORE_ORIGINAL);
+    ExpectBox(
+        "The program will restore Windows default settings.\n"
+        "It will restore both your Dial-Up and LAN settings.\nWould you like to continue?",
+        IDYES);
+    ExpectBox("Windows default settings were successfully restored.", IDOK);
+    return when;
+  }
+
   // Opens the File menu as the keyboard does and picks the item of that
   // mnemonic; the box the command opens, or null when none came because the
   // item is grayed (the menu is closed then).

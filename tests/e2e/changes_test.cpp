@@ -100,14 +100,7 @@ TEST_F(ChangeUndo, RestoreThenUndoBringsTheTunedValuesBack) {
   ApplyFromTheMenu();
   const std::vector<std::string> tuned = Snapshot(k98Values);
 
-  SYSTEMTIME when;
-  GetLocalTime(&when);
-  PostCommand(run_.frame, ID_RESTORE_ORIGINAL);
-  ExpectBox(
-      "The program will restore Windows default settings.\n"
-      "It will restore both your Dial-Up and LAN settings.\nWould you like to continue?",
-      IDYES);
-  ExpectBox("Windows default settings were successfully restored.", IDOK);
+  const SYSTEMTIME when = RestoreFromTheMenu();
   EXPECT_EQ("<absent>", GetSz(kDialUpBinding, "MaxMTU"));
   EXPECT_EQ("<absent>", GetSz(kMstcp, "DefaultTTL"));
 

@@ -100,14 +100,7 @@ TEST_F(NtVersions, TheRestoreRemovesWhatEachWindowsReadsAndIsUndone) {
     }
     const std::vector<std::string> before = NtSnapshot();
     StartMain();
-    SYSTEMTIME when;
-    GetLocalTime(&when);
-    PostCommand(run_.frame, ID_RESTORE_ORIGINAL);
-    ExpectBox(
-        "The program will restore Windows default settings.\n"
-        "It will restore both your Dial-Up and LAN settings.\nWould you like to continue?",
-        IDYES);
-    ExpectBox("Windows default settings were successfully restored.", IDOK);
+    const SYSTEMTIME when = RestoreFromTheMenu();
     for (const Watched& w : kNtValues) {
       if (std::string(w.name) == "ProtocolType") continue;
       EXPECT_FALSE(Get(w.key, w.name).exists) << w.key << " [" << w.name << "]";
