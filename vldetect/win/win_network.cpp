@@ -20,7 +20,8 @@ namespace vl {
 namespace {
 
 constexpr int kMaxConnections = 16;
-constexpr int kPppAdapterType = 23;  // MIB_IF_TYPE_PPP: a dial-up adapter
+constexpr int kPppAdapterType = 23;       // MIB_IF_TYPE_PPP: a dial-up adapter
+constexpr int kLoopbackAdapterType = 24;  // MIB_IF_TYPE_LOOPBACK
 
 using RasEnumConnectionsProc = DWORD(WINAPI*)(RasConn400*, LPDWORD, LPDWORD);
 using RasGetConnectStatusProc = DWORD(WINAPI*)(HANDLE, RasConnStatus400*);
@@ -138,6 +139,15 @@ bool WinNetwork::QueryAddresses(ConnectionAddresses* addresses) {
       AddAddresses(&reinterpret_cast<const FIXED_INFO*>(buffer.get())->DnsServerList,
                    &addresses->systemDns);
   }
+  return true;
+}
+
+bool WinNetwork::QueryLanAddresses(std::vector<std::string>* addresses) {
+  if (!procs_->getAdaptersInfo) return false;
+  auto buffer = QueryBuffer<IP_ADAPTER_INFO>(procs_->getAdaptersInfo);
+  for (auto* a = reinterpret_cast<const IP_ADAPTER_INFO*>(buffer.get()); a; a = a->Next)
+    if (a->Type != kPppAdapterType && a->Type != kLoopbackAdapterType)
+      AddAddresses(&a->IpAddressList, addresses);
   return true;
 }
 

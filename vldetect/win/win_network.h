@@ -19,6 +19,7 @@ class WinNetwork : public INetwork {
 
   DialUpState DialUp() override;
   bool QueryAddresses(ConnectionAddresses* addresses) override;
+  bool QueryLanAddresses(std::vector<std::string>* addresses) override;
   // Called from one ping thread at a time; Winsock is loaded on first use,
   // once a connection is known to be up.
   bool Lookup(const std::string& name, Ipv4* address) override;
