@@ -16,8 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 
-// Plain C and Win32 only: the C++ runtime linked into a DLL of its own does
-// not start under Wine's 64-bit loader.
+// Plain C and Win32 only, as the rasapi32.dll stand-in: it loads into the
+// program under test, whose runtime it should not bring a second of.
 namespace {
 
 HANDLE const kHandle = reinterpret_cast<HANDLE>(0x1C3F);
