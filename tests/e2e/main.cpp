@@ -11,7 +11,11 @@
 //                                             mode first; with MODE settings:
 //                                             Dial-Up, then View > Current
 //                                             Settings, whose dialog is the
-//                                             window then meant), until it
+//                                             window then meant; with MODE
+//                                             mtu: manual, then File > Find
+//                                             Largest MTU run to its result
+//                                             on the host 127.0.0.1, whose
+//                                             dialog is then meant), until it
 //                                             stands painted on the screen;
 //                                             prints "left top right bottom"
 //                                             of it
@@ -128,8 +132,22 @@ int WaitWindow(const char* caption, int timeoutMs, const char* mode) {
   if (std::strcmp(cls, e2e::kFrameClass) == 0) {
     if (!e2e::RunFirstIdlePasses(found)) return 1;
     const bool settings = mode && std::strcmp(mode, "settings") == 0;
-    if (mode && !(ChooseFormMode(found, settings ? "dialup" : mode) && e2e::IdlePass(found)))
-      return 1;
+    const bool mtu = mode && std::strcmp(mode, "mtu") == 0;
+    const char* formMode = settings ? "dialup" : mtu ? "manual" : mode;
+    if (mode && !(ChooseFormMode(found, formMode) && e2e::IdlePass(found))) return 1;
+    if (mtu) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(found, &pid);
+      PostMessageA(found, WM_COMMAND, ID_FIND_MTU, 0);
+      found = e2e::WaitForWindow(pid, "#32770", e2e::kMtuFinderCaption);
+      if (!found) return 1;
+      SetWindowTextA(GetDlgItem(found, IDC_FINDMTU_HOST), "127.0.0.1");
+      e2e::SendClick(found, IDC_FINDMTU_START);
+      if (!e2e::WaitUntil([&] {
+            return e2e::ItemText(found, IDC_FINDMTU_RESULT).compare(0, 11, "The largest") == 0;
+          }, timeoutMs))
+        return 1;
+    }
     if (settings) {
       DWORD pid = 0;
       GetWindowThreadProcessId(found, &pid);

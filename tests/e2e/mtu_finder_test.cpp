@@ -141,15 +141,23 @@ TEST_F(MtuFinderPath, FindsTheStandInPathsMtuAndTheFormTakesItForTheApply) {
   EXPECT_EQ("1360", GetSz(kDialUpBinding, "MaxMSS"));
 }
 
-TEST_F(MtuFinderPath, InAnAutomaticModeTheResultSaysHowToUseIt) {
-  PlayPath("1400");
+// A path narrower than this machine's own interface (whatever MTU the host
+// gives Wine's): the probe halves its way down to it through the stand-in's
+// "too big" answers. In an automatic mode the result says how to use it.
+TEST_F(MtuFinderPath, BisectsDownToANarrowerPathAndSaysHowToUseItInAnAutomaticMode) {
+  PlayPath("1280");
   HWND dlg = Open(false);
   ASSERT_NE(nullptr, dlg);
   ASSERT_TRUE(SendClick(dlg, IDC_FINDMTU_START));
-  const std::string expected = std::string(kFound1400) +
-                               " To use it, choose Manual Mode on the form, then Custom MTU, and "
-                               "enter 1400.";
+  const std::string expected =
+      "The largest packet that reaches 127.0.0.1 without being split is 1280 bytes: the MTU of "
+      "this path is 1280. To use it, choose Manual Mode on the form, then Custom MTU, and enter "
+      "1280.";
   EXPECT_EQ(expected, WaitForResult(dlg, expected));
+  const std::vector<std::string> lines = Lines(dlg);
+  EXPECT_GE(lines.size(), 3u);
+  for (const char* line : {"1280 bytes: passes", "1281 bytes: too big (said by 127.0.0.2)"})
+    EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(), line)) << line;
   EXPECT_FALSE(IsEnabled(dlg, IDC_FINDMTU_USE));
   // The host probed is the one the dialog offers next time.
   ASSERT_TRUE(Answer(dlg, IDCANCEL));
