@@ -91,15 +91,16 @@ ProbeStep Probe::Try(unsigned size) {
     unsigned long error = 0;
     ++result_.echoes;
     const auto data = static_cast<uint16_t>(size - kEchoOverhead);
+    const bool replied =
+        net_.IcmpSendEcho(handle_, address_, data, options, &reply, timeoutMs_, &error) > 0;
+    // No reply is never a pass, whatever the last error says.
     const unsigned long status =
-        net_.IcmpSendEcho(handle_, address_, data, options, &reply, timeoutMs_, &error) > 0
-            ? reply.status
-            : error;
+        replied ? reply.status : error == kIpSuccess ? kIpGeneralFailure : error;
     step = ProbeStep();
     step.size = size;
     step.kind = Classify(status);
     step.status = status;
-    if (status != error && (reply.address.octet[0] || reply.address.octet[3]))
+    if (replied && (reply.address.octet[0] || reply.address.octet[3]))
       step.by = Dotted(reply.address);
     if (step.kind == ProbeStep::TooBig) step.nextHopMtu = reply.nextHopMtu;
     step.willRetry = step.kind == ProbeStep::NoAnswer && attempt < kTriesPerSize;
