@@ -11,6 +11,7 @@ velora_lean_code(velora_core)
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS ${WIN_GLOBS})
 # The MTU finder reaches the network as the companion does, through its code.
 list(APPEND WIN_SOURCES ${CMAKE_SOURCE_DIR}/vldetect/win/win_network.cpp
+     ${CMAKE_SOURCE_DIR}/vldetect/win/icmp_library.cpp
      ${CMAKE_SOURCE_DIR}/vldetect/win/system_library.cpp)
 add_executable(velora WIN32 ${WIN_SOURCES} ${CMAKE_SOURCE_DIR}/res/velora.rc)
 target_include_directories(velora PRIVATE ${CMAKE_SOURCE_DIR})

@@ -1,10 +1,5 @@
-// winsock2.h before windows.h, as the IP helper's headers want it. Only
-// types are taken from these headers; every function is found at run time.
-#include <winsock2.h>
-#include <windows.h>
-#include <iphlpapi.h>
-#include <icmpapi.h>
-
+// Only types are taken from the system's headers (through the header);
+// every function is found at run time.
 #include "platform/win/win_path_network.h"
 
 #include <cstring>
@@ -15,13 +10,6 @@
 namespace vl {
 
 namespace {
-
-using IcmpCreateFileProc = HANDLE(WINAPI*)();
-using IcmpCloseHandleProc = BOOL(WINAPI*)(HANDLE);
-using IcmpSendEchoProc = DWORD(WINAPI*)(HANDLE, IPAddr, LPVOID, WORD, PIP_OPTION_INFORMATION,
-                                        LPVOID, DWORD, DWORD);
-using GetBestInterfaceProc = DWORD(WINAPI*)(IPAddr, PDWORD);
-using GetIfEntryProc = DWORD(WINAPI*)(PMIB_IFROW);
 
 // A router's "fragmentation needed" ICMP header: type 3, code 4, and the next
 // hop's MTU in its last two bytes (RFC 1191).
@@ -53,42 +41,24 @@ unsigned NextHopMtu(const ICMP_ECHO_REPLY& echo, const char* buffer, size_t size
 
 }  // namespace
 
-struct WinPathNetwork::Procs {
-  IcmpCreateFileProc icmpCreateFile = nullptr;
-  IcmpCloseHandleProc icmpCloseHandle = nullptr;
-  IcmpSendEchoProc icmpSendEcho = nullptr;
-  GetBestInterfaceProc getBestInterface = nullptr;
-  GetIfEntryProc getIfEntry = nullptr;
-};
-
-WinPathNetwork::WinPathNetwork() : procs_(new Procs) {
-  // icmp.dll on every Windows; from XP on it hands the calls to the IP
-  // helper, which the companion's own echo leaves to it too.
-  icmp_ = LoadSystemLibrary("icmp.dll");
-  if (!FindProc(icmp_, "IcmpCreateFile", &procs_->icmpCreateFile) ||
-      !FindProc(icmp_, "IcmpCloseHandle", &procs_->icmpCloseHandle) ||
-      !FindProc(icmp_, "IcmpSendEcho", &procs_->icmpSendEcho))
-    procs_->icmpCreateFile = nullptr;
+WinPathNetwork::WinPathNetwork() {
   ipHelper_ = LoadSystemLibrary("iphlpapi.dll");
-  if (!FindProc(ipHelper_, "GetBestInterface", &procs_->getBestInterface) ||
-      !FindProc(ipHelper_, "GetIfEntry", &procs_->getIfEntry))
-    procs_->getBestInterface = nullptr;
+  if (!FindProc(ipHelper_, "GetBestInterface", &getBestInterface_) ||
+      !FindProc(ipHelper_, "GetIfEntry", &getIfEntry_))
+    getBestInterface_ = nullptr;
 }
 
 WinPathNetwork::~WinPathNetwork() {
-  for (HMODULE module : {ipHelper_, icmp_})
-    if (module) FreeLibrary(module);
-  delete procs_;
+  if (ipHelper_) FreeLibrary(ipHelper_);
 }
 
 IcmpHandle WinPathNetwork::IcmpCreateFile() {
-  if (!procs_->icmpCreateFile) return kInvalidIcmpHandle;
-  return reinterpret_cast<IcmpHandle>(procs_->icmpCreateFile());
+  if (!icmp_.loaded()) return kInvalidIcmpHandle;
+  return reinterpret_cast<IcmpHandle>(icmp_.createFile());
 }
 
 bool WinPathNetwork::IcmpCloseHandle(IcmpHandle handle) {
-  return procs_->icmpCreateFile &&
-         procs_->icmpCloseHandle(reinterpret_cast<HANDLE>(handle)) != FALSE;
+  return icmp_.loaded() && icmp_.closeHandle(reinterpret_cast<HANDLE>(handle)) != FALSE;
 }
 
 unsigned long WinPathNetwork::IcmpSendEcho(IcmpHandle handle, const Ipv4& destination,
@@ -97,7 +67,7 @@ unsigned long WinPathNetwork::IcmpSendEcho(IcmpHandle handle, const Ipv4& destin
                                            IcmpEchoReply* reply, unsigned timeoutMs,
                                            unsigned long* lastError) {
   *reply = IcmpEchoReply();
-  if (!procs_->icmpCreateFile) {
+  if (!icmp_.loaded()) {
     *lastError = ERROR_INVALID_FUNCTION;
     return 0;
   }
@@ -113,7 +83,7 @@ unsigned long WinPathNetwork::IcmpSendEcho(IcmpHandle handle, const Ipv4& destin
   std::unique_ptr<char[]> buffer(new char[size]);
   std::memset(buffer.get(), 0, size);
   SetLastError(0);
-  const DWORD replies = procs_->icmpSendEcho(
+  const DWORD replies = icmp_.sendEcho(
       reinterpret_cast<HANDLE>(handle), ToIpAddr(destination), request.get(), requestSize, &ip,
       buffer.get(), static_cast<DWORD>(size), timeoutMs);
   if (replies == 0) {
@@ -129,12 +99,12 @@ unsigned long WinPathNetwork::IcmpSendEcho(IcmpHandle handle, const Ipv4& destin
 }
 
 unsigned WinPathNetwork::InterfaceMtu(const Ipv4& destination) {
-  if (!procs_->getBestInterface) return 0;
+  if (!getBestInterface_) return 0;
   DWORD index = 0;
-  if (procs_->getBestInterface(ToIpAddr(destination), &index) != NO_ERROR) return 0;
+  if (getBestInterface_(ToIpAddr(destination), &index) != NO_ERROR) return 0;
   MIB_IFROW row = {};
   row.dwIndex = index;
-  if (procs_->getIfEntry(&row) != NO_ERROR) return 0;
+  if (getIfEntry_(&row) != NO_ERROR) return 0;
   return row.dwMtu;
 }
 

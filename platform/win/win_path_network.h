@@ -4,12 +4,15 @@
 // IP helper's interface MTU. Everything is loaded from the system directory;
 // a missing piece answers as "nothing there".
 #pragma once
+#include <winsock2.h>
 #include <windows.h>
+#include <iphlpapi.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/path_network.h"
+#include "vldetect/win/icmp_library.h"
 #include "vldetect/win/win_network.h"
 
 namespace vl {
@@ -44,11 +47,11 @@ class WinPathNetwork : public IPathNetwork {
   unsigned InterfaceMtu(const Ipv4& destination) override;
 
  private:
-  struct Procs;
   WinNetwork net_;
-  HMODULE icmp_ = nullptr;
+  IcmpLibrary icmp_;
   HMODULE ipHelper_ = nullptr;
-  Procs* procs_;
+  DWORD(WINAPI* getBestInterface_)(IPAddr, PDWORD) = nullptr;
+  DWORD(WINAPI* getIfEntry_)(PMIB_IFROW) = nullptr;
 };
 
 }  // namespace vl

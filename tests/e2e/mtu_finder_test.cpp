@@ -97,6 +97,10 @@ class MtuFinderBench : public testing::Test {
     }
     return lines;
   }
+  // Start, and once the stand-in has the probe's echo number `echo` under way.
+  static bool StartUntilEcho(HWND dlg, size_t echo) {
+    return SendClick(dlg, IDC_FINDMTU_START) && WaitUntil([&] { return Echoes().size() == echo; });
+  }
   static std::string WaitForResult(HWND dlg, const std::string& expected, int timeoutMs = kWait) {
     std::string result;
     WaitUntil([&] { return (result = ItemText(dlg, IDC_FINDMTU_RESULT)) == expected; }, timeoutMs);
@@ -185,8 +189,7 @@ TEST_F(MtuFinderSilence, StopEndsItAtOnceAndClosingMidProbeEndsTheThread) {
   PlayPath("silent");
   HWND dlg = Open(true);
   ASSERT_NE(nullptr, dlg);
-  ASSERT_TRUE(SendClick(dlg, IDC_FINDMTU_START));
-  ASSERT_TRUE(WaitUntil([&] { return Echoes().size() == 1; }));
+  ASSERT_TRUE(StartUntilEcho(dlg, 1));
   ASSERT_TRUE(SendClick(dlg, IDC_FINDMTU_STOP));
   EXPECT_EQ("Stopped.", ItemText(dlg, IDC_FINDMTU_RESULT));
   EXPECT_FALSE(IsEnabled(dlg, IDC_FINDMTU_STOP));
@@ -196,8 +199,7 @@ TEST_F(MtuFinderSilence, StopEndsItAtOnceAndClosingMidProbeEndsTheThread) {
   EXPECT_EQ("Stopped.", ItemText(dlg, IDC_FINDMTU_RESULT));
 
   // Closed while an echo is under way, the dialog goes with the thread.
-  ASSERT_TRUE(SendClick(dlg, IDC_FINDMTU_START));
-  ASSERT_TRUE(WaitUntil([&] { return Echoes().size() == 2; }));
+  ASSERT_TRUE(StartUntilEcho(dlg, 2));
   ASSERT_TRUE(Answer(dlg, IDCANCEL));
   EXPECT_EQ(2u, Echoes().size());
   EXPECT_TRUE(IdlePass(app.frame));
@@ -208,8 +210,7 @@ TEST_F(MtuFinderSilence, StopEndsItAtOnceAndClosingMidProbeEndsTheThread) {
   PostCommand(app.frame, ID_FIND_MTU);
   dlg = WaitForWindow(app.p.pid(), "#32770", kMtuFinderCaption);
   ASSERT_NE(nullptr, dlg);
-  ASSERT_TRUE(SendClick(dlg, IDC_FINDMTU_START));
-  ASSERT_TRUE(WaitUntil([&] { return Echoes().size() == 3; }));
+  ASSERT_TRUE(StartUntilEcho(dlg, 3));
   PostMessageA(app.frame, WM_CLOSE, 0, 0);
   DWORD code = 1;
   EXPECT_TRUE(app.p.WaitExit(kWait, &code));

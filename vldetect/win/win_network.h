@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "vldetect/network.h"
+#include "vldetect/win/icmp_library.h"
 
 namespace vl {
 
@@ -29,7 +30,7 @@ class WinNetwork : public INetwork {
   struct Procs;
   HMODULE ras_ = nullptr;
   HMODULE ipHelper_ = nullptr;
-  HMODULE icmp_ = nullptr;
+  IcmpLibrary icmp_;
   HMODULE winsock_ = nullptr;
   bool winsockTried_ = false;
   Procs* procs_;

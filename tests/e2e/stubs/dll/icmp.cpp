@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/e2e/stubs/dll/bench_value.h"
+
 // Plain C and Win32 only, as the rasapi32.dll stand-in: it loads into the
 // program under test, whose runtime it should not bring a second of.
 namespace {
@@ -23,20 +25,6 @@ namespace {
 HANDLE const kHandle = reinterpret_cast<HANDLE>(0x1C3F);
 const BYTE kRouter[4] = {127, 0, 0, 2};
 const DWORD kWireOverhead = 28;  // the IP and ICMP headers around the data
-
-// "1400", "silent", or empty.
-void ReadPath(char* path, DWORD size) {
-  path[0] = 0;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velora Test Bench", 0, KEY_READ, &key) != 0)
-    return;
-  DWORD type = 0;
-  if (RegQueryValueExA(key, "Path", nullptr, &type, reinterpret_cast<BYTE*>(path), &size) != 0 ||
-      type != REG_SZ)
-    path[0] = 0;
-  path[size ? size - 1 : 0] = 0;
-  RegCloseKey(key);
-}
 
 // One line of icmp.log beside the program that loaded us.
 void Log(DWORD size, bool df) {
@@ -76,7 +64,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI
   const DWORD size = requestSize + kWireOverhead;
   Log(size, df);
   char path[32];
-  ReadPath(path, sizeof path);
+  ReadBenchValue("Path", path, sizeof path);  // "1400", "silent" or empty
   if (std::strcmp(path, "silent") == 0) {
     Sleep(timeout);
     SetLastError(IP_REQ_TIMED_OUT);
