@@ -123,6 +123,15 @@ bool WaitForStillPicture(HWND hwnd, int timeoutMs) {
       timeoutMs);
 }
 
+// Posts a command of the main window (the dialog it opens is modal and would
+// hold a sent one) and waits for the dialog with that caption.
+HWND OpenFromMenu(HWND frame, UINT command, const char* caption) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(frame, &pid);
+  PostMessageA(frame, WM_COMMAND, command, 0);
+  return e2e::WaitForWindow(pid, "#32770", caption);
+}
+
 int WaitWindow(const char* caption, int timeoutMs, const char* mode) {
   HWND found = nullptr;
   if (!e2e::WaitUntil([&] { return (found = FindVisible(caption)) != nullptr; }, timeoutMs))
@@ -136,10 +145,7 @@ int WaitWindow(const char* caption, int timeoutMs, const char* mode) {
     const char* formMode = settings ? "dialup" : mtu ? "manual" : mode;
     if (mode && !(ChooseFormMode(found, formMode) && e2e::IdlePass(found))) return 1;
     if (mtu) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(found, &pid);
-      PostMessageA(found, WM_COMMAND, ID_FIND_MTU, 0);
-      found = e2e::WaitForWindow(pid, "#32770", e2e::kMtuFinderCaption);
+      found = OpenFromMenu(found, ID_FIND_MTU, e2e::kMtuFinderCaption);
       if (!found) return 1;
       SetWindowTextA(GetDlgItem(found, IDC_FINDMTU_HOST), "127.0.0.1");
       e2e::SendClick(found, IDC_FINDMTU_START);
@@ -149,11 +155,7 @@ int WaitWindow(const char* caption, int timeoutMs, const char* mode) {
         return 1;
     }
     if (settings) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(found, &pid);
-      // Posted: the dialog is modal and would hold a sent command.
-      PostMessageA(found, WM_COMMAND, ID_CURRENT_SETTINGS, 0);
-      found = e2e::WaitForWindow(pid, "#32770", e2e::kCurrentSettingsCaption);
+      found = OpenFromMenu(found, ID_CURRENT_SETTINGS, e2e::kCurrentSettingsCaption);
       if (!found) return 1;
     }
   }
