@@ -21,6 +21,19 @@ APPLY_TOLERANCE = 0.15
 # The Apply's 100 paced steps in loop counts, a million counts to the millisecond.
 PACED_MS = (14 * 5 + 20 * 20 + 40 * 10 + 17 + 9 * 20 + 16 * 1)
 SIZES = [1, 10, 100]
+PROBE_GOAL = 12  # echoes from 68 to 1500 on a clean path
+# The MTU probe's scripted paths: (name, label, clean). On a clean path every
+# echo is answered, by the host or by a router saying "too big".
+PROBE_CASES = [
+    ('ethernet_1500', 'plain Ethernet, 1500', True),
+    ('pppoe_1492', 'PPPoE, a router saying too big above 1492', True),
+    ('vpn_1400', 'a VPN, 1400', True),
+    ('dialup_576', 'dial-up, 576', True),
+    ('named_1400', 'a router naming its MTU, 1400', True),
+    ('every_mtu_68_to_1500', 'the worst of every MTU from 68 to 1500 (processor: all 1433)', True),
+    ('black_hole_1400', 'a black hole above 1400', False),
+    ('silent_host', 'a host that never answers', False),
+]
 
 NOTES = """\
 Each figure is the median of repeated runs, the program and its floor taken in
@@ -135,6 +148,54 @@ def read_native(path):
                         'ratio': ratio, 'ratio_q1': q1, 'ratio_q3': q3,
                         'calls': runs[0].get('calls', 0), 'samples': len(runs)}
     return figures, errors
+
+
+def read_probe(path):
+    """{name: {'probe': benchmark, 'floor': benchmark}} of the MTU probe's run."""
+    found = {}
+    if not path or not os.path.exists(path) or os.path.getsize(path) == 0:
+        return found
+    try:
+        data = json.load(open(path))
+    except ValueError:
+        return found
+    for b in data.get('benchmarks', []):
+        m = re.match(r'(probe|floor)/(\w+)', b.get('run_name', b.get('name', '')))
+        if m and b.get('run_type', 'iteration') == 'iteration':
+            found.setdefault(m.group(2), {})[m.group(1)] = b
+    return found
+
+
+def cpu_us(b):
+    scale = {'ns': 1e-3, 'us': 1.0, 'ms': 1e3, 's': 1e6}.get(b.get('time_unit', 'ns'), 1e-3)
+    return b.get('cpu_time', 0) * scale
+
+
+def probe_rows(probe):
+    """The MTU probe's echoes and time to a result on each scripted path, beside
+    a bare loop of the same echoes: the time is the echoes' round trips (40 ms)
+    and timeouts (2 s) on the path's own clock."""
+    rows = []
+    for key, label, clean in PROBE_CASES:
+        what = f'MTU probe: {label}'
+        p, f = probe.get(key, {}).get('probe'), probe.get(key, {}).get('floor')
+        if not p or p.get('error_occurred'):
+            reason = (p or {}).get('error_message', 'not run (Google Benchmark missing?)')
+            rows.append((what, 'not measured', '', '', '', 'not measured: ' + reason))
+            continue
+        echoes, t = int(p['probes']), p['time_to_result_ms']
+        mine = f'{echoes} echoes, {t / 1000:.2f} s to the result, {cpu_us(p):.1f} µs processor'
+        floor, ratio, slower = '', '', False
+        if f:
+            ft = f['time_to_result_ms']
+            floor = f'{int(f["probes"])} echoes, {ft / 1000:.2f} s, {cpu_us(f):.1f} µs processor'
+            ratio = '%.2f' % (t / ft) if ft else ''
+            slower = t > ft
+        goal = (f'≤ {PROBE_GOAL} echoes; ' if clean else '') + 'no time beyond the echoes'
+        ok = (echoes <= PROBE_GOAL or not clean) and not slower
+        reason = f'{echoes} echoes' if clean and echoes > PROBE_GOAL else 'slower than its echoes'
+        rows.append((what, mine, floor, ratio, goal, verdict(ok, reason)))
+    return rows
 
 
 def fmt_ms(v):
@@ -489,13 +550,28 @@ def trace_table(find, kind):
 
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument('--build', required=True)
-    ap.add_argument('--native', required=True)
-    ap.add_argument('--wine64', required=True)
-    ap.add_argument('--wine32', required=True)
+    ap.add_argument('--build')
+    ap.add_argument('--native')
+    ap.add_argument('--wine64')
+    ap.add_argument('--wine32')
+    ap.add_argument('--probe', default='')
+    ap.add_argument('--probe-only', action='store_true')
     ap.add_argument('--wine-version', default='')
     ap.add_argument('--out', required=True)
     args = ap.parse_args()
+    header = ('Benchmark', 'velora', 'floor', 'ratio', 'goal', 'result')
+    if args.probe_only:
+        table = ['| ' + ' | '.join(header) + ' |', '|' + '---|' * len(header)]
+        table += ['| ' + ' | '.join(str(c) for c in r) + ' |'
+                  for r in probe_rows(read_probe(args.probe))]
+        print('\n'.join(table))
+        with open(args.out, 'w') as f:
+            f.write('# Benchmarks: the MTU probe\n\n' + '\n'.join(table) + '\n')
+        print(f'\nwritten to {args.out}')
+        return
+    for need in ('build', 'native', 'wine64', 'wine32'):
+        if not getattr(args, need):
+            ap.error(f'--{need} is needed for the whole report')
 
     wine64, wine32 = read_wine(args.wine64), read_wine(args.wine32)
     programs = (('x86-64', finder(wine64)), ('i686', finder(wine32)))
@@ -532,6 +608,9 @@ def main():
         if not per_n and not problem:
             problem = 'no result'
         rows += registry_rows('Wine registry (wall time)', op, per_n, problem)
+
+    # The MTU probe on scripted paths
+    rows += probe_rows(read_probe(args.probe))
 
     # 4. The size of each shipped file
     b = args.build
@@ -588,7 +667,6 @@ def main():
         trace += trace_table(find, kind) + ['']
     start = starts['x86-64']
     av = applies['x86-64']
-    header = ('Benchmark', 'velora', 'floor', 'ratio', 'goal', 'result')
     table = ['| ' + ' | '.join(header) + ' |', '|' + '---|' * len(header)]
     table += ['| ' + ' | '.join(str(c).replace('|', '\\|') for c in r) + ' |' for r in rows]
     table = '\n'.join(table)

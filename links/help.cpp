@@ -21,13 +21,14 @@ const char kHelpTtl[] = "TTL (Time To Live)";
 const char kHelpKeepAlive[] = "Session Keep Alive";
 const char kHelpPmtu[] = "PMTU (Path Maximum Transmission Unit)";
 const char kHelpNdi[] = "NDI Cache";
+const char kHelpMtuFinder[] = "Find Largest MTU";
 
 const HelpTopic kHelpTopics[] = {
     {kHelpWelcome, "welcome.htm"},   {kHelpConfiguration, "modes.htm"},
     {kHelpPing, "ping.htm"},         {kHelpMtu, "mtu.htm"},
     {kHelpRwin, "rwin.htm"},         {kHelpTtl, "ttl.htm"},
     {kHelpKeepAlive, "keepalive.htm"}, {kHelpPmtu, "pmtu.htm"},
-    {kHelpNdi, "ndicache.htm"},
+    {kHelpNdi, "ndicache.htm"},      {kHelpMtuFinder, "mtufinder.htm"},
 };
 const size_t kHelpTopicCount = std::size(kHelpTopics);
 

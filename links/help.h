@@ -22,6 +22,7 @@ extern const char kHelpTtl[];             // "TTL (Time To Live)"
 extern const char kHelpKeepAlive[];       // "Session Keep Alive"
 extern const char kHelpPmtu[];            // "PMTU (Path Maximum Transmission Unit)"
 extern const char kHelpNdi[];             // "NDI Cache"
+extern const char kHelpMtuFinder[];       // "Find Largest MTU"
 
 // Every keyword with the page of the help folder that holds its topic. This
 // table is the one list of keywords; the help's own checks read it too.

@@ -10,6 +10,7 @@
 #define IDD_AUTO_MODE               146
 #define IDD_PING_CONFIG             155
 #define IDD_CURRENT_SETTINGS        170
+#define IDD_MTU_FINDER              175
 
 #define IDI_TRAY_FRAME3             132
 #define IDI_TRAY_FRAME1             133
@@ -48,6 +49,7 @@
 #define ID_RESTORE_ORIGINAL         32787
 #define ID_UNDO_CHANGES             32790
 #define ID_CURRENT_SETTINGS         32791
+#define ID_FIND_MTU                 32792
 #define ID_FILE_NEW                 57600
 #define ID_FILE_OPEN                57601
 #define ID_FILE_PRINT_SETUP         57606
@@ -142,6 +144,15 @@
 // Current Settings dialog (template 170)
 #define IDC_SETTINGS_LIST           1200
 #define IDC_SETTINGS_COPY           1201
+
+// Find Largest MTU dialog (template 175)
+#define IDC_FINDMTU_HOST            1300
+#define IDC_FINDMTU_START           1301
+#define IDC_FINDMTU_STOP            1302
+#define IDC_FINDMTU_LIST            1303
+#define IDC_FINDMTU_RESULT          1304
+#define IDC_FINDMTU_USE             1305
+#define IDC_FINDMTU_HELP            1306
 
 // Tray icon
 #define ID_TRAY_ICON                100

@@ -5,6 +5,7 @@
 #   BUILD        build folder (default build)
 #   BENCH_RUNS   repetitions of each Wine figure (default 15; the Apply takes
 #                a third of them, at least 3)
+#   BENCH_ONLY   "probe": only the MTU probe's figures (native, a few seconds)
 # Each program is measured beside a floor built for its own target by its own
 # rules: the x86-64 ones in a 64-bit Wine prefix, the i686 ones in a 32-bit
 # prefix where the host runs 32-bit code at all.
@@ -21,6 +22,24 @@ mkdir -p "$out"
 # Google Benchmark is optional for everything else; without it the native
 # rows say so.
 tools/install-deps.sh benchmark || echo "bench: Google Benchmark is missing, native rows are left out" >&2
+
+# The MTU probe on scripted paths: native, a few seconds.
+probe_bench() {
+  : > "$out/probe.json"
+  cmake -S . -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DVELORA_BENCH=ON >/dev/null || return 1
+  if cmake --build "$out/native" --target help | grep probe_bench >/dev/null; then
+    cmake --build "$out/native" -j "$jobs" --target probe_bench >/dev/null || return 1
+    echo "bench: the MTU probe on scripted paths"
+    "$out/native/probe_bench" --benchmark_min_time=0.1 --benchmark_format=json \
+      > "$out/probe.json" 2>"$out/probe.log" ||
+      echo "bench: the MTU probe benchmark failed (see $out/probe.log)" >&2
+  fi
+}
+if [ "${BENCH_ONLY:-}" = probe ]; then
+  probe_bench || exit 1
+  python3 bench/report.py --probe "$out/probe.json" --probe-only --out "$BUILD/bench-probe.md"
+  exit $?
+fi
 
 echo "bench: building both programs, their companions and the bench programs"
 cmake --build "$BUILD/win64" -j "$jobs" --target velora vldetect stub_vldetect >/dev/null || exit 1
@@ -53,6 +72,8 @@ if [ -x "$out/native/registry_bench" ]; then
     --benchmark_min_time=0.2 --benchmark_format=json > "$out/native.json" 2>"$out/native.log" \
     || echo "bench: the native registry benchmark failed (see $out/native.log)" >&2
 fi
+
+probe_bench || echo "bench: the MTU probe benchmark could not be built" >&2
 
 # ---- Wine: prefixes of the bench's own, made like the test bench's, and
 # its own X display when none is set.
@@ -115,6 +136,6 @@ else
   done > "$out/wine-win32.jsonl"
 fi
 
-python3 bench/report.py --build "$BUILD" --native "$out/native.json" \
+python3 bench/report.py --build "$BUILD" --native "$out/native.json" --probe "$out/probe.json" \
   --wine64 "$out/wine-win64.jsonl" --wine32 "$out/wine-win32.jsonl" \
   --wine-version "$(wine --version 2>/dev/null)" --out "$BUILD/bench.md"

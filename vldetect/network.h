@@ -41,6 +41,13 @@ class INetwork {
   virtual bool Lookup(const std::string& name, Ipv4* address) = 0;
   // IcmpSendEcho: one echo request.
   virtual EchoResult Echo(const Ipv4& address, unsigned timeoutMs) = 0;
+  // GetAdaptersInfo: the addresses of the adapters that are neither dial-up
+  // nor loopback (LAN cards; one without an address lists 0.0.0.0). False
+  // where the IP helper is missing.
+  virtual bool QueryLanAddresses(std::vector<std::string>* addresses) {
+    (void)addresses;
+    return false;
+  }
 };
 
 // The state of one connection from RasGetConnectStatusA: its RASCONNSTATE

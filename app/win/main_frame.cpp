@@ -11,6 +11,7 @@
 #include "links/help.h"
 #include "links/shortcuts.h"
 #include "links/win/about_dlg.h"
+#include "ping/win/mtu_finder_dlg.h"
 #include "ping/win/ping_dlg.h"
 #include "res/resource.h"
 #include "settings/mode_file.h"
@@ -28,7 +29,7 @@ constexpr int kFrameWidth = 604;
 constexpr int kFrameHeight = 450;
 constexpr int kImageWidth = 17;
 constexpr int kImageHeight = 16;
-constexpr int kImageCount = 14;
+constexpr int kImageCount = 15;
 // Room around the pane texts and between the panes, as the framework left it.
 constexpr int kPanePadding = 6;
 constexpr int kPaneGap = 2;
@@ -43,8 +44,9 @@ struct ToolButton {
 // Spacers carry the blank images and a command without handler: always
 // disabled, so they only keep the groups apart.
 const ToolButton kToolButtons[] = {
-    {0, ID_APPLY_NEW_SETTINGS}, {1, ID_PING_CONFIGURATION}, {2, ID_TOOLBAR_SPACER},
-    {3, ID_RESTORE_ORIGINAL},   {4, ID_REGISTRY_BACKUP},    {-1, 0},
+    {0, ID_APPLY_NEW_SETTINGS}, {1, ID_PING_CONFIGURATION}, {14, ID_FIND_MTU},
+    {2, ID_TOOLBAR_SPACER},     {3, ID_RESTORE_ORIGINAL},   {4, ID_REGISTRY_BACKUP},
+    {-1, 0},
     {5, ID_TOOLBAR_SPACER},     {6, ID_CPL_INTERNET},       {7, ID_CPL_SYSTEM},
     {8, ID_CPL_MODEMS},         {9, ID_CPL_NETWORK},        {-1, 0},
     {10, ID_TOOLBAR_SPACER},    {11, ID_HELP_INDEX},        {12, ID_APP_ABOUT},
@@ -282,6 +284,9 @@ bool CMainFrame::OnCommand(UINT id) {
     }
     case ID_PING_CONFIGURATION:
       RunPingConfigDialog(hwnd_);
+      return true;
+    case ID_FIND_MTU:
+      RunMtuFinderDialog(hwnd_, &m_wndView);
       return true;
     case ID_RESTORE_ORIGINAL:
       OnRestoreOriginalSettings();

@@ -44,10 +44,11 @@ TEST(FrameLayout, FixedSizeCentredWithBarsAroundTheForm) {
 
   const int spacer = ID_TOOLBAR_SPACER;
   const std::vector<int> buttons = {
-      ID_APPLY_NEW_SETTINGS, ID_PING_CONFIGURATION, spacer,        ID_RESTORE_ORIGINAL,
-      ID_REGISTRY_BACKUP,    0,                     spacer,        ID_CPL_INTERNET,
-      ID_CPL_SYSTEM,         ID_CPL_MODEMS,         ID_CPL_NETWORK, 0,
-      spacer,                ID_HELP_INDEX,         ID_APP_ABOUT,  ID_HELP_WEB_SUPPORT};
+      ID_APPLY_NEW_SETTINGS, ID_PING_CONFIGURATION, ID_FIND_MTU,    spacer,
+      ID_RESTORE_ORIGINAL,   ID_REGISTRY_BACKUP,    0,              spacer,
+      ID_CPL_INTERNET,       ID_CPL_SYSTEM,         ID_CPL_MODEMS,  ID_CPL_NETWORK,
+      0,                     spacer,                ID_HELP_INDEX,  ID_APP_ABOUT,
+      ID_HELP_WEB_SUPPORT};
   EXPECT_EQ(buttons, ToolbarCommands(run.toolbar));
   for (int id : buttons) {
     if (id) {
@@ -111,6 +112,7 @@ TEST(FrameLayout, MenuPromptsTipsAndAccelerator) {
       {"&File/&Apply New Settings", ID_APPLY_NEW_SETTINGS},
       {"&File/Registry &Backup", ID_REGISTRY_BACKUP},
       {"&File/&Ping Configuration", ID_PING_CONFIGURATION},
+      {"&File/Find Largest &MTU...", ID_FIND_MTU},
       {"&File/-", 0},
       {"&File/Restore &Windows Original Settings", ID_RESTORE_ORIGINAL},
       {"&File/&Undo Last Changes", ID_UNDO_CHANGES},
@@ -139,6 +141,7 @@ TEST(FrameLayout, MenuPromptsTipsAndAccelerator) {
       {ID_APPLY_NEW_SETTINGS, "Apply new settings\nApply"},
       {ID_REGISTRY_BACKUP, "Backup your current Windows Registry file\nRegistry Backup"},
       {ID_PING_CONFIGURATION, "Configure your ping settings\nPing Configuration"},
+      {ID_FIND_MTU, "Find the largest MTU your line carries\nFind Largest MTU"},
       {ID_RESTORE_ORIGINAL,
        "Restore Windows original settings, both Dial-Up and LAN settings\nRestore original "
        "settings"},
@@ -381,6 +384,7 @@ TEST(FrameModal, AboutAndPingAreOwnedByTheDisabledFrame) {
       {"File > Ping Configuration", kPingCaption, false, ID_PING_CONFIGURATION},
       {"the form's Ping button", kPingCaption, true, IDC_PING_CONFIG},
       {"View > Current Settings", kCurrentSettingsCaption, false, ID_CURRENT_SETTINGS},
+      {"File > Find Largest MTU", kMtuFinderCaption, false, ID_FIND_MTU},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.how);
@@ -432,6 +436,7 @@ TEST(FrameModal, ItsDialogsShowNoIconOfTheirOwn) {
   } dialogs[] = {
       {kAboutCaption, ID_APP_ABOUT, IDC_ABOUT_CLOSE},
       {kPingCaption, ID_PING_CONFIGURATION, IDCANCEL},
+      {kMtuFinderCaption, ID_FIND_MTU, IDCANCEL},
   };
   FrameRun run = StartFrame();
   ASSERT_NE(nullptr, run.frame);

@@ -11,7 +11,11 @@
 //                                             mode first; with MODE settings:
 //                                             Dial-Up, then View > Current
 //                                             Settings, whose dialog is the
-//                                             window then meant), until it
+//                                             window then meant; with MODE
+//                                             mtu: manual, then File > Find
+//                                             Largest MTU run to its result
+//                                             on the host 127.0.0.1, whose
+//                                             dialog is then meant), until it
 //                                             stands painted on the screen;
 //                                             prints "left top right bottom"
 //                                             of it
@@ -125,6 +129,15 @@ bool WaitForStillPicture(HWND hwnd, int timeoutMs) {
       timeoutMs);
 }
 
+// Posts a command of the main window (the dialog it opens is modal and would
+// hold a sent one) and waits for the dialog with that caption.
+HWND OpenFromMenu(HWND frame, UINT command, const char* caption) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(frame, &pid);
+  PostMessageA(frame, WM_COMMAND, command, 0);
+  return e2e::WaitForWindow(pid, "#32770", caption);
+}
+
 int WaitWindow(const char* caption, int timeoutMs, const char* mode) {
   HWND found = nullptr;
   if (!e2e::WaitUntil([&] { return (found = FindVisible(caption)) != nullptr; }, timeoutMs))
@@ -134,14 +147,21 @@ int WaitWindow(const char* caption, int timeoutMs, const char* mode) {
   if (std::strcmp(cls, e2e::kFrameClass) == 0) {
     if (!e2e::RunFirstIdlePasses(found)) return 1;
     const bool settings = mode && std::strcmp(mode, "settings") == 0;
-    if (mode && !(ChooseFormMode(found, settings ? "dialup" : mode) && e2e::IdlePass(found)))
-      return 1;
+    const bool mtu = mode && std::strcmp(mode, "mtu") == 0;
+    const char* formMode = settings ? "dialup" : mtu ? "manual" : mode;
+    if (mode && !(ChooseFormMode(found, formMode) && e2e::IdlePass(found))) return 1;
+    if (mtu) {
+      found = OpenFromMenu(found, ID_FIND_MTU, e2e::kMtuFinderCaption);
+      if (!found) return 1;
+      SetWindowTextA(GetDlgItem(found, IDC_FINDMTU_HOST), "127.0.0.1");
+      e2e::SendClick(found, IDC_FINDMTU_START);
+      if (!e2e::WaitUntil([&] {
+            return e2e::ItemText(found, IDC_FINDMTU_RESULT).compare(0, 11, "The largest") == 0;
+          }, timeoutMs))
+        return 1;
+    }
     if (settings) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(found, &pid);
-      // Posted: the dialog is modal and would hold a sent command.
-      PostMessageA(found, WM_COMMAND, ID_CURRENT_SETTINGS, 0);
-      found = e2e::WaitForWindow(pid, "#32770", e2e::kCurrentSettingsCaption);
+      found = OpenFromMenu(found, ID_CURRENT_SETTINGS, e2e::kCurrentSettingsCaption);
       if (!found) return 1;
     }
   }

@@ -16,6 +16,7 @@ constexpr char kDialUpModeCaption[] = "Automatic Mode - Dial-Up";
 constexpr char kLanModeCaption[] = "Automatic Mode - LAN";
 constexpr char kManualModeCaption[] = "Manual Mode";
 constexpr char kCurrentSettingsCaption[] = "Current Settings";
+constexpr char kMtuFinderCaption[] = "Find Largest MTU";
 constexpr char kCompanionTitle[] = "VL - Net Detect";
 
 // The Apply's boxes.

@@ -298,6 +298,29 @@ def ping_host():
                                              [names(address(10, 9, 9, 9)), NO_VALUE, names(address(10, 7, 7, 7))], fail=2))
 
 
+# ---- mtu_probe: the answers of one probe, in the order it asks ----
+def mtu_probe():
+    GO, UP = 0, 2  # StopRequested: anything but 0xA5; DialUp: Connected
+    PASS, TOO_BIG, SILENT = 0, 1, 3
+
+    def probe(local, answers, dotted=1, line=(UP,), lookup=b''):
+        # dotted flag, stop?, the line, [lookup, stop?], IcmpCreateFile, local MTU
+        head = bytes([dotted, GO]) + bytes(line) + lookup + bytes([0]) + word(local)
+        return head + b''.join(bytes([GO]) + a for a in answers)
+
+    too_big = lambda named=0: bytes([TOO_BIG]) + word(named)
+    write('mtu_probe', 'ethernet', probe(1500, [bytes([PASS]), too_big()]))
+    write('mtu_probe', 'named_jump', probe(1500, [too_big(1400), bytes([PASS])]))
+    sizes = [1500, 783, 1141, 1320, 1410, 1365, 1387, 1398, 1404, 1401, 1399, 1400]
+    write('mtu_probe', 'pppoe_bisection', probe(1500, [too_big() if s > 1400 else bytes([PASS]) for s in sizes]))
+    write('mtu_probe', 'black_hole', probe(1500, [bytes([SILENT])] * 2 + [bytes([PASS])] * 4 + [bytes([SILENT])] * 2))
+    write('mtu_probe', 'silent_host', probe(1500, [bytes([SILENT])] * 4))
+    write('mtu_probe', 'name_found', probe(576, [bytes([PASS]), too_big()], dotted=0, lookup=bytes([1, GO])))
+    write('mtu_probe', 'no_line', probe(1500, [], line=(0, 1)))
+    write('mtu_probe', 'lan_card', probe(1500, [bytes([PASS]), bytes([PASS])], line=(0, 7)))
+    write('mtu_probe', 'stopped', bytes([1, GO, UP, 0]) + word(1500) + bytes([GO, 1, 0, 0, 0xA5]))
+
+
 if __name__ == '__main__':
     unscramble()
     settings_store()
@@ -307,3 +330,4 @@ if __name__ == '__main__':
     change_record()
     companion()
     ping_host()
+    mtu_probe()

@@ -179,12 +179,27 @@ def tool_web(img):
     img.rect(5, 9, 11, 9, MAROON)
 
 
+def tool_findmtu(img):
+    # a packet, and beneath it the span it is measured by
+    img.frame(3, 1, 13, 8, BLACK)
+    img.rect(4, 2, 12, 7, YELLOW)
+    img.line(4, 2, 8, 5, OLIVE)
+    img.line(12, 2, 8, 5, OLIVE)
+    img.rect(2, 12, 14, 12, NAVY)
+    for i in range(3):
+        img.rect(1 + i, 12 - i, 1 + i, 12 + i, NAVY)
+        img.rect(15 - i, 12 - i, 15 - i, 12 + i, NAVY)
+
+
 def blank(img):
     pass
 
 
+# The images in the strip's order; the Find Largest MTU button, added later,
+# has the last one.
 TOOLBAR = [tool_apply, tool_ping, blank, tool_restore, tool_backup, blank, tool_internet,
-           tool_system, tool_modems, tool_network, blank, tool_help, tool_about, tool_web]
+           tool_system, tool_modems, tool_network, blank, tool_help, tool_about, tool_web,
+           tool_findmtu]
 
 
 def toolbar_strip():

@@ -20,17 +20,14 @@ namespace vl {
 namespace {
 
 constexpr int kMaxConnections = 16;
-constexpr int kPppAdapterType = 23;  // MIB_IF_TYPE_PPP: a dial-up adapter
+constexpr int kPppAdapterType = 23;       // MIB_IF_TYPE_PPP: a dial-up adapter
+constexpr int kLoopbackAdapterType = 24;  // MIB_IF_TYPE_LOOPBACK
 
 using RasEnumConnectionsProc = DWORD(WINAPI*)(RasConn400*, LPDWORD, LPDWORD);
 using RasGetConnectStatusProc = DWORD(WINAPI*)(HANDLE, RasConnStatus400*);
 using GetAdaptersInfoProc = DWORD(WINAPI*)(PIP_ADAPTER_INFO, PULONG);
 using GetPerAdapterInfoProc = DWORD(WINAPI*)(ULONG, PIP_PER_ADAPTER_INFO, PULONG);
 using GetNetworkParamsProc = DWORD(WINAPI*)(PFIXED_INFO, PULONG);
-using IcmpCreateFileProc = HANDLE(WINAPI*)();
-using IcmpCloseHandleProc = BOOL(WINAPI*)(HANDLE);
-using IcmpSendEchoProc = DWORD(WINAPI*)(HANDLE, IPAddr, LPVOID, WORD, PIP_OPTION_INFORMATION,
-                                        LPVOID, DWORD, DWORD);
 using WsaStartupProc = int(WINAPI*)(WORD, LPWSADATA);
 using WsaCleanupProc = int(WINAPI*)();
 using GetHostByNameProc = struct hostent*(WINAPI*)(const char*);
@@ -66,9 +63,6 @@ struct WinNetwork::Procs {
   GetAdaptersInfoProc getAdaptersInfo = nullptr;
   GetPerAdapterInfoProc getPerAdapterInfo = nullptr;
   GetNetworkParamsProc getNetworkParams = nullptr;
-  IcmpCreateFileProc icmpCreateFile = nullptr;
-  IcmpCloseHandleProc icmpCloseHandle = nullptr;
-  IcmpSendEchoProc icmpSendEcho = nullptr;
   WsaStartupProc wsaStartup = nullptr;
   WsaCleanupProc wsaCleanup = nullptr;
   GetHostByNameProc getHostByName = nullptr;
@@ -83,15 +77,10 @@ WinNetwork::WinNetwork() : procs_(new Procs) {
   FindProc(ipHelper_, "GetAdaptersInfo", &procs_->getAdaptersInfo);
   FindProc(ipHelper_, "GetPerAdapterInfo", &procs_->getPerAdapterInfo);
   FindProc(ipHelper_, "GetNetworkParams", &procs_->getNetworkParams);
-  icmp_ = LoadSystemLibrary("icmp.dll");
-  if (!FindProc(icmp_, "IcmpCreateFile", &procs_->icmpCreateFile) ||
-      !FindProc(icmp_, "IcmpCloseHandle", &procs_->icmpCloseHandle) ||
-      !FindProc(icmp_, "IcmpSendEcho", &procs_->icmpSendEcho))
-    procs_->icmpSendEcho = nullptr;
 }
 
 WinNetwork::~WinNetwork() {
-  for (HMODULE module : {winsock_, icmp_, ipHelper_, ras_})
+  for (HMODULE module : {winsock_, ipHelper_, ras_})
     if (module) FreeLibrary(module);
   delete procs_;
 }
@@ -141,6 +130,15 @@ bool WinNetwork::QueryAddresses(ConnectionAddresses* addresses) {
   return true;
 }
 
+bool WinNetwork::QueryLanAddresses(std::vector<std::string>* addresses) {
+  if (!procs_->getAdaptersInfo) return false;
+  auto buffer = QueryBuffer<IP_ADAPTER_INFO>(procs_->getAdaptersInfo);
+  for (auto* a = reinterpret_cast<const IP_ADAPTER_INFO*>(buffer.get()); a; a = a->Next)
+    if (a->Type != kPppAdapterType && a->Type != kLoopbackAdapterType)
+      AddAddresses(&a->IpAddressList, addresses);
+  return true;
+}
+
 bool WinNetwork::Lookup(const std::string& name, Ipv4* address) {
   if (!winsockTried_) {
     winsockTried_ = true;
@@ -168,11 +166,11 @@ bool WinNetwork::Lookup(const std::string& name, Ipv4* address) {
 
 EchoResult WinNetwork::Echo(const Ipv4& address, unsigned timeoutMs) {
   EchoResult result;
-  if (!procs_->icmpSendEcho) {
+  if (!icmp_.loaded()) {
     result.kind = EchoResult::Unavailable;
     return result;
   }
-  HANDLE icmp = procs_->icmpCreateFile();
+  HANDLE icmp = icmp_.createFile();
   if (icmp == INVALID_HANDLE_VALUE) {
     result.kind = EchoResult::Unavailable;
     return result;
@@ -182,14 +180,14 @@ EchoResult WinNetwork::Echo(const Ipv4& address, unsigned timeoutMs) {
   char request[32] = "Velora 2001 keep-alive ping";
   // Room for the reply record, the echoed data and an ICMP error's header.
   alignas(8) char reply[sizeof(ICMP_ECHO_REPLY) + sizeof request + 8 + 64];
-  const DWORD replies = procs_->icmpSendEcho(icmp, target, request, sizeof request, nullptr, reply,
-                                             sizeof reply, timeoutMs);
+  const DWORD replies = icmp_.sendEcho(icmp, target, request, sizeof request, nullptr, reply,
+                                       sizeof reply, timeoutMs);
   const auto* echo = reinterpret_cast<const ICMP_ECHO_REPLY*>(reply);
   if (replies > 0 && echo->Status == IP_SUCCESS) {
     result.kind = EchoResult::Reply;
     result.roundTripMs = echo->RoundTripTime;
   }
-  procs_->icmpCloseHandle(icmp);
+  icmp_.closeHandle(icmp);
   return result;
 }
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "vldetect/network.h"
+#include "vldetect/win/icmp_library.h"
 
 namespace vl {
 
@@ -19,6 +20,7 @@ class WinNetwork : public INetwork {
 
   DialUpState DialUp() override;
   bool QueryAddresses(ConnectionAddresses* addresses) override;
+  bool QueryLanAddresses(std::vector<std::string>* addresses) override;
   // Called from one ping thread at a time; Winsock is loaded on first use,
   // once a connection is known to be up.
   bool Lookup(const std::string& name, Ipv4* address) override;
@@ -28,7 +30,7 @@ class WinNetwork : public INetwork {
   struct Procs;
   HMODULE ras_ = nullptr;
   HMODULE ipHelper_ = nullptr;
-  HMODULE icmp_ = nullptr;
+  IcmpLibrary icmp_;
   HMODULE winsock_ = nullptr;
   bool winsockTried_ = false;
   Procs* procs_;

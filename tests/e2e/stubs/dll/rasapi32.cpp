@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "tests/e2e/stubs/dll/bench_value.h"
 #include "vldetect/win/ras_records.h"
 
 using vl::RasConn400;
@@ -22,18 +23,7 @@ const DWORD kErrorBufferTooSmall = 603;
 HANDLE const kConnection = reinterpret_cast<HANDLE>(0x5EED);
 
 // "connected", "connecting" or empty.
-void ReadState(char* state, DWORD size) {
-  state[0] = 0;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velora Test Bench", 0, KEY_READ, &key) != 0)
-    return;
-  DWORD type = 0;
-  if (RegQueryValueExA(key, "DialUp", nullptr, &type, reinterpret_cast<BYTE*>(state), &size) != 0 ||
-      type != REG_SZ)
-    state[0] = 0;
-  state[size ? size - 1 : 0] = 0;
-  RegCloseKey(key);
-}
+void ReadState(char* state, DWORD size) { ReadBenchValue("DialUp", state, size); }
 
 }  // namespace
 
