@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/registry.h"
 #include "settings/install_folder.h"
 #include "tuning/restore.h"

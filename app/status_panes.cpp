@@ -1,6 +1,6 @@
 #include "app/status_panes.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "tuning/tuning_choices.h"
 
 namespace vl {

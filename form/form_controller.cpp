@@ -1,6 +1,6 @@
 #include "form/form_controller.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "links/help.h"
 #include "res/resource.h"
 #include "tuning/tuning_choices.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "links/open_url.h"
 #include "settings/install_folder.h"
 

@@ -1,7 +1,7 @@
 #include "settings/install_folder.h"
 
-#include "app/app_state.h"
-#include "links/maker.h"
+#include "state/app_state.h"
+#include "res/maker.h"
 #include "platform/text.h"
 
 namespace vl {

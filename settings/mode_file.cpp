@@ -1,6 +1,6 @@
 #include "settings/mode_file.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/text.h"
 #include "settings/install_folder.h"
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/os_detect.h"
+#include "state/app_state.h"
+#include "state/os_detect.h"
 #include "platform/text.h"
 #include "res/resource.h"
 #include "settings/mode_file.h"

@@ -1,6 +1,6 @@
 #include "app/win/companion_start.h"
 
-#include "app/win/startup_trace.h"
+#include "runtime/win/startup_trace.h"
 
 CStartupShell::~CStartupShell() { Wait(); }
 

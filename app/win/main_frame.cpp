@@ -4,7 +4,7 @@
 
 #include "app/status_panes.h"
 #include "app/win/apply_ui.h"
-#include "app/win/startup_trace.h"
+#include "runtime/win/startup_trace.h"
 #include "app/win/velora_app.h"
 #include "backup/registry_backup.h"
 #include "form/win/form_view.h"

@@ -4,7 +4,7 @@
 
 #include "app/startup.h"
 #include "app/win/main_frame.h"
-#include "app/win/startup_trace.h"
+#include "runtime/win/startup_trace.h"
 #include "links/win/about_dlg.h"
 #include "ping/win/ping_dlg.h"
 #include "ui/message_loop.h"

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "app/win/companion_start.h"
 #include "platform/win/win_platform.h"
 

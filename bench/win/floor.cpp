@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/win/startup_trace.h"
+#include "runtime/win/startup_trace.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "form/win/form_view.h"
 
-#include "app/os_detect.h"
+#include "state/os_detect.h"
 #include "app/win/main_frame.h"
-#include "app/win/startup_trace.h"
+#include "runtime/win/startup_trace.h"
 #include "app/win/velora_app.h"
 #include "form/form_layout.h"
 #include "form/manual_rules.h"

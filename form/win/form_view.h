@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/win/tray_icon.h"
+#include "tray/win/tray_icon.h"
 #include "form/form_controller.h"
 #include "links/win/hyperlink.h"
 #include "ui/dialog.h"

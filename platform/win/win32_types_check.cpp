@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/tray.h"
+#include "tray/tray.h"
 #include "form/form_controller.h"
 #include "links/fit_to_text.h"
 #include "platform/win32_types.h"

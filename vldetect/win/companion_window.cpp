@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/tray.h"
+#include "tray/tray.h"
 #include "ping/ping_settings.h"
 #include "platform/win/win_platform.h"
 #include "vldetect/res/vldetect_res.h"

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/tray.h"
+#include "tray/tray.h"
 #include "vldetect/companion.h"
 
 namespace vl {

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "app/os_detect.h"
+#include "state/os_detect.h"
 #include "platform/system.h"
 #include "settings/settings_store.h"
 #include "tuning/tuning_choices.h"

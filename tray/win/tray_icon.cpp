@@ -1,4 +1,4 @@
-#include "app/win/tray_icon.h"
+#include "tray/win/tray_icon.h"
 
 #include <cstring>
 
