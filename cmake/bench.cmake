@@ -38,6 +38,8 @@ if(WIN32)
                  ${BENCH_DIR}/win/driver_programs.cpp ${BENCH_DIR}/win/driver_trace.cpp
                  ${BENCH_DIR}/win/launched.cpp
                  ${BENCH_SHARED} ${CMAKE_SOURCE_DIR}/platform/win/win_platform.cpp
+                 ${CMAKE_SOURCE_DIR}/platform/win/scoped_com.cpp
+                 ${CMAKE_SOURCE_DIR}/platform/win/system_library.cpp
                  ${CMAKE_SOURCE_DIR}/tests/e2e/harness.cpp)
   target_include_directories(bench_driver PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(bench_driver PRIVATE velora_core psapi advapi32 user32 shell32 gdi32

@@ -5,6 +5,7 @@
 file(GLOB VLDETECT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vldetect/win/*.cpp)
 add_executable(vldetect WIN32 ${VLDETECT_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win/win_platform.cpp
                ${CMAKE_SOURCE_DIR}/platform/win/system_library.cpp
+               ${CMAKE_SOURCE_DIR}/platform/win/scoped_com.cpp
                ${CMAKE_SOURCE_DIR}/vldetect/res/vldetect.rc)
 target_include_directories(vldetect PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(vldetect PRIVATE velora_core shell32 advapi32 user32 kernel32)
