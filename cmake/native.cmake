@@ -87,6 +87,10 @@ if(Python3_FOUND)
   add_test(NAME art.reproducible COMMAND ${CMAKE_COMMAND}
     -DPYTHON=${Python3_EXECUTABLE} -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${CMAKE_BINARY_DIR}/art-check
     -P ${CMAKE_SOURCE_DIR}/cmake/check_art.cmake)
+  # The program's folders stand on each other: no include runs back up, and
+  # nothing but app/ itself includes app/.
+  add_test(NAME layout.floors COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/floors.py
+    ${CMAKE_SOURCE_DIR})
 endif()
 
 if(VELORA_FUZZ)
