@@ -4,6 +4,7 @@
 
 #include "links/fit_to_text.h"
 #include "links/link_actions.h"
+#include "platform/win/system_library.h"
 #include "res/resource.h"
 #include "ui/gdi.h"
 
@@ -148,14 +149,13 @@ void CHyperLink::LoadDefaultCursor() {
   UINT n = GetWindowsDirectoryA(folder, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return;
   const std::string path = std::string(folder) + "\\winhlp32.exe";
-  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (!module) return;
+  const vl::ScopedModule help(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  if (!help) return;
   // A copy of our own: the file's cursor goes with the file.
-  if (HCURSOR hand = LoadCursorA(module, MAKEINTRESOURCEA(kHelpHandCursor))) {
+  if (HCURSOR hand = LoadCursorA(help.get(), MAKEINTRESOURCEA(kHelpHandCursor))) {
     m_ownCursor.reset(CopyCursor(hand));
     m_hLinkCursor = m_ownCursor.get();
   }
-  FreeLibrary(module);
 }
 
 void CHyperLink::Redraw() {

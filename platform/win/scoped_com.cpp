@@ -15,19 +15,18 @@ using CoUninitializeFn = void(WINAPI*)();
 
 }  // namespace
 
-ScopedCom::ScopedCom() {
-  // Loaded here rather than with the program: most runs never open the
-  // shell, and the loader need not map COM for them.
-  ole32_ = LoadSystemLibrary("ole32.dll");
+// Loaded here rather than with the program: most runs never open the shell,
+// and the loader need not map COM for them.
+ScopedCom::ScopedCom() : ole32_(LoadSystemLibrary("ole32.dll")) {
   if (!ole32_) return;
   // Windows 95 without DCOM has only CoInitialize, which enters the same
   // kind of apartment.
   HRESULT result = E_FAIL;
   CoInitializeExFn initializeEx = nullptr;
   CoInitializeFn initialize = nullptr;
-  if (FindProc(ole32_, "CoInitializeEx", &initializeEx))
+  if (FindProc(ole32_.get(), "CoInitializeEx", &initializeEx))
     result = initializeEx(nullptr, kCoinitApartmentThreaded);
-  else if (FindProc(ole32_, "CoInitialize", &initialize))
+  else if (FindProc(ole32_.get(), "CoInitialize", &initialize))
     result = initialize(nullptr);
   // S_FALSE: the thread was in its apartment already, and still owes one
   // leave for this enter. A thread in another kind of apartment owes none.
@@ -36,8 +35,7 @@ ScopedCom::ScopedCom() {
 
 ScopedCom::~ScopedCom() {
   CoUninitializeFn uninitialize = nullptr;
-  if (entered_ && FindProc(ole32_, "CoUninitialize", &uninitialize)) uninitialize();
-  if (ole32_) FreeLibrary(ole32_);
+  if (entered_ && FindProc(ole32_.get(), "CoUninitialize", &uninitialize)) uninitialize();
 }
 
 }  // namespace vl

@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win/system_library.h"
+
 namespace vl {
 
 // Enters the calling thread into a single-threaded apartment and leaves it
@@ -18,7 +20,7 @@ class ScopedCom {
   ScopedCom& operator=(const ScopedCom&) = delete;
 
  private:
-  HMODULE ole32_ = nullptr;
+  ScopedModule ole32_;
   bool entered_ = false;  // owes the apartment a CoUninitialize
 };
 

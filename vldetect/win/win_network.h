@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win/system_library.h"
 #include "vldetect/network.h"
 
 namespace vl {
@@ -26,10 +27,11 @@ class WinNetwork : public INetwork {
 
  private:
   struct Procs;
-  HMODULE ras_ = nullptr;
-  HMODULE ipHelper_ = nullptr;
-  HMODULE icmp_ = nullptr;
-  HMODULE winsock_ = nullptr;
+  // Freed last to first: Winsock, ICMP, the IP helper, RAS.
+  ScopedModule ras_;
+  ScopedModule ipHelper_;
+  ScopedModule icmp_;
+  ScopedModule winsock_;
   bool winsockTried_ = false;
   Procs* procs_;
 };
