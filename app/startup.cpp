@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
-#include "app/app_state.h"
 #include "platform/registry.h"
 #include "settings/install_folder.h"
+#include "state/app_state.h"
 #include "tuning/restore.h"
 
 namespace vl {
@@ -46,7 +46,7 @@ StartupAction RunStartup(AppState& app, const std::string& commandLine) {
     return StartupAction::End;
   }
 
-  const std::string folder = GetInstallFolder(app);
+  const std::string folder = GetInstallFolder(app.m_settings, *app.sys.boxes, app.m_strProductName);
   if (folder.empty()) return StartupAction::End;
   // The mode file is opened by its bare name for the rest of the run.
   app.sys.files->SetCurrentDirectoryA(folder);

@@ -1,20 +1,8 @@
 #include "app/status_panes.h"
 
-#include "app/app_state.h"
-#include "tuning/tuning_choices.h"
+#include "state/app_state.h"
 
 namespace vl {
-
-std::string ModePaneText(int configMode) {
-  switch (configMode) {
-    case ModeAutoDialUp: return " Automatic Mode - Dial-Up ";
-    case ModeAutoLan: return "   Automatic Mode - LAN";
-    case ModeManual: return "           Manual Mode";
-    case ModeManualDialUp: return "   Manual Mode - Dial-Up";
-    case ModeManualLan: return "      Manual Mode - LAN";
-    default: return std::string();
-  }
-}
 
 std::string UpdateModePaneText(AppState& app) {
   std::string text = ModePaneText(app.m_nConfigMode);

@@ -2,11 +2,11 @@
 #pragma once
 #include <string>
 
+#include "state/choices.h"  // ModePaneText
+
 namespace vl {
 struct AppState;
 
-// The mode pane's text for a configuration mode; empty for no mode.
-std::string ModePaneText(int configMode);
 // The text for the current mode; a mode's text is also kept in
 // m_strModePaneText, which holds the last one while no mode is chosen.
 std::string UpdateModePaneText(AppState& app);

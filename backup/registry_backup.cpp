@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/app_state.h"
 #include "settings/install_folder.h"
+#include "state/app_state.h"
 
 namespace vl {
 
@@ -72,7 +72,8 @@ void RemoveEarlierCopy(IFiles& files, const std::string& copy) {
 
 std::string BackupBaseFolder(AppState& app) {
   // The installer stores where the program lives; RegBak goes beside it.
-  std::string installFolder = GetInstallFolder(app);
+  std::string installFolder =
+      GetInstallFolder(app.m_settings, *app.sys.boxes, app.m_strProductName);
   size_t slash = installFolder.rfind('\\');
   return slash == std::string::npos ? std::string() : installFolder.substr(0, slash);
 }

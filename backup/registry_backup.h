@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "app/os_detect.h"
+#include "state/os_detect.h"
 #include "platform/system.h"
 
 namespace vl {

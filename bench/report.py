@@ -660,7 +660,7 @@ def main():
 
     trace = ['## Start-up, step by step', '',
              'A traced build of velora.exe (the same code, with a timestamp at the end '
-             'of each start-up step, app/win/startup_trace.h) and the floor with the same '
+             'of each start-up step, runtime/win/startup_trace.h) and the floor with the same '
              'marks, started in turn; each step\'s end in milliseconds since process start, '
              'and how long it took since the previous step of its thread.', '']
     for kind, find in programs:

@@ -8,8 +8,9 @@ if(WIN32)
   # by (the lean program rules: their own start-up code, no C runtime
   # start-up), so that a difference is the programs' and not the runtimes'.
   # The floor of start-up and memory: a bare window with a menu and a status
-  # bar; it notes its start-up steps as the traced velora.exe does.
-  add_executable(floor WIN32 ${BENCH_DIR}/win/floor.cpp ${CMAKE_SOURCE_DIR}/app/win/startup_trace.cpp)
+  # bar; it notes its start-up steps as the traced velora.exe does (the trace
+  # comes with the lean program's runtime).
+  add_executable(floor WIN32 ${BENCH_DIR}/win/floor.cpp)
   target_include_directories(floor PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(floor PRIVATE VELORA_STARTUP_TRACE)
   target_link_libraries(floor PRIVATE comctl32 user32 kernel32)
@@ -21,7 +22,7 @@ if(WIN32)
   velora_lean_program(idle_floor CAPTION "Idle Floor")
 
   # velora.exe with its start-up steps timed: the same sources and resources,
-  # and the timestamps of app/win/startup_trace.h written to the file that
+  # and the timestamps of runtime/win/startup_trace.h written to the file that
   # VELORA_TRACE names.
   add_executable(velora_trace WIN32 ${WIN_SOURCES} ${CMAKE_SOURCE_DIR}/res/velora.rc)
   target_include_directories(velora_trace PRIVATE ${CMAKE_SOURCE_DIR})
@@ -37,6 +38,8 @@ if(WIN32)
                  ${BENCH_DIR}/win/driver_programs.cpp ${BENCH_DIR}/win/driver_trace.cpp
                  ${BENCH_DIR}/win/launched.cpp
                  ${BENCH_SHARED} ${CMAKE_SOURCE_DIR}/platform/win/win_platform.cpp
+                 ${CMAKE_SOURCE_DIR}/platform/win/scoped_com.cpp
+                 ${CMAKE_SOURCE_DIR}/platform/win/system_library.cpp
                  ${CMAKE_SOURCE_DIR}/tests/e2e/harness.cpp)
   target_include_directories(bench_driver PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(bench_driver PRIVATE velora_core psapi advapi32 user32 shell32 gdi32

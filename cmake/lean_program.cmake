@@ -8,9 +8,12 @@
 # (runtime/), compiled with its own flags, and leaves the rest out.
 #
 # Such a program is a GUI program with WinMain, built without exceptions and
-# RTTI. Function-local statics and the atexit list go without locks: only its
-# main thread may construct the one or call the other. On i686 it does no
-# floating-point arithmetic: that is x87 code, which a 486SX has no unit for.
+# RTTI. Function-local statics and the atexit list go without locks
+# (-fno-threadsafe-statics): the programs do start worker threads, and only
+# their main thread may construct the one or call the other. The statics a
+# worker shares are made before it starts; runtime/win/startup.cpp says how
+# that holds. On i686 it does no floating-point arithmetic: that is x87 code,
+# which a 486SX has no unit for.
 #
 #   velora_lean_code(<target>)
 #       compile options for a library or program linked into a lean program

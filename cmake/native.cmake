@@ -3,7 +3,8 @@
 enable_testing()
 find_package(GTest REQUIRED)
 
-file(GLOB MEM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/mem/*.cpp)
+file(GLOB MEM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/mem/*.cpp
+     ${CMAKE_SOURCE_DIR}/net/mem/*.cpp)
 add_library(velora_mem STATIC ${MEM_SOURCES})
 target_link_libraries(velora_mem PUBLIC velora_core)
 
@@ -87,6 +88,10 @@ if(Python3_FOUND)
   add_test(NAME art.reproducible COMMAND ${CMAKE_COMMAND}
     -DPYTHON=${Python3_EXECUTABLE} -DSRC=${CMAKE_SOURCE_DIR} -DOUT=${CMAKE_BINARY_DIR}/art-check
     -P ${CMAKE_SOURCE_DIR}/cmake/check_art.cmake)
+  # The program's folders stand on each other: no include runs back up, and
+  # nothing but app/ itself includes app/.
+  add_test(NAME layout.floors COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/floors.py
+    ${CMAKE_SOURCE_DIR})
 endif()
 
 if(VELORA_FUZZ)

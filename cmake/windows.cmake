@@ -9,9 +9,6 @@ include(${CMAKE_SOURCE_DIR}/cmake/lean_program.cmake)
 
 velora_lean_code(velora_core)
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS ${WIN_GLOBS})
-# The MTU finder reaches the network as the companion does, through its code.
-list(APPEND WIN_SOURCES ${CMAKE_SOURCE_DIR}/vldetect/win/win_network.cpp
-     ${CMAKE_SOURCE_DIR}/vldetect/win/icmp_library.cpp)
 add_executable(velora WIN32 ${WIN_SOURCES} ${CMAKE_SOURCE_DIR}/res/velora.rc)
 target_include_directories(velora PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(velora PRIVATE velora_core comctl32 advapi32 gdi32 user32 kernel32)

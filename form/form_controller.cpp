@@ -1,8 +1,8 @@
 #include "form/form_controller.h"
 
-#include "app/app_state.h"
 #include "links/help.h"
 #include "res/resource.h"
+#include "state/app_state.h"
 #include "tuning/tuning_choices.h"
 
 namespace vl {
@@ -17,20 +17,10 @@ struct MapEntry {
   void (FormController::*handler)();
 };
 
+// The setting radios are not here: one handler takes them all by their id.
 const MapEntry kMessageMap[] = {
     {IDC_HELP_BUTTON, kBnClicked, &FormController::OnHelp},
     {IDC_APPLY, kBnClicked, &FormController::OnApply},
-    {IDC_MTU_DEFAULT, kBnClicked, &FormController::OnMtuDefault},
-    {IDC_MTU_576, kBnClicked, &FormController::OnMtu576},
-    {IDC_MTU_CUSTOM, kBnClicked, &FormController::OnMtuCustom},
-    {IDC_RWIN_DEFAULT, kBnClicked, &FormController::OnRwinDefault},
-    {IDC_RWIN_X6, kBnClicked, &FormController::OnRwinX6},
-    {IDC_RWIN_CUSTOM, kBnClicked, &FormController::OnRwinCustom},
-    {IDC_TTL_DEFAULT, kBnClicked, &FormController::OnTtlDefault},
-    {IDC_TTL_128, kBnClicked, &FormController::OnTtl128},
-    {IDC_TTL_CUSTOM, kBnClicked, &FormController::OnTtlCustom},
-    {IDC_KEEPALIVE_DEFAULT, kBnClicked, &FormController::OnKeepAliveDefault},
-    {IDC_KEEPALIVE_10, kBnClicked, &FormController::OnKeepAlive10},
     {IDC_MODE_DIALUP, kBnClicked, &FormController::OnModeDialUp},
     {IDC_MODE_MANUAL, kBnClicked, &FormController::OnModeManual},
     {IDC_MTU_EDIT, kEnUpdate, &FormController::OnUpdateMtuEdit},
@@ -39,10 +29,6 @@ const MapEntry kMessageMap[] = {
     {IDC_CAPTION_DIALUP, kStnClicked, &FormController::OnCaptionDialUp},
     {IDC_CAPTION_LAN, kStnClicked, &FormController::OnCaptionLan},
     {IDC_CAPTION_MANUAL, kStnClicked, &FormController::OnCaptionManual},
-    {IDC_KEEPALIVE_CUSTOM, kBnClicked, &FormController::OnKeepAliveCustom},
-    {IDC_NDI_DEFAULT, kBnClicked, &FormController::OnNdiDefault},
-    {IDC_NDI_16, kBnClicked, &FormController::OnNdi16},
-    {IDC_NDI_CUSTOM, kBnClicked, &FormController::OnNdiCustom},
     {IDC_RWIN_COMBO, kCbnEditUpdate, &FormController::OnEditUpdateRwinCombo},
     {IDC_KEEPALIVE_COMBO, kCbnEditUpdate, &FormController::OnEditUpdateKeepAliveCombo},
     {IDC_NDI_COMBO, kCbnEditUpdate, &FormController::OnEditUpdateNdiCombo},
@@ -50,6 +36,10 @@ const MapEntry kMessageMap[] = {
 }  // namespace
 
 bool FormController::OnCommand(int controlId, int code) {
+  if (code == kBnClicked && GroupOfRadio(controlId)) {
+    OnSettingRadio(controlId);
+    return true;
+  }
   for (const MapEntry& e : kMessageMap)
     if (e.id == controlId && e.code == code) {
       (this->*e.handler)();
@@ -58,8 +48,8 @@ bool FormController::OnCommand(int controlId, int code) {
   return false;
 }
 
-// The Apply runs at the next status-bar update, outside this click.
-void FormController::OnApply() { app_.m_bApplyPending = true; }
+// The Apply runs at the frame's next idle pass, outside this click.
+void FormController::OnApply() { app_.m_pendingApply = ApplyOrigin::FormButton; }
 
 void FormController::OnHelp() { HelpTopics(app_, kHelpWelcome); }
 
@@ -121,17 +111,33 @@ void FormController::OnModeManual() {
   w_.Focus(IDC_APPLY);
 }
 
-void FormController::OnCaptionDialUp() { w_.FocusRadio(IDC_MODE_DIALUP); }
-void FormController::OnCaptionLan() { w_.FocusRadio(IDC_MODE_LAN); }
-void FormController::OnCaptionManual() { w_.FocusRadio(IDC_MODE_MANUAL); }
+void FormController::UseFoundMtu(unsigned mtu) {
+  // Custom first: a click reads the edit as it stands, and only then does
+  // the new text come, through the edit's own check.
+  FocusRadio(IDC_MTU_CUSTOM);
+  w_.SetText(IDC_MTU_EDIT, std::to_string(mtu));
+}
+
+void FormController::OnCaptionDialUp() { FocusRadio(IDC_MODE_DIALUP); }
+void FormController::OnCaptionLan() { FocusRadio(IDC_MODE_LAN); }
+void FormController::OnCaptionManual() { FocusRadio(IDC_MODE_MANUAL); }
+
+// Where the system made the click itself, the radio is checked by now and
+// no second click follows. The click comes after the focus, as on Windows,
+// so where its handler leaves the focus (another control, after a dialog)
+// is where it stays.
+void FormController::FocusRadio(int radioId) {
+  w_.Focus(radioId);
+  if (!w_.IsChecked(radioId)) OnCommand(radioId, kBnClicked);
+}
 
 // Manual mode hands a radio the focus to choose it. A radio that is already
 // checked reports no click, yet an automatic mode may have stored another
 // value since: store its own value again so the Apply writes what the form
 // shows.
 void FormController::ClickAndFocus(int radioId) {
-  if (w_.IsChecked(radioId)) ClickSettingRadio(radioId);
-  w_.FocusRadio(radioId);
+  if (w_.IsChecked(radioId)) OnSettingRadio(radioId);
+  FocusRadio(radioId);
 }
 
 void FormController::EnableSettingControls(bool manual) {
@@ -149,7 +155,7 @@ void FormController::EnableHelpLinks(bool enable) {
 
 // ---- Setting radios ----
 
-void FormController::ClickSettingRadio(int radioId) {
+void FormController::OnSettingRadio(int radioId) {
   const GroupControls* g = GroupOfRadio(radioId);
   if (!g) return;
   bool custom = IsCustomRadio(*g, radioId);
@@ -170,22 +176,6 @@ void FormController::ClickSettingRadio(int radioId) {
     StoreCustomTtl(app_.m_tuning, w_.GetText(IDC_TTL_EDIT));
   w_.Focus(g->partner);
 }
-
-void FormController::OnMtuDefault() { ClickSettingRadio(IDC_MTU_DEFAULT); }
-void FormController::OnMtu576() { ClickSettingRadio(IDC_MTU_576); }
-void FormController::OnMtuCustom() { ClickSettingRadio(IDC_MTU_CUSTOM); }
-void FormController::OnRwinDefault() { ClickSettingRadio(IDC_RWIN_DEFAULT); }
-void FormController::OnRwinX6() { ClickSettingRadio(IDC_RWIN_X6); }
-void FormController::OnRwinCustom() { ClickSettingRadio(IDC_RWIN_CUSTOM); }
-void FormController::OnTtlDefault() { ClickSettingRadio(IDC_TTL_DEFAULT); }
-void FormController::OnTtl128() { ClickSettingRadio(IDC_TTL_128); }
-void FormController::OnTtlCustom() { ClickSettingRadio(IDC_TTL_CUSTOM); }
-void FormController::OnKeepAliveDefault() { ClickSettingRadio(IDC_KEEPALIVE_DEFAULT); }
-void FormController::OnKeepAlive10() { ClickSettingRadio(IDC_KEEPALIVE_10); }
-void FormController::OnKeepAliveCustom() { ClickSettingRadio(IDC_KEEPALIVE_CUSTOM); }
-void FormController::OnNdiDefault() { ClickSettingRadio(IDC_NDI_DEFAULT); }
-void FormController::OnNdi16() { ClickSettingRadio(IDC_NDI_16); }
-void FormController::OnNdiCustom() { ClickSettingRadio(IDC_NDI_CUSTOM); }
 
 // ---- Custom edits ----
 

@@ -27,10 +27,9 @@ class IFormWindow : public IFormControls {
   // edit field reports nothing.
   virtual void SetText(int controlId, const std::string& text) = 0;
   virtual void Show(int controlId, bool show) = 0;
+  // SetFocus. Windows turns the focus on an unchecked radio into its click
+  // (through FormController::OnCommand, before this returns); Wine does not.
   virtual void Focus(int controlId) = 0;
-  // The focus rule of radio buttons: one that is not checked reports a click
-  // (through FormController::OnCommand) and then has the focus.
-  virtual void FocusRadio(int controlId) = 0;
   virtual int ListSelection(int listId) = 0;                 // CB_GETCURSEL
   virtual void SelectListItem(int listId, int index) = 0;    // CB_SETCURSEL
   // Runs the automatic-mode dialog of that mode modally; returns when it has
@@ -55,27 +54,19 @@ class FormController {
   void OnCaptionLan();
   void OnCaptionManual();
 
-  void OnMtuDefault();
-  void OnMtu576();
-  void OnMtuCustom();
-  void OnRwinDefault();
-  void OnRwinX6();
-  void OnRwinCustom();
-  void OnTtlDefault();
-  void OnTtl128();
-  void OnTtlCustom();
-  void OnKeepAliveDefault();
-  void OnKeepAlive10();
-  void OnKeepAliveCustom();
-  void OnNdiDefault();
-  void OnNdi16();
-  void OnNdiCustom();
+  // Any of the fifteen setting radios: the id picks its group and value.
+  void OnSettingRadio(int radioId);
 
   void OnUpdateMtuEdit();
   void OnUpdateTtlEdit();
   void OnEditUpdateRwinCombo();
   void OnEditUpdateKeepAliveCombo();
   void OnEditUpdateNdiCombo();
+
+  // What "Use This MTU" of the MTU finder does on the form: clicks Custom
+  // MTU and types the MTU into its edit, whose own rules then store the MTU
+  // and the MSS, as if the user had typed it.
+  void UseFoundMtu(unsigned mtu);
 
   // The last texts of the two custom edits that passed the check.
   std::string m_strLastMtu;
@@ -84,7 +75,9 @@ class FormController {
  private:
   void ChooseAutoMode(int mode);
   void ExplainMode();
-  void ClickSettingRadio(int radioId);
+  // The focus rule of Windows dialogs, the same on every system: the radio
+  // gets the focus, and one still unchecked then reports its click.
+  void FocusRadio(int radioId);
   void ClickAndFocus(int radioId);
   void EnableSettingControls(bool manual);
   void EnableHelpLinks(bool enable);

@@ -1,6 +1,6 @@
 #include "form/form_layout.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "res/resource.h"
 
 namespace vl {

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <iterator>
 
-#include "app/app_state.h"
 #include "links/open_url.h"
 #include "settings/install_folder.h"
+#include "state/app_state.h"
 
 namespace vl {
 
@@ -67,7 +67,7 @@ bool Exists(IFiles& files, const std::string& path) {
 }  // namespace
 
 void HelpTopics(AppState& app, const std::string& keyword, WindowHandle owner) {
-  std::string folder = GetInstallFolder(app);
+  std::string folder = GetInstallFolder(app.m_settings, *app.sys.boxes, app.m_strProductName);
   if (folder.empty()) return;
   IFiles& files = *app.sys.files;
   if (Exists(files, folder + kHelpFileName)) {

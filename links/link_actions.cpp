@@ -1,8 +1,8 @@
 #include "links/link_actions.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "links/help.h"
-#include "links/maker.h"
+#include "res/maker.h"
 #include "links/open_url.h"
 
 namespace vl {

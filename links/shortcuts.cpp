@@ -1,8 +1,8 @@
 #include "links/shortcuts.h"
 
-#include "app/app_state.h"
-#include "app/os_detect.h"
-#include "links/maker.h"
+#include "state/app_state.h"
+#include "state/os_detect.h"
+#include "res/maker.h"
 #include "res/resource.h"
 
 namespace vl {

@@ -1,12 +1,11 @@
 #include "ping/mtu_finder.h"
 
-#include "app/app_state.h"
-#include "form/form_controller.h"
+#include "state/app_state.h"
 #include "links/help.h"
 #include "ping/ping_settings.h"
 #include "platform/text.h"
 #include "res/resource.h"
-#include "vldetect/host_choice.h"
+#include "net/host_choice.h"
 
 namespace vl {
 
@@ -35,13 +34,6 @@ std::string StartingMtuHost(AppState& app, INetwork& net) {
 bool IsManualMode(int configMode) {
   return configMode == ModeManual || configMode == ModeManualDialUp ||
          configMode == ModeManualLan;
-}
-
-void UseFoundMtu(IFormWindow& form, unsigned mtu) {
-  // Custom first: a click reads the edit as it stands, and only then does
-  // the new text come, through the edit's own check.
-  form.FocusRadio(IDC_MTU_CUSTOM);
-  form.SetText(IDC_MTU_EDIT, std::to_string(mtu));
 }
 
 void MtuFinderRules::Init(INetwork& net) {

@@ -9,7 +9,6 @@
 
 namespace vl {
 struct AppState;
-class IFormWindow;
 class SettingsStore;
 
 // The settings-store value of the last host probed (under the ping
@@ -25,10 +24,6 @@ std::string StartingMtuHost(AppState& app, INetwork& net);
 
 // Whether the form is in a manual mode, where its MTU controls take a value.
 bool IsManualMode(int configMode);
-
-// What "Use This MTU" does on the form: clicks Custom MTU and types the MTU
-// into its edit, whose own rules then store the MTU and the MSS.
-void UseFoundMtu(IFormWindow& form, unsigned mtu);
 
 // The dialog's controls as its rules see them. Ids are those of the resource
 // script.

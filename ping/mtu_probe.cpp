@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/text.h"
-#include "vldetect/host_choice.h"
+#include "net/host_choice.h"
 
 namespace vl {
 

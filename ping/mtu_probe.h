@@ -7,7 +7,7 @@
 #pragma once
 #include <string>
 
-#include "platform/path_network.h"
+#include "net/path_network.h"
 
 namespace vl {
 

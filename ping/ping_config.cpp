@@ -1,8 +1,8 @@
 #include "ping/ping_config.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "links/help.h"
-#include "links/maker.h"
+#include "res/maker.h"
 #include "platform/text.h"
 #include "res/resource.h"
 

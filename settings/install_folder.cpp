@@ -1,13 +1,14 @@
 #include "settings/install_folder.h"
 
-#include "app/app_state.h"
-#include "links/maker.h"
 #include "platform/text.h"
+#include "res/maker.h"
+#include "settings/settings_store.h"
 
 namespace vl {
 
-std::string GetInstallFolder(AppState& app) {
-  std::string folder = app.m_settings.ReadString("Install", "Folder", "", false);
+std::string GetInstallFolder(SettingsStore& settings, IMessageBoxes& boxes,
+                             const std::string& productName) {
+  std::string folder = settings.ReadString("Install", "Folder", "", false);
   // A folder of nothing but blanks names no folder at all; treating it like a
   // missing one tells the user to reinstall instead of working in some other
   // directory.
@@ -15,12 +16,10 @@ std::string GetInstallFolder(AppState& app) {
     if (folder.back() != '\\') folder += '\\';
     return folder;
   }
-  const std::string text = "Missing registry information, please re-install " +
-                           app.m_strProductName +
+  const std::string text = "Missing registry information, please re-install " + productName +
                            ".\nFor more information contact our support team <" +
                            kMakerSupportMail + ">.";
-  app.sys.boxes->Show(0, text, app.m_strProductName + " - Severe Error",
-                      kMbIconHand | kMbSystemModal);
+  boxes.Show(0, text, productName + " - Severe Error", kMbIconHand | kMbSystemModal);
   return std::string();
 }
 

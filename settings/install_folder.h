@@ -2,11 +2,15 @@
 #pragma once
 #include <string>
 
+#include "platform/system.h"
+
 namespace vl {
-struct AppState;
+class SettingsStore;
 
 // The "Folder" value of the "Install" subkey with exactly one trailing
-// backslash, or empty text after the Severe Error message.
-std::string GetInstallFolder(AppState& app);
+// backslash, or empty text after the Severe Error message, which names the
+// program by `productName` and has no owner.
+std::string GetInstallFolder(SettingsStore& settings, IMessageBoxes& boxes,
+                             const std::string& productName);
 
 }  // namespace vl

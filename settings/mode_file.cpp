@@ -1,8 +1,6 @@
 #include "settings/mode_file.h"
 
-#include "app/app_state.h"
 #include "platform/text.h"
-#include "settings/install_folder.h"
 
 namespace vl {
 
@@ -16,20 +14,19 @@ constexpr uint32_t kHiddenAttributes =
 // ours, and a file of megabytes must not be read whole.
 constexpr size_t kMaxLineBytes = 1000;
 
-void EnterInstallFolder(AppState& app) {
-  const std::string folder = GetInstallFolder(app);
-  if (!folder.empty()) app.sys.files->SetCurrentDirectoryA(folder);
+void EnterInstallFolder(IFiles& files, const std::string& folder) {
+  if (!folder.empty()) files.SetCurrentDirectoryA(folder);
 }
 
 }  // namespace
 
-bool WriteModeFile(AppState& app) {
-  IFiles& files = *app.sys.files;
-  EnterInstallFolder(app);
+bool WriteModeFile(IFiles& files, const std::string& installFolder,
+                   const std::string& activeConfig) {
+  EnterInstallFolder(files, installFolder);
   uint32_t attributes = files.GetFileAttributesA(kModeFileName);
   if (attributes != kInvalidFileAttributes)
     files.SetFileAttributesA(kModeFileName, attributes & ~kHiddenAttributes);
-  if (!files.WriteTextFile(kModeFileName, app.m_strActiveConfig)) return false;
+  if (!files.WriteTextFile(kModeFileName, activeConfig)) return false;
   attributes = files.GetFileAttributesA(kModeFileName);
   if (attributes != kInvalidFileAttributes)
     // NORMAL is only valid alone, so it goes once other bits are set.
@@ -38,23 +35,24 @@ bool WriteModeFile(AppState& app) {
   return true;
 }
 
-void ReadModeFile(AppState& app) {
-  EnterInstallFolder(app);
+void ReadModeFile(IFiles& files, const std::string& installFolder, std::string* activeConfig) {
+  EnterInstallFolder(files, installFolder);
   std::string line;
-  if (!app.sys.files->ReadFirstLine(kModeFileName, kMaxLineBytes, &line)) return;
+  if (!files.ReadFirstLine(kModeFileName, kMaxLineBytes, &line)) return;
   // The description is a C string in the file; whatever follows a NUL is not
   // part of it.
   const size_t nul = line.find('\0');
   if (nul != std::string::npos) line.resize(nul);
-  app.m_strActiveConfig = line;
+  *activeConfig = line;
 }
 
-void ShowStartupNotice(AppState& app) {
-  std::string& config = app.m_strActiveConfig;
+void ShowStartupNotice(IMessageBoxes& boxes, const std::string& productName,
+                       std::string* activeConfig) {
+  std::string& config = *activeConfig;
   config = TrimBlanks(config);
   if (config.empty()) return;
-  app.sys.boxes->Show(0, "   Your current active configuration is:\n\n   " + config + "\n\n",
-                      app.m_strProductName, kMbOk | kMbIconInformation);
+  boxes.Show(0, "   Your current active configuration is:\n\n   " + config + "\n\n", productName,
+             kMbOk | kMbIconInformation);
 }
 
 }  // namespace vl

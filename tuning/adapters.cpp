@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/os_detect.h"
+#include "state/os_detect.h"
 #include "tuning/tuning_choices.h"
 
 namespace vl {

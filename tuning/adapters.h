@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/os_detect.h"
+#include "state/os_detect.h"
 #include "platform/registry.h"
 
 namespace vl {

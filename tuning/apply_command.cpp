@@ -2,14 +2,16 @@
 
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/os_detect.h"
 #include "platform/text.h"
 #include "res/resource.h"
+#include "settings/install_folder.h"
 #include "settings/mode_file.h"
+#include "state/app_state.h"
+#include "state/os_detect.h"
 #include "tuning/adapters.h"
-#include "tuning/recorded_change.h"
 #include "tuning/form_controls.h"
+#include "tuning/recorded_change.h"
+#include "tuning/tuning_choices.h"
 #include "tuning/writers.h"
 
 namespace vl {
@@ -114,15 +116,6 @@ std::string WriteFailedMessage(int configMode) {
          "Please log on as an administrator and apply the settings again.";
 }
 
-uint64_t ApplyStepCount(int step) {
-  if (step <= 14) return 5000000;
-  if (step <= 34) return 20000000;
-  if (step <= 74) return 10000000;
-  if (step == 75) return 17000000;
-  if (step <= 84) return 20000000;
-  return 1000000;
-}
-
 void RestartComputer(AppState& app, WindowHandle owner) {
   IRestart& restart = *app.sys.restart;
   if (!IsNtFamily(app.m_strOsName)) {
@@ -138,7 +131,7 @@ void RestartComputer(AppState& app, WindowHandle owner) {
                         kMbOk | kMbIconExclamation);
 }
 
-void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
+void RunApplyCommand(AppState& app, IApplyUi& ui, ApplyOrigin origin) {
   IMessageBoxes& boxes = *app.sys.boxes;
   const WindowHandle owner = ui.Owner();
   const std::string& caption = app.m_strProductName;
@@ -163,7 +156,9 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
         app.m_pFormView->SetCheck(IDC_MODE_DIALUP, true);
         app.m_pFormView->SetCheck(IDC_MODE_LAN, false);
       }
-      app.m_bApplyPending = true;
+      // The switch is made where the user sees it; the Apply that follows
+      // comes the form's way.
+      app.m_pendingApply = ApplyOrigin::DialUpAnswer;
       return;
     }
   }
@@ -205,7 +200,10 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred) {
   SetRunningMtus(app, report);
   // The settings stand whatever becomes of the file, so the restart is still
   // offered; the user only learns that the next start will not name them.
-  if (deferred && !WriteModeFile(app)) warn(kModeFileFailed);
+  if (RecordsModeFile(origin)) {
+    const std::string folder = GetInstallFolder(app.m_settings, boxes, caption);
+    if (!WriteModeFile(*app.sys.files, folder, app.m_strActiveConfig)) warn(kModeFileFailed);
+  }
   OfferRestart(app, owner, report.receiveWindowIgnored ? kReceiveWindowIgnored : "");
 }
 

@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "platform/system.h"
+#include "state/app_state.h"
+#include "tuning/apply_pace.h"
 
 namespace vl {
-struct AppState;
 
 // What the command needs of the main window.
 class IApplyUi {
@@ -27,15 +28,12 @@ class IApplyUi {
   virtual void EndWaitCursor() = 0;
 };
 
-// The pace of the 100 steps, in loop counts (a million counts is a
-// millisecond of waiting).
-uint64_t ApplyStepCount(int step);
-constexpr int kApplySteps = 100;
-constexpr int kApplyWriterStep = 75;
-
-// `deferred`: reached through the form's Apply button at a pane update; then
-// the mode file is written once the settings are.
-void RunApplyCommand(AppState& app, IApplyUi& ui, bool deferred);
+// The Apply asked for from `origin`: validation, the LAN questions, the
+// paced progress with the writer at step 75, and the restart. An Apply that
+// records its mode (RecordsModeFile) writes the mode file once the settings
+// stand. The LAN questions' "No, Yes" leaves a Dial-Up Apply pending in
+// m_pendingApply instead of writing anything.
+void RunApplyCommand(AppState& app, IApplyUi& ui, ApplyOrigin origin);
 
 // The restart step of both families; `owner` owns the error box.
 void RestartComputer(AppState& app, WindowHandle owner);
@@ -51,7 +49,7 @@ extern const char kInvalidTtlEmpty[];
 extern const char kInvalidMtuLow[];
 extern const char kRestartReminder[];
 extern const char kRestartErrorCaption[];
-// The deferred Apply wrote the settings but not the mode file.
+// An Apply from the form wrote the settings but not the mode file.
 extern const char kModeFileFailed[];
 // A change stopped before it touched anything: its record could not be
 // kept, or TCP/IP is not there to tune.

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/status_panes.h"
 #include "platform/text.h"
+#include "state/choices.h"
 #include "tuning/adapters.h"
 #include "tuning/tuning_choices.h"
 #include "tuning/write_steps.h"

@@ -1,7 +1,7 @@
 #include "tuning/current_settings.h"
 
-#include "app/app_state.h"
-#include "app/os_detect.h"
+#include "state/app_state.h"
+#include "state/os_detect.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "res/resource.h"

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/text.h"
 #include "tuning/adapters.h"
 #include "tuning/change_history.h"

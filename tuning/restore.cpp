@@ -1,7 +1,7 @@
 #include "tuning/restore.h"
 
-#include "app/app_state.h"
-#include "app/os_detect.h"
+#include "state/app_state.h"
+#include "state/os_detect.h"
 #include "tuning/adapters.h"
 #include "tuning/apply_command.h"
 #include "tuning/recorded_change.h"

@@ -1,6 +1,6 @@
 #include "tuning/tuning_choices.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace vl {
 

@@ -1,33 +1,8 @@
-// Configuration modes, the tuning values they choose and the values of the
-// two automatic modes.
+// The values and descriptions of the two automatic modes, and choosing one.
 #pragma once
-#include <cstdint>
-#include <string>
+#include "state/choices.h"
 
 namespace vl {
-
-enum ConfigMode {
-  ModeAutoDialUp = 0,
-  ModeAutoLan = 1,
-  ModeManual = 2,
-  ModeManualDialUp = 3,
-  ModeManualLan = 4,
-  ModeNone = 1000,
-};
-
-// The chosen values as the form shows them and the writers write them. The
-// numbers the user chooses stay decimal texts until written; the two numbers
-// here are what the last write or restore computed from them.
-struct TuningSettings {
-  std::string m_strMaxMtu;
-  std::string m_strMaxMss;
-  std::string m_strTtl;
-  std::string m_strRwinMultiple;
-  uint32_t m_dwRcvWindow = 0;
-  std::string m_strKeepAlive;
-  uint32_t m_dwKeepAliveMs = 0;
-  std::string m_strNdiCache;
-};
 
 // The six texts an automatic mode loads.
 struct AutoColumn {

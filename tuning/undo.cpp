@@ -1,6 +1,6 @@
 #include "tuning/undo.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/text.h"
 #include "tuning/adapters.h"
 #include "tuning/apply_command.h"

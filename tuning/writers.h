@@ -1,6 +1,6 @@
 // The writers of the two Windows families.
 #pragma once
-#include "app/os_detect.h"
+#include "state/os_detect.h"
 #include "platform/registry.h"
 #include "tuning/tuning_choices.h"
 #include "tuning/write_report.h"

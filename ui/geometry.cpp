@@ -15,6 +15,18 @@ int CentreSpan(int low, int high, int length, int areaLow, int areaHigh) {
 
 }  // namespace
 
+void PlaceFrame(HWND frame, const RECT& normal, HWND source) {
+  WINDOWPLACEMENT wp = {};
+  wp.length = sizeof wp;
+  // A placement that cannot be read leaves no positions to keep.
+  if (!GetWindowPlacement(source ? source : frame, &wp)) wp = {};
+  wp.length = sizeof wp;
+  wp.flags = 0;
+  wp.showCmd = GetProfileIntA("APPNAME", "OutlineShowCmd", 0);
+  wp.rcNormalPosition = normal;
+  SetWindowPlacement(frame, &wp);
+}
+
 void CentreWindow(HWND window, HWND over) {
   RECT area, target, r;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);

@@ -1,8 +1,15 @@
-// Where windows and controls go: centring a window, moving dialog items.
+// Where windows and controls go: placing a frame, centring a window, moving
+// dialog items.
 #pragma once
 #include <windows.h>
 
 namespace ui {
+
+// Places a frame as the framework did: the placement of `source` (the frame
+// itself when null) with its minimised and maximised positions kept, no
+// flags, the show command the framework kept in WIN.INI ("OutlineShowCmd" of
+// "APPNAME", 0 without one), and `normal` as the normal rectangle.
+void PlaceFrame(HWND frame, const RECT& normal, HWND source = nullptr);
 
 // Centres `window` over `over` when that window shows, else over the work
 // area, and keeps it inside the work area (its top-left corner first, when

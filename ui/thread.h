@@ -1,29 +1,9 @@
-// Owners for a thread of the window layer: a kernel handle closed by its one
-// owner (null and INVALID_HANDLE_VALUE both count as none), and a critical
-// section with the lock that holds it for a scope.
+// The owner of a critical section, with the lock that holds it for a scope,
+// for the window layer's threads (their handles have vl::ScopedHandle).
 #pragma once
 #include <windows.h>
 
 namespace ui {
-
-class ScopedHandle {
- public:
-  ScopedHandle() = default;
-  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-  ~ScopedHandle() { Reset(); }
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
-  void Reset(HANDLE handle = nullptr) {
-    if (valid()) CloseHandle(handle_);
-    handle_ = handle;
-  }
-
- private:
-  HANDLE handle_ = nullptr;
-};
 
 class CriticalSection {
  public:

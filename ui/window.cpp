@@ -199,14 +199,4 @@ void SetIcons(HWND window, HICON big, HICON small) {
   SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
-void FocusRadio(HWND radio) {
-  if (!radio) return;
-  SetFocus(radio);
-  if (SendMessageA(radio, BM_GETCHECK, 0, 0) != BST_CHECKED) {
-    HWND parent = GetParent(radio);
-    int id = GetDlgCtrlID(radio);
-    SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(radio));
-  }
-}
-
 }  // namespace ui

@@ -123,13 +123,4 @@ void FillComboBox(HWND combo, const std::vector<std::string>& items,
 void SetIcons(HWND window, HICON big, HICON small);
 inline void SetIcons(HWND window, HICON icon) { SetIcons(window, icon, icon); }
 
-// The focus rule of Windows dialogs: an unchecked radio button that receives
-// the keyboard focus reports a click to its parent. Not every system does it
-// (Wine does not), so after setting the focus we run the click ourselves,
-// synchronously, when the radio is still not checked. The click comes after
-// the focus, as on Windows, so where its handler leaves the focus (another
-// control, after a dialog) is where it stays.
-void FocusRadio(HWND radio);
-inline void FocusRadio(HWND dialog, int id) { FocusRadio(GetDlgItem(dialog, id)); }
-
 }  // namespace ui

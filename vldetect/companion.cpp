@@ -1,6 +1,6 @@
 #include "vldetect/companion.h"
 
-#include "app/tray.h"
+#include "tray/tray.h"
 #include "vldetect/status_text.h"
 
 namespace vl {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "vldetect/companion_settings.h"
-#include "vldetect/network.h"
+#include "net/network.h"
 #include "vldetect/ping_once.h"
 
 namespace vl {

@@ -1,6 +1,6 @@
 #include "vldetect/ping_once.h"
 
-#include "vldetect/host_choice.h"
+#include "net/host_choice.h"
 
 namespace vl {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "vldetect/network.h"
+#include "net/network.h"
 
 namespace vl {
 

@@ -1,6 +1,6 @@
 #include "app/win/companion_start.h"
 
-#include "app/win/startup_trace.h"
+#include "runtime/win/startup_trace.h"
 
 CStartupShell::~CStartupShell() { Wait(); }
 
@@ -12,7 +12,7 @@ intptr_t CStartupShell::ShellExecuteA(vl::WindowHandle owner, const std::string&
     handedOver_ = true;
     call_ = {owner, operation, file, parameters, directory, showCmd};
     DWORD id;  // Windows 95 wants somewhere to put it
-    thread_ = CreateThread(nullptr, 0, &CStartupShell::ThreadMain, this, 0, &id);
+    thread_.reset(CreateThread(nullptr, 0, &CStartupShell::ThreadMain, this, 0, &id));
     vl::TraceStep("companion's ShellExecuteA handed to its thread");
     if (thread_) return kHandedOver;
   }
@@ -39,7 +39,6 @@ bool CStartupShell::WinHelpA(vl::WindowHandle owner, const std::string& helpFile
 
 void CStartupShell::Wait() {
   if (!thread_) return;
-  WaitForSingleObject(thread_, INFINITE);
-  CloseHandle(thread_);
-  thread_ = nullptr;
+  WaitForSingleObject(thread_.get(), INFINITE);
+  thread_.reset();
 }

@@ -4,12 +4,19 @@
 // milliseconds); made at its step of start-up with the same arguments, it
 // no longer holds up the creation of the window that follows it. Every
 // other call goes straight to the shell.
+//
+// The one rule that keeps that thread apart from the rest of the program:
+// it runs nothing but the shell's call (WinShell::ShellExecuteA, which
+// enters COM for it), and every later use of this object waits for it to
+// end first. So no two calls of the shell ever run at once, and the thread
+// touches nothing the main thread makes or changes meanwhile.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
 #include "platform/system.h"
+#include "platform/win/scoped_handle.h"
 
 class CStartupShell : public vl::IShell {
  public:
@@ -38,7 +45,7 @@ class CStartupShell : public vl::IShell {
 
   vl::IShell& shell_;
   bool handedOver_ = false;
-  HANDLE thread_ = nullptr;
+  vl::ScopedHandle thread_;
   struct {
     vl::WindowHandle owner;
     std::string operation, file, parameters, directory;

@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "app/status_panes.h"
 #include "app/win/apply_ui.h"
-#include "app/win/startup_trace.h"
-#include "app/win/velora_app.h"
 #include "backup/registry_backup.h"
 #include "form/win/form_view.h"
 #include "links/help.h"
@@ -14,6 +14,8 @@
 #include "ping/win/mtu_finder_dlg.h"
 #include "ping/win/ping_dlg.h"
 #include "res/resource.h"
+#include "runtime/win/startup_trace.h"
+#include "settings/install_folder.h"
 #include "settings/mode_file.h"
 #include "tuning/apply_command.h"
 #include "tuning/restore.h"
@@ -53,39 +55,38 @@ const ToolButton kToolButtons[] = {
     {13, ID_HELP_WEB_SUPPORT},
 };
 
-std::string CommandString(UINT id) { return ui::LoadResString(theApp.m_hInstance, id); }
-
 bool IsVisible(HWND hwnd) { return hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE); }
 
 }  // namespace
 
-std::unique_ptr<CMainFrame> CMainFrame::CreateFrame() {
-  auto frame = std::make_unique<CMainFrame>();
+bool CMainFrame::CreateFrame(HINSTANCE instance) {
+  instance_ = instance;
   ui::CreateArgs args;
   args.className = "VeloraFrame";
   // Fixed size: no sizing border, no maximise box, no scroll bars.
   args.style = WS_OVERLAPPEDWINDOW & ~(WS_VSCROLL | WS_HSCROLL | WS_THICKFRAME | WS_MAXIMIZEBOX);
-  args.icon = LoadIconA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  args.icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME));
   // Given at creation, the menu is part of the frame's first layout; set
   // afterwards it would make the frame lay itself out once more. The window
   // owns it and destroys it with itself, also when the rest of its creation fails.
-  args.menu = LoadMenuA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  if (!frame->Create(args)) {
+  args.menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  if (!Create(args)) {
     if (args.menu && IsMenu(args.menu)) DestroyMenu(args.menu);  // no window took it
-    return nullptr;
+    return false;
   }
-  return frame;
+  app_.m_pMainFrame = this;
+  return true;
 }
 
 int CMainFrame::OnCreate() {
   vl::TraceStep("frame window made (class, icon, menu)");
-  m_hAccelTable = LoadAcceleratorsA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  m_hAccelTable = LoadAcceleratorsA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME));
   if (!CreateToolBar()) return -1;
   vl::TraceStep("toolbar and its bitmap");
   if (!CreateStatusBar()) return -1;
   vl::TraceStep("status bar and its panes");
   PlaceWindow();
-  if (theApp.m_strCommand != "detect") ui::CentreWindow(hwnd_);
+  if (app_.m_strCommand != "detect") ui::CentreWindow(hwnd_);
   vl::TraceStep("frame placed and centred");
 
   // The form's initial update may place the frame once more (large fonts),
@@ -95,13 +96,15 @@ int CMainFrame::OnCreate() {
   return 0;
 }
 
-void CMainFrame::OnFinalMessage() { theApp.OnMainFrameGone(this); }
+void CMainFrame::OnFinalMessage() {
+  if (app_.m_pMainFrame == this) app_.m_pMainFrame = nullptr;
+}
 
 bool CMainFrame::CreateToolBar() {
   m_wndToolBar = CreateWindowExA(
       0, TOOLBARCLASSNAMEA, nullptr,
       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP, 0, 0, 0,
-      0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_TOOLBAR)), theApp.m_hInstance,
+      0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_TOOLBAR)), instance_,
       nullptr);
   if (!m_wndToolBar) return false;
   SendMessageA(m_wndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -110,8 +113,8 @@ bool CMainFrame::CreateToolBar() {
   SendMessageA(m_wndToolBar, TB_SETINDENT, kToolBarIndent, 0);
   // Loading by resource id lets the toolbar map the image greys onto the
   // system's button colours.
-  TBADDBITMAP images = {theApp.m_hInstance, IDR_MAINFRAME};
-  if (!FindResourceA(theApp.m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME), RT_BITMAP) ||
+  TBADDBITMAP images = {instance_, IDR_MAINFRAME};
+  if (!FindResourceA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME), RT_BITMAP) ||
       SendMessageA(m_wndToolBar, TB_ADDBITMAP, kImageCount, reinterpret_cast<LPARAM>(&images)) == -1)
     return false;
   TBBUTTON buttons[sizeof kToolButtons / sizeof kToolButtons[0]] = {};
@@ -134,7 +137,7 @@ bool CMainFrame::CreateToolBar() {
 bool CMainFrame::CreateStatusBar() {
   m_wndStatusBar = CreateWindowExA(
       0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM, 0, 0, 0, 0,
-      hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_STATUS_BAR)), theApp.m_hInstance,
+      hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_STATUS_BAR)), instance_,
       nullptr);
   if (!m_wndStatusBar) return false;
   // The panes take their widths from their sizing texts in the string table.
@@ -159,19 +162,9 @@ void CMainFrame::SizePanes() {
 }
 
 void CMainFrame::PlaceWindow() {
-  WINDOWPLACEMENT wp = {};
-  wp.length = sizeof wp;
-  GetWindowPlacement(hwnd_, &wp);
-  wp.length = 44;
-  wp.flags = 0;
-  wp.showCmd = GetProfileIntA("APPNAME", "OutlineShowCmd", 0);
   // Far outside every screen until it is centred; the "detect" run leaves it
   // there.
-  wp.rcNormalPosition.left = -100000;
-  wp.rcNormalPosition.top = 0;
-  wp.rcNormalPosition.right = -100000 + kFrameWidth;
-  wp.rcNormalPosition.bottom = kFrameHeight;
-  SetWindowPlacement(hwnd_, &wp);
+  ui::PlaceFrame(hwnd_, {-100000, 0, -100000 + kFrameWidth, kFrameHeight});
 }
 
 void CMainFrame::LayoutChildren() {
@@ -199,42 +192,68 @@ void CMainFrame::LayoutChildren() {
 void CMainFrame::OnIdleUpdate() {
   if (!hwnd_) return;
   UpdateMenuItems();
-  if (!IsWindowVisible(hwnd_) || !IsWindowVisible(m_wndStatusBar)) return;
-  OnUpdateModePane();
-  // The update may have run an Apply with its boxes; the frame may be gone.
-  if (!hwnd_ || !IsWindowVisible(m_wndStatusBar)) return;
-  OnUpdateOsPane();
+  if (IsWindowVisible(hwnd_) && IsWindowVisible(m_wndStatusBar)) {
+    const int update = OnUpdateModePane();
+    RunPendingApply();
+    // The Apply's boxes may have seen the frame closed.
+    if (!hwnd_) return;
+    if (update == 2) ShowStartupNotice();
+    if (!hwnd_) return;
+    if (IsWindowVisible(m_wndStatusBar)) OnUpdateOsPane();
+  }
+  // Last, so that anyone watching the program sees by the buttons that the
+  // pass has ended.
+  UpdateToolBarButtons();
+}
+
+// An Apply asked for from the form waits for this moment of the idle pass,
+// so it runs only while the status bar shows, as the framework's pane
+// updates ran it. The Yes that turns a LAN Apply into Dial-Up asks for one
+// more, which runs in this same pass: no message may come to start another.
+void CMainFrame::RunPendingApply() {
+  while (std::optional<vl::ApplyOrigin> origin = std::exchange(app_.m_pendingApply, std::nullopt)) {
+    OnApplyNewSettings(*origin);
+    if (!hwnd_ || !IsWindowVisible(m_wndStatusBar)) return;
+  }
+}
+
+// The mode file's description, as the last run's Apply from the form left it.
+void CMainFrame::ShowStartupNotice() {
+  const std::string folder =
+      vl::GetInstallFolder(app_.m_settings, *app_.sys.boxes, app_.m_strProductName);
+  vl::ReadModeFile(*app_.sys.files, folder, &app_.m_strActiveConfig);
+  vl::ShowStartupNotice(*app_.sys.boxes, app_.m_strProductName, &app_.m_strActiveConfig);
+}
+
+// As the framework did at every idle pass for a toolbar that shows: each
+// button's state follows its command, and the spacers' command, which has
+// no handler, keeps them disabled.
+void CMainFrame::UpdateToolBarButtons() {
+  if (!IsWindowVisible(m_wndToolBar)) return;
+  for (const ToolButton& b : kToolButtons) {
+    if (b.image < 0) continue;
+    const bool enable = b.command != ID_TOOLBAR_SPACER;
+    const bool enabled = SendMessageA(m_wndToolBar, TB_ISBUTTONENABLED, b.command, 0) != 0;
+    if (enable != enabled)
+      SendMessageA(m_wndToolBar, TB_ENABLEBUTTON, b.command, MAKELONG(enable, 0));
+  }
 }
 
 void CMainFrame::UpdateMenuItems() {
-  const bool canUndo = vl::CanUndo(theApp);
+  const bool canUndo = vl::CanUndo(app_);
   if (canUndo == m_bUndoShownEnabled) return;
   m_bUndoShownEnabled = canUndo;
   EnableMenuItem(GetMenu(hwnd_), ID_UNDO_CHANGES, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
 }
 
-void CMainFrame::OnUpdateModePane() {
-  SetPaneText(1, vl::UpdateModePaneText(theApp));
+int CMainFrame::OnUpdateModePane() {
+  SetPaneText(1, vl::UpdateModePaneText(app_));
   // Counted before anything that opens a box, so that the notice cannot come
   // twice.
-  int update = m_nModePaneUpdates++;
-  if (theApp.m_bApplyPending) {
-    theApp.m_bApplyPending = FALSE;
-    OnApplyNewSettings(true);
-  }
-  if (update == 2) {
-    vl::ReadModeFile(theApp);
-    vl::ShowStartupNotice(theApp);
-  }
+  return m_nModePaneUpdates++;
 }
 
-void CMainFrame::OnUpdateOsPane() {
-  SetPaneText(2, vl::OsPaneText(theApp.m_strOsName));
-  if (theApp.m_bApplyPending) {
-    theApp.m_bApplyPending = FALSE;
-    OnApplyNewSettings(true);
-  }
-}
+void CMainFrame::OnUpdateOsPane() { SetPaneText(2, vl::OsPaneText(app_.m_strOsName)); }
 
 void CMainFrame::SetPaneText(int index, const std::string& text) {
   if (!m_wndStatusBar) return;
@@ -259,34 +278,38 @@ void CMainFrame::ShowPrompt(UINT commandId) {
 
 void CMainFrame::ShowIdleMessage() { SetPaneText(0, CommandString(IDS_IDLE_MESSAGE)); }
 
-void CMainFrame::OnApplyNewSettings(bool deferred) {
+std::string CMainFrame::CommandString(UINT id) const { return ui::LoadResString(instance_, id); }
+
+void CMainFrame::OnApplyNewSettings(vl::ApplyOrigin origin) {
   CApplyUi ui(hwnd_, m_wndStatusBar);
-  vl::RunApplyCommand(theApp, ui, deferred);
+  vl::RunApplyCommand(app_, ui, origin);
 }
 
-void CMainFrame::OnRestoreOriginalSettings() { vl::RunRestoreCommand(theApp); }
+void CMainFrame::OnRestoreOriginalSettings() { vl::RunRestoreCommand(app_); }
 
 void CMainFrame::OnUndoChanges() {
   // As the framework does for a command whose item is grayed: nothing.
-  if (!vl::CanUndo(theApp)) return;
-  vl::RunUndoCommand(theApp, reinterpret_cast<vl::WindowHandle>(hwnd_));
+  if (!vl::CanUndo(app_)) return;
+  vl::RunUndoCommand(app_, reinterpret_cast<vl::WindowHandle>(hwnd_));
 }
 
 bool CMainFrame::OnCommand(UINT id) {
   switch (id) {
     case ID_APPLY_NEW_SETTINGS:
-      OnApplyNewSettings(false);
+      OnApplyNewSettings(vl::ApplyOrigin::Menu);
       return true;
     case ID_REGISTRY_BACKUP: {
       ui::ScopedWaitCursor wait;
-      vl::RunRegistryBackup(theApp, reinterpret_cast<vl::WindowHandle>(hwnd_));
+      vl::RunRegistryBackup(app_, reinterpret_cast<vl::WindowHandle>(hwnd_));
       return true;
     }
     case ID_PING_CONFIGURATION:
-      RunPingConfigDialog(hwnd_);
+      RunPingConfigDialog(app_, hwnd_);
       return true;
     case ID_FIND_MTU:
-      RunMtuFinderDialog(hwnd_, &m_wndView);
+      // Once the dialog is gone and the main window enabled again, the
+      // form's radio can take the focus as a user's click gives it.
+      if (const unsigned mtu = RunMtuFinderDialog(app_, hwnd_)) m_wndView.UseFoundMtu(mtu);
       return true;
     case ID_RESTORE_ORIGINAL:
       OnRestoreOriginalSettings();
@@ -295,7 +318,7 @@ bool CMainFrame::OnCommand(UINT id) {
       OnUndoChanges();
       return true;
     case ID_CURRENT_SETTINGS:
-      RunCurrentSettingsDialog(hwnd_);
+      RunCurrentSettingsDialog(app_, hwnd_);
       return true;
     case ID_APP_EXIT:
       PostMessageA(hwnd_, WM_CLOSE, 0, 0);
@@ -310,16 +333,16 @@ bool CMainFrame::OnCommand(UINT id) {
     case ID_CPL_INTERNET:
     case ID_CPL_MODEMS:
     case ID_CPL_NETWORK:
-      vl::RunControlPanel(theApp, static_cast<int>(id));
+      vl::RunControlPanel(app_, static_cast<int>(id));
       return true;
     case ID_HELP_INDEX:
-      vl::HelpTopics(theApp, vl::kHelpWelcome);
+      vl::HelpTopics(app_, vl::kHelpWelcome);
       return true;
     case ID_HELP_WEB_SUPPORT:
-      vl::OpenWebSupport(theApp);
+      vl::OpenWebSupport(app_);
       return true;
     case ID_APP_ABOUT:
-      RunAboutBox(hwnd_);
+      RunAboutBox(app_, hwnd_);
       return true;
     default:
       return false;
@@ -416,7 +439,7 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (!IsWindowEnabled(hwnd_)) return 0;
       if (OnCommand(LOWORD(wp))) return 0;
       break;
-    case WM_IDLEUPDATECMDUI:
+    case WM_VELORA_IDLE_UPDATE:
       OnIdleUpdate();
       return 0;
     case WM_NOTIFY: {

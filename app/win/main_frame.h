@@ -3,32 +3,37 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "form/win/form_view.h"
+#include "state/app_state.h"
 #include "ui/window.h"
 
-// Sent by the message loop when its queue runs dry (the framework's
-// message): the frame then runs its idle-time update inside a handler of its
-// own, so that a window destroyed meanwhile is freed only afterwards.
-constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;
+// Sent by the message loop when its queue runs dry: the frame then runs its
+// idle-time update inside a handler of its own, so that a window destroyed
+// meanwhile is freed only afterwards. A message of the program's own, so from
+// WM_APP up.
+constexpr UINT WM_VELORA_IDLE_UPDATE = WM_APP + 1;
 
 class CMainFrame : public ui::Wnd {
  public:
-  // Creates the frame (hidden), its bars and the form view; null on failure.
-  // Once created, the frame's window ends its life: the application is told
-  // in OnFinalMessage.
-  static std::unique_ptr<CMainFrame> CreateFrame();
+  // The frame of the program whose shared state is `app`; it sets
+  // m_pMainFrame while its window lives.
+  explicit CMainFrame(vl::AppState& app) : app_(app), m_wndView(app) {}
 
-  // The framework's idle-time update: the menu items' states, and the
-  // status-bar panes only while the frame and its status bar are visible, the
-  // mode pane before the OS pane.
+  // Creates the frame (hidden), its bars and the form view; false on
+  // failure, with no window left.
+  bool CreateFrame(HINSTANCE instance);
+
+  // The framework's idle-time update, in this order: the menu items'
+  // states; while the frame and its status bar are visible the mode pane,
+  // the Apply asked for from the form, the start-up notice and the OS pane;
+  // and while the toolbar is visible its buttons' states.
   void OnIdleUpdate();
   // Accelerators and the form's dialog keys; true when consumed.
   bool PreTranslateMessage(MSG* msg);
 
-  void OnApplyNewSettings(bool deferred);
+  void OnApplyNewSettings(vl::ApplyOrigin origin);
   void OnRestoreOriginalSettings();
   void OnUndoChanges();
 
@@ -42,6 +47,9 @@ class CMainFrame : public ui::Wnd {
 
  private:
   int OnCreate();
+  // The one place an Apply asked for from the form runs.
+  void RunPendingApply();
+  void UpdateToolBarButtons();
   bool CreateToolBar();
   bool CreateStatusBar();
   void PlaceWindow();
@@ -51,9 +59,14 @@ class CMainFrame : public ui::Wnd {
   // The menu items whose state follows the program's: Undo Last Changes is
   // grayed while there is nothing to undo.
   void UpdateMenuItems();
-  void OnUpdateModePane();
+  // Returns which update of the run this was, the first being 1.
+  int OnUpdateModePane();
   void OnUpdateOsPane();
   void SetPaneText(int index, const std::string& text);
+  // The second update's notice of the configuration the mode file names.
+  void ShowStartupNotice();
+  // A command's string: its prompt, "\n", its tooltip.
+  std::string CommandString(UINT id) const;
   // The status-bar prompt of a command: its string's text before "\n".
   void ShowPrompt(UINT commandId);
   void ShowIdleMessage();
@@ -64,6 +77,8 @@ class CMainFrame : public ui::Wnd {
   bool OnNotify(NMHDR* header, LRESULT* result);
   void ToggleBar(HWND bar);
 
+  vl::AppState& app_;
+  HINSTANCE instance_ = nullptr;
   int m_nModePaneUpdates = 1;
   HWND m_wndStatusBar = nullptr;
   HWND m_wndToolBar = nullptr;

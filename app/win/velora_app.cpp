@@ -3,10 +3,9 @@
 #include <commctrl.h>
 
 #include "app/startup.h"
-#include "app/win/main_frame.h"
-#include "app/win/startup_trace.h"
 #include "links/win/about_dlg.h"
 #include "ping/win/ping_dlg.h"
+#include "runtime/win/startup_trace.h"
 #include "ui/message_loop.h"
 
 CVeloraApp theApp;
@@ -26,10 +25,14 @@ CVeloraApp::CVeloraApp() {
 CVeloraApp::~CVeloraApp() = default;
 
 BOOL CVeloraApp::InitInstance() {
-  // The toolbar, the status bar, the tooltips and the Apply's progress bar:
-  // the classes the program uses, and no more to register.
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&icc);
+  // The toolbar, the status bar, the tooltips, the Apply's progress bar and
+  // the Current Settings list: the classes the program uses, and no more to
+  // register.
+  INITCOMMONCONTROLSEX icc = {sizeof icc,
+                              ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
+  // A comctl32 that refuses one of them still registers every class it has
+  // through the older call.
+  if (!InitCommonControlsEx(&icc)) InitCommonControls();
   vl::TraceStep("common controls registered");
 
   sys.shell = &m_startupShell;
@@ -39,24 +42,22 @@ BOOL CVeloraApp::InitInstance() {
     case vl::StartupAction::End:
       return FALSE;
     case vl::StartupAction::AboutBox:
-      RunAboutBox();
+      RunAboutBox(*this);
       return TRUE;
     case vl::StartupAction::PingDialog:
-      RunPingConfigDialog();
+      RunPingConfigDialog(*this);
       return TRUE;
     case vl::StartupAction::MainWindow:
       break;
   }
 
-  m_frame = CMainFrame::CreateFrame();
-  if (!m_frame) return FALSE;
+  if (!m_wndMainFrame.CreateFrame(m_hInstance)) return FALSE;
   vl::TraceStep("frame with its bars and form created");
-  m_pMainFrame = m_frame.get();
-  CMainFrame* frame = m_frame.get();
+  CMainFrame* frame = &m_wndMainFrame;
   std::string caption = " " + m_strProductName + " " + m_strVersion;
   SetWindowTextA(frame->hwnd(), caption.c_str());
   m_nConfigMode = vl::ModeNone;
-  m_bApplyPending = false;
+  m_pendingApply.reset();
   ShowWindow(frame->hwnd(), m_strCommand == "detect" ? SW_HIDE : SW_SHOW);
   vl::TraceStep("caption set, window shown");
   UpdateWindow(frame->hwnd());
@@ -64,19 +65,12 @@ BOOL CVeloraApp::InitInstance() {
   return TRUE;
 }
 
-void CVeloraApp::OnMainFrameGone(CMainFrame* frame) {
-  // A frame whose creation failed was never ours; its creator frees it.
-  if (frame != m_frame.get()) return;
-  m_pMainFrame = nullptr;
-  m_frame.reset();
-}
-
 int CVeloraApp::Run() {
   CMainFrame* frame = MainFrame();
   if (!frame || !frame->hwnd()) return 0;
   ui::MessageLoopArgs args;
   args.onIdle = [] {
-    if (CMainFrame* f = theApp.MainFrame()) SendMessageA(f->hwnd(), WM_IDLEUPDATECMDUI, TRUE, 0);
+    if (CMainFrame* f = theApp.MainFrame()) SendMessageA(f->hwnd(), WM_VELORA_IDLE_UPDATE, TRUE, 0);
     vl::TraceStep("first idle pass: pane texts");
   };
   args.preTranslate = [](MSG* msg) {
@@ -84,8 +78,7 @@ int CVeloraApp::Run() {
     return f && f->PreTranslateMessage(msg);
   };
   int code = ui::RunMessageLoop(args);
-  // A quit that came from elsewhere leaves the window up; its end frees the
-  // frame.
+  // A quit that came from elsewhere leaves the window up.
   if (CMainFrame* f = MainFrame()) DestroyWindow(f->hwnd());
   return code;
 }

@@ -1,15 +1,12 @@
 // The application object: the shared state of the Parts plus the Win32
-// platform it runs on.
+// platform it runs on, and the main window.
 #pragma once
 #include <windows.h>
 
-#include <memory>
-
-#include "app/app_state.h"
 #include "app/win/companion_start.h"
+#include "app/win/main_frame.h"
 #include "platform/win/win_platform.h"
-
-class CMainFrame;
+#include "state/app_state.h"
 
 class CVeloraApp : public vl::AppState {
  public:
@@ -20,9 +17,8 @@ class CVeloraApp : public vl::AppState {
   // The message loop of a normal run; returns the exit code.
   int Run();
 
+  // The main window's object while its window lives, else null.
   CMainFrame* MainFrame() const { return static_cast<CMainFrame*>(m_pMainFrame); }
-  // The frame's window is gone: the frame is freed and forgotten.
-  void OnMainFrameGone(CMainFrame* frame);
 
   HINSTANCE m_hInstance = nullptr;
 
@@ -39,9 +35,8 @@ class CVeloraApp : public vl::AppState {
   CStartupShell m_startupShell{m_shell};
 
  private:
-  // The main window's object while its window lives; m_pMainFrame is the
-  // same object, set only once its creation succeeded.
-  std::unique_ptr<CMainFrame> m_frame;
+  // Made once, in start-up; its window lives until the user closes it.
+  CMainFrame m_wndMainFrame{*this};
 };
 
 extern CVeloraApp theApp;

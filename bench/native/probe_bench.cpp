@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "ping/mtu_probe.h"
-#include "platform/mem/mem_path_network.h"
+#include "net/mem/mem_path_network.h"
 
 namespace {
 

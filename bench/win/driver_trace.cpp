@@ -1,5 +1,5 @@
 // Where start-up time goes: velora.exe's traced build and the floor note the
-// moments their steps end (app/win/startup_trace.h); the driver sets them
+// moments their steps end (runtime/win/startup_trace.h); the driver sets them
 // against its own clock reading taken just before it started the program.
 #include <cstdio>
 #include <fstream>

@@ -4,7 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/win/startup_trace.h"
+#include "runtime/win/startup_trace.h"
+#include "tuning/apply_pace.h"
 
 namespace {
 
@@ -13,15 +14,9 @@ const UINT kApplyCommand = 32781;  // the command id the bench posts to velora.e
 HWND statusBar = nullptr;
 
 // Milliseconds of waiting per step, steps counted from 1: the pace of
-// velora.exe's Apply.
-DWORD StepWaitMs(int step) {
-  if (step <= 14) return 5;
-  if (step <= 34) return 20;
-  if (step <= 74) return 10;
-  if (step == 75) return 17;
-  if (step <= 84) return 20;
-  return 1;
-}
+// velora.exe's Apply, a millisecond for every million counts as its pacer
+// waits them.
+DWORD StepWaitMs(int step) { return static_cast<DWORD>(vl::ApplyStepCount(step) / 1000000u); }
 
 // A progress bar over the first status-bar pane, stepped and painted 100
 // times with the waits between, then the question and, on No, a reminder.
@@ -35,7 +30,7 @@ void Apply(HWND frame) {
   SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
   SendMessageA(bar, PBM_SETSTEP, 1, 0);
   SendMessageA(bar, PBM_SETPOS, 0, 0);
-  for (int step = 1; step <= 100; ++step) {
+  for (int step = 1; step <= vl::kApplySteps; ++step) {
     Sleep(StepWaitMs(step));
     SendMessageA(bar, PBM_STEPIT, 0, 0);
     UpdateWindow(bar);

@@ -25,19 +25,18 @@ void CopyOrThrow(const std::string& from, const std::string& to) {
 // Programs this one started and left running (a lingering companion would
 // weigh on the next run).
 void EndChildren(DWORD parent) {
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snap == INVALID_HANDLE_VALUE) return;
+  vl::ScopedHandle snap{CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
+  if (!snap) return;
   PROCESSENTRY32 entry = {};
   entry.dwSize = sizeof entry;
-  for (BOOL ok = Process32First(snap, &entry); ok; ok = Process32Next(snap, &entry)) {
+  for (BOOL ok = Process32First(snap.get(), &entry); ok; ok = Process32Next(snap.get(), &entry)) {
     if (entry.th32ParentProcessID != parent) continue;
-    if (HANDLE child = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-      TerminateProcess(child, 99);
-      WaitForSingleObject(child, 5000);
-      CloseHandle(child);
+    if (vl::ScopedHandle child{
+            OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)}) {
+      TerminateProcess(child.get(), 99);
+      WaitForSingleObject(child.get(), 5000);
     }
   }
-  CloseHandle(snap);
 }
 
 // The head of an entry of the system's process list.
@@ -102,11 +101,15 @@ bool Launched::Start(const std::string& exe, const std::string& dir, std::string
   line.push_back('\0');
   STARTUPINFOA si = {};
   si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
   if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
-                      &si, &pi_)) {
+                      &si, &pi)) {
     *error = "cannot start " + exe + " (error " + std::to_string(GetLastError()) + ")";
     return false;
   }
+  process_.reset(pi.hProcess);
+  thread_.reset(pi.hThread);
+  pid_ = pi.dwProcessId;
   return true;
 }
 
@@ -114,22 +117,22 @@ bool Launched::Start(const std::string& exe, const std::string& dir, std::string
 // slow the very start-up it measures.
 HWND Launched::WaitReady(const char* cls, int timeoutMs, std::string* error) {
   double start = NowMs();
-  WaitForInputIdle(pi_.hProcess, timeoutMs);
+  WaitForInputIdle(process_.get(), timeoutMs);
   HWND found = nullptr;
   for (int polls = 0; !found; ++polls) {
     HWND w = FindWindowA(cls, nullptr);
     DWORD pid = 0;
     if (w) GetWindowThreadProcessId(w, &pid);
-    if (w && pid == pi_.dwProcessId && IsWindowVisible(w)) {
+    if (w && pid == pid_ && IsWindowVisible(w)) {
       found = w;
       break;
     }
     if (polls % 50 == 0) {
-      if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) {
+      if (WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) {
         *error = "the program ended before its window showed";
         return nullptr;
       }
-      if (HWND box = e2e::FindAnyMessageBox(pi_.dwProcessId)) {
+      if (HWND box = e2e::FindAnyMessageBox(pid_)) {
         *error = "a message box came instead of the window: " + e2e::MessageBoxText(box);
         return nullptr;
       }
@@ -140,24 +143,24 @@ HWND Launched::WaitReady(const char* cls, int timeoutMs, std::string* error) {
     }
     Sleep(2);
   }
-  WaitForInputIdle(pi_.hProcess, timeoutMs);
+  WaitForInputIdle(process_.get(), timeoutMs);
   DWORD_PTR result;
   SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
   return found;
 }
 
 void Launched::End() {
-  if (!pi_.hProcess) return;
-  if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+  if (!process_) return;
+  if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
     if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0)
-      TerminateProcess(pi_.hProcess, 99);
-    WaitForSingleObject(pi_.hProcess, 5000);
+    if (WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0)
+      TerminateProcess(process_.get(), 99);
+    WaitForSingleObject(process_.get(), 5000);
   }
-  EndChildren(pi_.dwProcessId);
-  CloseHandle(pi_.hProcess);
-  CloseHandle(pi_.hThread);
-  pi_ = {};
+  EndChildren(pid_);
+  process_.reset();
+  thread_.reset();
+  pid_ = 0;
 }
 
 }  // namespace driver

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bench/win/driver.h"
+#include "platform/win/scoped_handle.h"
 
 namespace driver {
 
@@ -34,12 +35,14 @@ class Launched {
   HWND WaitReady(const char* cls, int timeoutMs, std::string* error);
   // Closes the window (or ends the process) and waits for the end.
   void End();
-  HANDLE handle() const { return pi_.hProcess; }
-  DWORD pid() const { return pi_.dwProcessId; }
+  HANDLE handle() const { return process_.get(); }
+  DWORD pid() const { return pid_; }
   HWND window = nullptr;
 
  private:
-  PROCESS_INFORMATION pi_ = {};
+  vl::ScopedHandle process_;
+  vl::ScopedHandle thread_;
+  DWORD pid_ = 0;
 };
 
 }  // namespace driver

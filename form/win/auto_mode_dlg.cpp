@@ -1,14 +1,14 @@
 #include "form/win/auto_mode_dlg.h"
 
-#include "app/win/velora_app.h"
 #include "form/mode_choice.h"
 #include "links/help.h"
 #include "res/resource.h"
 #include "ui/geometry.h"
 #include "ui/window.h"
 
-CAutoModeDlg::CAutoModeDlg(HWND owner, int configMode)
-    : m_hOwner(owner),
+CAutoModeDlg::CAutoModeDlg(vl::AppState& app, HWND owner, int configMode)
+    : app_(app),
+      m_hOwner(owner),
       m_nConfigMode(configMode),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr),
                         MAKEINTRESOURCEA(vl::AutoModeIconFor(configMode)))) {}
@@ -30,7 +30,7 @@ BOOL CAutoModeDlg::OnInitDialog() {
 
   if (m_nConfigMode == vl::ModeManual) {
     m_answer.census =
-        vl::TakeAdapterCensus(*theApp.sys.registry, theApp.m_strOsName, theApp.m_eWinVersion);
+        vl::TakeAdapterCensus(*app_.sys.registry, app_.m_strOsName, app_.m_eWinVersion);
     m_answer.censusTaken = true;
     if (vl::AsksAdapterQuestion(m_nConfigMode, m_answer.census)) {
       SetDlgItemTextA(hwnd_, IDC_AUTO_TEXT_INFO, vl::kAdapterQuestion);
@@ -56,7 +56,7 @@ void CAutoModeDlg::OnOK() {
 
 bool CAutoModeDlg::OnCommand(int id, int code, HWND) {
   if (id == IDC_AUTO_HELP && code == BN_CLICKED) {
-    vl::HelpTopics(theApp, vl::kHelpConfiguration);
+    vl::HelpTopics(app_, vl::kHelpConfiguration);
     return true;
   }
   return false;

@@ -5,13 +5,14 @@
 #include <windows.h>
 
 #include "form/mode_choice.h"
+#include "state/app_state.h"
 #include "ui/dialog.h"
 
 class CAutoModeDlg : public ui::Dialog {
  public:
   // The dialog of `configMode`. `owner` is the window kept disabled while
   // the dialog runs (the dialog has no parent).
-  CAutoModeDlg(HWND owner, int configMode);
+  CAutoModeDlg(vl::AppState& app, HWND owner, int configMode);
   ~CAutoModeDlg() override;
   INT_PTR DoModal();
   // What the user did, once DoModal has returned.
@@ -23,6 +24,7 @@ class CAutoModeDlg : public ui::Dialog {
   bool OnCommand(int id, int code, HWND control) override;
 
  private:
+  vl::AppState& app_;
   HWND m_hOwner;
   int m_nConfigMode;
   HICON m_hIcon;

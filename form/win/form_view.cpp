@@ -1,18 +1,28 @@
 #include "form/win/form_view.h"
 
-#include "app/os_detect.h"
-#include "app/win/main_frame.h"
-#include "app/win/startup_trace.h"
-#include "app/win/velora_app.h"
 #include "form/form_layout.h"
 #include "form/manual_rules.h"
 #include "form/win/auto_mode_dlg.h"
 #include "ping/win/ping_dlg.h"
 #include "res/resource.h"
+#include "runtime/win/startup_trace.h"
+#include "state/os_detect.h"
 #include "ui/geometry.h"
 #include "ui/window.h"
 
-CMainFormView::CMainFormView() : m_form(theApp, *this) {}
+// The notification codes the form's behaviour reads, as the SDK has them.
+static_assert(vl::kBnClicked == BN_CLICKED && vl::kStnClicked == STN_CLICKED &&
+              vl::kCbnEditUpdate == CBN_EDITUPDATE && vl::kEnUpdate == EN_UPDATE);
+
+CMainFormView::CMainFormView(vl::AppState& app)
+    : app_(app),
+      m_linkMtu(app),
+      m_linkRwin(app),
+      m_linkTtl(app),
+      m_linkKeepAlive(app),
+      m_linkPmtu(app),
+      m_linkNdi(app),
+      m_form(app, *this) {}
 
 bool CMainFormView::Create(HWND frame) {
   if (!CreateChild(frame, IDD_VELORA_FORM)) return false;
@@ -41,15 +51,13 @@ void CMainFormView::DoDataExchange() {
 void CMainFormView::OnInitialUpdate() {
   DoDataExchange();
   vl::TraceStep("form: six links attached (fonts, fitted, cursors)");
-  theApp.m_pFormView = this;
-  theApp.m_strOsName = vl::DetectOsName(*theApp.sys.registry);
-  theApp.m_eWinVersion = vl::DetectWindowsVersion(*theApp.sys.registry);
+  app_.m_pFormView = this;
+  app_.m_strOsName = vl::DetectOsName(*app_.sys.registry);
+  app_.m_eWinVersion = vl::DetectWindowsVersion(*app_.sys.registry);
   AdaptToFontSize();
   vl::TraceStep("form: Windows version, font-size layout");
 
-  // The program carries no cursor of that id, so the links fall back on
-  // their own hand cursor.
-  HCURSOR linkCursor = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_LINK_CURSOR_RES));
+  const HCURSOR linkCursor = ProgramLinkCursor();
   struct {
     CHyperLink* link;
     const char* tip;
@@ -81,19 +89,15 @@ void CMainFormView::AdaptToFontSize() {
   RECT apply;
   GetWindowRect(Item(IDC_APPLY), &apply);
   MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&apply), 2);
-  vl::FontLayoutPlan plan = vl::PlanFontLayout(theApp, apply.right - apply.left);
+  vl::FontLayoutPlan plan = vl::PlanFontLayout(app_, apply.right - apply.left);
 
-  HWND frame = theApp.MainFrame() ? theApp.MainFrame()->hwnd() : GetParent(hwnd_);
+  const HWND frame = GetParent(hwnd_);
   if (plan.placeFrame && frame) {
-    WINDOWPLACEMENT wp = {};
-    wp.length = sizeof wp;
-    GetWindowPlacement(hwnd_, &wp);
-    wp.length = sizeof wp;
-    wp.flags = 0;
-    wp.showCmd = GetProfileIntA("APPNAME", "OutlineShowCmd", 0);
-    wp.rcNormalPosition = {vl::kLargeFontFrameRect.left, vl::kLargeFontFrameRect.top,
-                           vl::kLargeFontFrameRect.right, vl::kLargeFontFrameRect.bottom};
-    SetWindowPlacement(frame, &wp);
+    // The view's own placement gives the positions the frame keeps.
+    ui::PlaceFrame(frame,
+                   {vl::kLargeFontFrameRect.left, vl::kLargeFontFrameRect.top,
+                    vl::kLargeFontFrameRect.right, vl::kLargeFontFrameRect.bottom},
+                   hwnd_);
     if (plan.centreFrame) ui::CentreWindow(frame);
   }
   if (plan.moveControls) ui::MoveItems(hwnd_, vl::kLargeFontPositions);
@@ -127,8 +131,6 @@ void CMainFormView::Show(int controlId, bool show) {
 
 void CMainFormView::Focus(int controlId) { SetFocus(Item(controlId)); }
 
-void CMainFormView::FocusRadio(int controlId) { ui::FocusRadio(hwnd_, controlId); }
-
 int CMainFormView::ListSelection(int listId) {
   return static_cast<int>(SendDlgItemMessageA(hwnd_, listId, CB_GETCURSEL, 0, 0));
 }
@@ -139,7 +141,7 @@ void CMainFormView::SelectListItem(int listId, int index) {
 
 vl::AutoModeAnswer CMainFormView::RunAutoModeDialog(int configMode) {
   // No parent of its own; the main window stays locked while it is open.
-  CAutoModeDlg dlg(GetParent(hwnd_), configMode);  // the frame
+  CAutoModeDlg dlg(app_, GetParent(hwnd_), configMode);  // the frame
   dlg.DoModal();
   return dlg.Answer();
 }
@@ -152,7 +154,7 @@ bool CMainFormView::OnCommand(int id, int code, HWND) {
   if ((code == BN_CLICKED || code == STN_CLICKED) && !IsWindowEnabled(GetParent(hwnd_)))
     return true;
   if (id == IDC_PING_CONFIG && code == BN_CLICKED) {
-    RunPingConfigDialog(GetParent(hwnd_));  // owned by the frame
+    RunPingConfigDialog(app_, GetParent(hwnd_));  // owned by the frame
     return true;
   }
   return m_form.OnCommand(id, code);
@@ -166,7 +168,7 @@ bool CMainFormView::DialogMessage(UINT msg, WPARAM wp, LPARAM, INT_PTR*) {
     case WM_DESTROY:
       m_tray.OnDestroy();
       // The engine reads the controls through the view: not once they are gone.
-      if (theApp.m_pFormView == this) theApp.m_pFormView = nullptr;
+      if (app_.m_pFormView == this) app_.m_pFormView = nullptr;
       return false;
     default:
       return false;

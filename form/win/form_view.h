@@ -5,14 +5,17 @@
 
 #include <string>
 
-#include "app/win/tray_icon.h"
 #include "form/form_controller.h"
 #include "links/win/hyperlink.h"
+#include "state/app_state.h"
+#include "tray/win/tray_icon.h"
 #include "ui/dialog.h"
 
 class CMainFormView : public ui::Dialog, public vl::IFormWindow {
  public:
-  CMainFormView();
+  // The form of the program whose shared state is `app`; it is the form
+  // view (m_pFormView) while its window lives.
+  explicit CMainFormView(vl::AppState& app);
   // Creates the form inside the frame and runs its initial update.
   bool Create(HWND frame);
   void OnInitialUpdate();
@@ -28,10 +31,12 @@ class CMainFormView : public ui::Dialog, public vl::IFormWindow {
   void SetText(int controlId, const std::string& text) override;
   void Show(int controlId, bool show) override;
   void Focus(int controlId) override;
-  void FocusRadio(int controlId) override;
   int ListSelection(int listId) override;
   void SelectListItem(int listId, int index) override;
   vl::AutoModeAnswer RunAutoModeDialog(int configMode) override;
+
+  // The MTU the MTU finder found, taken as the user would type it.
+  void UseFoundMtu(unsigned mtu) { m_form.UseFoundMtu(mtu); }
 
  protected:
   void DoDataExchange();
@@ -48,6 +53,7 @@ class CMainFormView : public ui::Dialog, public vl::IFormWindow {
  private:
   void AdaptToFontSize();
 
+  vl::AppState& app_;
   CTrayIcon m_tray;  // the notification-area icon record
   ui::Wnd m_btnDialUp;
   CHyperLink m_linkMtu;

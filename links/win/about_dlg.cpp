@@ -14,19 +14,13 @@ namespace {
 // The picture's place in the client area, in pixels.
 constexpr int kPictureX = 13, kPictureY = 16, kPictureW = 125, kPictureH = 140;
 
-// The links' cursor from our own resources, where there is none on purpose:
-// the links then fall back on their default hand.
-HCURSOR OwnLinkCursor() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!FindResourceA(instance, MAKEINTRESOURCEA(IDC_LINK_CURSOR_RES), RT_GROUP_CURSOR))
-    return nullptr;
-  return LoadCursorA(instance, MAKEINTRESOURCEA(IDC_LINK_CURSOR_RES));
-}
-
 }  // namespace
 
-CAboutDlg::CAboutDlg(HWND owner)
-    : m_hOwner(owner), m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ABOUT))) {}
+CAboutDlg::CAboutDlg(vl::AppState& app, HWND owner)
+    : m_hOwner(owner),
+      m_wndMailLink(app),
+      m_wndWebLink(app),
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ABOUT))) {}
 
 BOOL CAboutDlg::OnInitDialog() {
   m_wndMailLink.AttachDlgItem(hwnd_, IDC_ABOUT_MAIL_LINK);
@@ -36,9 +30,9 @@ BOOL CAboutDlg::OnInitDialog() {
   // Shown on its own, the box stands for the program in the task bar.
   if (!m_hOwner) ui::SetIcons(hwnd_, m_hIcon);
   m_wndWebLink.SetTipText(vl::kTipHomePage);
-  m_wndWebLink.SetCursorHandle(OwnLinkCursor());
+  m_wndWebLink.SetCursorHandle(ProgramLinkCursor());
   m_wndMailLink.SetTipText(vl::kTipSupportMail);
-  m_wndMailLink.SetCursorHandle(OwnLinkCursor());
+  m_wndMailLink.SetCursorHandle(ProgramLinkCursor());
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
   // The framework centred its dialogs; a box without owner would otherwise
   // open in the screen's corner.
@@ -115,7 +109,7 @@ bool LoadBitmapPalette(UINT resourceId, ui::ScopedGdiObj<HBITMAP>* bitmap,
   return true;
 }
 
-void RunAboutBox(HWND owner) {
-  CAboutDlg dialog(owner);
+void RunAboutBox(vl::AppState& app, HWND owner) {
+  CAboutDlg dialog(app, owner);
   dialog.DoModal();
 }

@@ -10,7 +10,7 @@ class CAboutDlg : public ui::Dialog {
  public:
   // With an owner (the main window), the owner is disabled while the box
   // runs; without, the box stands alone with the program's icon.
-  explicit CAboutDlg(HWND owner = nullptr);
+  CAboutDlg(vl::AppState& app, HWND owner = nullptr);
   INT_PTR DoModal() { return ui::Dialog::DoModal(m_hOwner, kTemplateId); }
 
  protected:
@@ -39,4 +39,4 @@ bool LoadBitmapPalette(UINT resourceId, ui::ScopedGdiObj<HBITMAP>* bitmap,
 
 // Runs the About box modally: owned by the main window, or alone (no owner)
 // for the "about" verb.
-void RunAboutBox(HWND owner = nullptr);
+void RunAboutBox(vl::AppState& app, HWND owner = nullptr);

@@ -2,10 +2,15 @@
 
 #include <commctrl.h>
 
-#include "app/win/velora_app.h"
 #include "links/fit_to_text.h"
 #include "links/link_actions.h"
+#include "platform/win/system_library.h"
+#include "res/resource.h"
 #include "ui/gdi.h"
+
+// The static styles the fitting reads, as the SDK has them.
+static_assert(vl::kSsCenter == SS_CENTER && vl::kSsRight == SS_RIGHT &&
+              vl::kSsTypeMask == SS_TYPEMASK && vl::kSsCenterImage == SS_CENTERIMAGE);
 
 #ifndef IDC_HAND
 #define IDC_HAND MAKEINTRESOURCE(32649)
@@ -14,6 +19,8 @@
 namespace {
 
 constexpr UINT_PTR kToolId = 1;
+// The help program's hand, its cursor resource 106.
+constexpr WORD kHelpHandCursor = 106;
 
 // The window whose message boxes a link's errors belong to: the dialog or
 // frame it sits in.
@@ -132,22 +139,23 @@ void CHyperLink::FitToText() {
 
 void CHyperLink::LoadDefaultCursor() {
   if (m_hLinkCursor) return;
+  // Windows 98, 2000 and every later one have a hand of their own.
+  m_hLinkCursor = LoadCursor(nullptr, IDC_HAND);
+  if (m_hLinkCursor) return;
+  // Windows 95 and NT 4 do not; their help program has one. Its file is
+  // mapped as data: nothing of it runs and none of its imports is loaded
+  // just to read one resource.
   char folder[MAX_PATH + 1] = {};
   UINT n = GetWindowsDirectoryA(folder, MAX_PATH);
-  if (n > 0 && n < MAX_PATH) {
-    std::string path = std::string(folder) + "\\winhlp32.exe";
-    if (HMODULE module = LoadLibraryA(path.c_str())) {
-      // A copy of our own: the module's cursor goes with the module.
-      if (HCURSOR hand = LoadCursorA(module, MAKEINTRESOURCEA(106))) {
-        m_ownCursor.reset(CopyCursor(hand));
-        m_hLinkCursor = m_ownCursor.get();
-      }
-      FreeLibrary(module);
-    }
+  if (n == 0 || n >= MAX_PATH) return;
+  const std::string path = std::string(folder) + "\\winhlp32.exe";
+  const vl::ScopedModule help(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  if (!help) return;
+  // A copy of our own: the file's cursor goes with the file.
+  if (HCURSOR hand = LoadCursorA(help.get(), MAKEINTRESOURCEA(kHelpHandCursor))) {
+    m_ownCursor.reset(CopyCursor(hand));
+    m_hLinkCursor = m_ownCursor.get();
   }
-  // Current Windows and Wine ship no help program with that cursor; the
-  // system's own hand says the same thing.
-  if (!m_hLinkCursor) m_hLinkCursor = LoadCursor(nullptr, IDC_HAND);
 }
 
 void CHyperLink::Redraw() {
@@ -173,8 +181,8 @@ void CHyperLink::OnMouseMove(LPARAM lp) {
 
 void CHyperLink::OnClicked() {
   std::string tip = m_strTipText;
-  vl::LinkOutcome outcome = vl::ClickLink(
-      theApp, tip, reinterpret_cast<vl::WindowHandle>(TopLevelOf(hwnd_)));
+  vl::LinkOutcome outcome =
+      vl::ClickLink(app_, tip, reinterpret_cast<vl::WindowHandle>(TopLevelOf(hwnd_)));
   switch (outcome) {
     case vl::LinkOutcome::Opened:
     case vl::LinkOutcome::HelpShown:
@@ -229,4 +237,11 @@ bool CHyperLink::OnReflect(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
     return true;
   }
   return false;
+}
+
+HCURSOR ProgramLinkCursor() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!FindResourceA(instance, MAKEINTRESOURCEA(IDC_LINK_CURSOR_RES), RT_GROUP_CURSOR))
+    return nullptr;
+  return LoadCursorA(instance, MAKEINTRESOURCEA(IDC_LINK_CURSOR_RES));
 }

@@ -5,13 +5,16 @@
 
 #include <string>
 
+#include "state/app_state.h"
 #include "ui/cursor.h"
 #include "ui/gdi.h"
 #include "ui/window.h"
 
 class CHyperLink : public ui::Wnd {
  public:
-  CHyperLink() = default;
+  // The click opens what the tip text names (a help topic, the maker's
+  // pages) through `app`, which outlives the link.
+  explicit CHyperLink(vl::AppState& app) : app_(app) {}
   ~CHyperLink() override;
 
   void SetTipText(const std::string& text);
@@ -35,6 +38,7 @@ class CHyperLink : public ui::Wnd {
   void OnMouseMove(LPARAM lp);
   void Redraw();
 
+  vl::AppState& app_;
   COLORREF m_crLinkColour = RGB(0, 0, 238);
   COLORREF m_crVisitedColour = RGB(0, 0, 238);
   COLORREF m_crHoverColour = RGB(255, 92, 0);
@@ -45,9 +49,13 @@ class CHyperLink : public ui::Wnd {
   std::string m_strTipText;
   ui::ScopedGdiObj<HFONT> m_font;  // the link font, underlined or not
   HFONT m_hOriginalFont = nullptr;
-  // The cursor shown over the link: ours (a copy of the help program's hand)
-  // or a shared one.
+  // The cursor shown over the link: the system's hand (shared), or on the
+  // Windows without one a copy of the help program's (ours).
   HCURSOR m_hLinkCursor = nullptr;
   ui::ScopedCursor m_ownCursor;
   HWND m_hToolTip = nullptr;
 };
+
+// The cursor the program's own resources give its links. They carry none on
+// purpose, so this is null and the links show their default hand.
+HCURSOR ProgramLinkCursor();

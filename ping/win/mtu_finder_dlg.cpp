@@ -1,6 +1,6 @@
 #include "ping/win/mtu_finder_dlg.h"
 
-#include "app/win/velora_app.h"
+#include "state/app_state.h"
 #include "res/resource.h"
 #include "ui/geometry.h"
 
@@ -13,16 +13,13 @@ constexpr UINT WM_PROBE_EVENTS = WM_APP + 23;
 constexpr WPARAM kHostMaxChars = 255;
 }  // namespace
 
-void RunMtuFinderDialog(HWND owner, vl::IFormWindow* form) {
-  CMtuFinderDlg dialog(owner);
-  const unsigned mtu = dialog.DoModal();
-  // Once the dialog is gone and the main window enabled again, the form's
-  // radio can take the focus as a user's click gives it.
-  if (mtu && form) vl::UseFoundMtu(*form, mtu);
+unsigned RunMtuFinderDialog(vl::AppState& app, HWND owner) {
+  CMtuFinderDlg dialog(app, owner);
+  return dialog.DoModal();
 }
 
-CMtuFinderDlg::CMtuFinderDlg(HWND owner)
-    : m_hOwner(owner), m_thread(m_net), m_rules(theApp, *this, m_thread) {}
+CMtuFinderDlg::CMtuFinderDlg(vl::AppState& app, HWND owner)
+    : m_hOwner(owner), m_thread(m_net), m_rules(app, *this, m_thread) {}
 
 unsigned CMtuFinderDlg::DoModal() {
   ui::Dialog::DoModal(m_hOwner, IDD_MTU_FINDER);

@@ -8,20 +8,20 @@
 
 #include "ping/mtu_finder.h"
 #include "ping/win/probe_thread.h"
-#include "platform/win/win_path_network.h"
+#include "net/win/win_path_network.h"
 #include "ui/dialog.h"
 
 namespace vl {
-class IFormWindow;
+struct AppState;
 }
 
-// Runs the dialog modally, owned by the main window. After Use This MTU the
-// form takes the MTU found (its Custom MTU clicked, the number typed in).
-void RunMtuFinderDialog(HWND owner, vl::IFormWindow* form);
+// Runs the dialog modally, owned by the main window: the MTU to use on the
+// form after Use This MTU, 0 for none.
+unsigned RunMtuFinderDialog(vl::AppState& app, HWND owner);
 
 class CMtuFinderDlg : public ui::Dialog, private vl::IMtuFinderControls {
  public:
-  explicit CMtuFinderDlg(HWND owner);
+  CMtuFinderDlg(vl::AppState& app, HWND owner);
   // The MTU to use on the form, 0 for none.
   unsigned DoModal();
 

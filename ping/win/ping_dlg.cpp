@@ -1,6 +1,5 @@
 #include "ping/win/ping_dlg.h"
 
-#include "app/win/velora_app.h"
 #include "res/resource.h"
 #include "ui/geometry.h"
 
@@ -15,15 +14,16 @@ const ui::ItemPlace kLargeFontPlaces[] = {
     {IDC_PING_ICON, 50, 17}, {IDC_PING_TEXT, 138, 16}, {IDC_PING_MANUAL, 208, 112}};
 }  // namespace
 
-void RunPingConfigDialog(HWND owner) {
-  CPingConfigDlg dlg(owner);
+void RunPingConfigDialog(vl::AppState& app, HWND owner) {
+  CPingConfigDlg dlg(app, owner);
   dlg.DoModal();
 }
 
-CPingConfigDlg::CPingConfigDlg(HWND owner)
-    : m_hOwner(owner),
+CPingConfigDlg::CPingConfigDlg(vl::AppState& app, HWND owner)
+    : app_(app),
+      m_hOwner(owner),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PING_WINDOW))),
-      m_rules(theApp, *this) {}
+      m_rules(app, *this) {}
 
 BOOL CPingConfigDlg::OnInitDialog() {
   SendDlgItemMessageA(hwnd_, IDC_PING_INTERVAL, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 13);
@@ -40,7 +40,7 @@ void CPingConfigDlg::RepairLargeFontLayout() {
   GetWindowRect(Item(IDOK), &ok);
   MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&ok), 2);
   if (ok.right - ok.left != kLargeFontButtonWidth) return;
-  theApp.LargeFontLayout = true;
+  app_.LargeFontLayout = true;
   ui::MoveItems(hwnd_, kLargeFontPlaces);
   SendDlgItemMessageA(hwnd_, IDC_PING_INTERVAL, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16);
 }

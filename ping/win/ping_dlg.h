@@ -6,15 +6,16 @@
 #include <vector>
 
 #include "ping/ping_config.h"
+#include "state/app_state.h"
 #include "ui/dialog.h"
 
 // Runs the Ping Configuration dialog modally: owned by the main window, which
 // it disables meanwhile, or alone (no owner) for the "ping" verb.
-void RunPingConfigDialog(HWND owner = nullptr);
+void RunPingConfigDialog(vl::AppState& app, HWND owner = nullptr);
 
 class CPingConfigDlg : public ui::Dialog, private vl::IPingControls {
  public:
-  explicit CPingConfigDlg(HWND owner);
+  CPingConfigDlg(vl::AppState& app, HWND owner);
   INT_PTR DoModal() { return ui::Dialog::DoModal(m_hOwner, IDD); }
 
   static constexpr int IDD = 155;
@@ -39,6 +40,7 @@ class CPingConfigDlg : public ui::Dialog, private vl::IPingControls {
   void SetSelection(int id, int index) override;
   void SetFocus(int id) override;
 
+  vl::AppState& app_;
   HWND m_hOwner;
   HICON m_hIcon;  // a shared resource icon: nothing to free
   vl::PingConfigRules m_rules;

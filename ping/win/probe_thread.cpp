@@ -11,16 +11,16 @@ bool CProbeThread::Start(const std::string& host) {
   host_ = host;
   InterlockedExchange(&stop_, 0);
   DWORD id = 0;  // Windows 95 wants somewhere to put it
-  thread_.Reset(CreateThread(nullptr, 0, &CProbeThread::ThreadMain, this, 0, &id));
-  return thread_.valid();
+  thread_.reset(CreateThread(nullptr, 0, &CProbeThread::ThreadMain, this, 0, &id));
+  return static_cast<bool>(thread_);
 }
 
 void CProbeThread::Stop() { InterlockedExchange(&stop_, 1); }
 
 void CProbeThread::Join() {
-  if (!thread_.valid()) return;
+  if (!thread_) return;
   WaitForSingleObject(thread_.get(), INFINITE);
-  thread_.Reset();
+  thread_.reset();
 }
 
 std::vector<CProbeThread::Event> CProbeThread::TakeEvents() {

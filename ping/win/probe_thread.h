@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ping/mtu_finder.h"
+#include "platform/win/scoped_handle.h"
 #include "ui/thread.h"
 
 class CProbeThread : public vl::IProbeRunner, private vl::IProbeListener {
@@ -48,7 +49,7 @@ class CProbeThread : public vl::IProbeRunner, private vl::IProbeListener {
   HWND window_ = nullptr;
   UINT message_ = 0;
   std::string host_;  // written before the thread starts, read by it only
-  ui::ScopedHandle thread_;
+  vl::ScopedHandle thread_;
   volatile LONG stop_ = 0;
   ui::CriticalSection lock_;
   std::vector<Event> events_;  // under lock_

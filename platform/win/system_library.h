@@ -9,6 +9,25 @@ namespace vl {
 // Null when the system does not have it.
 HMODULE LoadSystemLibrary(const char* name);
 
+// The owner of a loaded module (a DLL, or a file mapped as data): it frees
+// the module when it goes, and nothing else does.
+class ScopedModule {
+ public:
+  explicit ScopedModule(HMODULE module = nullptr) : module_(module) {}
+  ~ScopedModule() { reset(); }
+  ScopedModule(const ScopedModule&) = delete;
+  ScopedModule& operator=(const ScopedModule&) = delete;
+  HMODULE get() const { return module_; }
+  explicit operator bool() const { return module_ != nullptr; }
+  void reset(HMODULE module = nullptr) {
+    if (module_ && module_ != module) FreeLibrary(module_);
+    module_ = module;
+  }
+
+ private:
+  HMODULE module_;
+};
+
 // GetProcAddress into a typed function pointer.
 template <typename F>
 bool FindProc(HMODULE module, const char* name, F* proc) {

@@ -1,14 +1,10 @@
-// The core speaks Win32 through the constants of platform/win32_types.h (and
-// the few its subsystems keep beside the code that uses them), and the Win32
-// side passes them through unchanged: each must be the SDK's own value. (The
-// predefined keys are pointers in the SDK; ToHkey in win_platform.cpp maps
-// them.)
+// The core speaks Win32 through the constants of platform/win32_types.h, and
+// the Win32 side passes them through unchanged: each must be the SDK's own
+// value. (The predefined keys are pointers in the SDK; ToHkey in
+// win_platform.cpp maps them.) The few constants a subsystem keeps beside the
+// code that uses them are checked the same way in its own win/ code.
 #include <windows.h>
-#include <shellapi.h>
 
-#include "app/tray.h"
-#include "form/form_controller.h"
-#include "links/fit_to_text.h"
 #include "platform/win32_types.h"
 
 namespace vl {
@@ -52,11 +48,5 @@ static_assert(kFileAttributeReadOnly == FILE_ATTRIBUTE_READONLY &&
 static_assert(kHelpKey == HELP_KEY);
 static_assert(kEwxReboot == EWX_REBOOT);
 
-static_assert(kNimAdd == NIM_ADD && kNimModify == NIM_MODIFY && kNimDelete == NIM_DELETE &&
-              kNifMessage == NIF_MESSAGE && kNifIcon == NIF_ICON && kNifTip == NIF_TIP);
-static_assert(kSsCenter == SS_CENTER && kSsRight == SS_RIGHT && kSsTypeMask == SS_TYPEMASK &&
-              kSsCenterImage == SS_CENTERIMAGE);
-static_assert(kBnClicked == BN_CLICKED && kStnClicked == STN_CLICKED &&
-              kCbnEditUpdate == CBN_EDITUPDATE && kEnUpdate == EN_UPDATE);
 
 }  // namespace vl

@@ -43,28 +43,13 @@ bool ParseGuid(const std::string& text, GUID* guid) {
   return true;
 }
 
-// Owns the loaded library for one call.
-class Library {
- public:
-  explicit Library(const char* name) : module_(LoadSystemLibrary(name)) {}
-  ~Library() {
-    if (module_) FreeLibrary(module_);
-  }
-  Library(const Library&) = delete;
-  Library& operator=(const Library&) = delete;
-  HMODULE get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
-
 }  // namespace
 
 long WinIpInterfaces::SetInterfaceMtu(const std::string& guid, uint32_t mtu) {
   using GuidToLuidFn = DWORD(WINAPI*)(const GUID*, NET_LUID*);
   using InitializeFn = VOID(WINAPI*)(MIB_IPINTERFACE_ROW*);
   using EntryFn = DWORD(WINAPI*)(MIB_IPINTERFACE_ROW*);
-  Library ipHelper("iphlpapi.dll");
+  ScopedModule ipHelper(LoadSystemLibrary("iphlpapi.dll"));
   GuidToLuidFn guidToLuid;
   InitializeFn initialize;
   EntryFn getEntry, setEntry;

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/win/scoped_com.h"
+
 namespace vl {
 
 // <windows.h> spells the predefined keys as pointers, sign-extended on x64,
@@ -23,21 +25,21 @@ static HKEY ToHkey(RegKey k) {
 // for the x86-64 program are. It asks for the native view instead. Only
 // Windows XP and later know IsWow64Process and the view flag, so both are
 // used only where the call exists and says so.
-static REGSAM NativeView() {
 #ifdef _WIN64
-  return 0;
+static REGSAM NativeView() { return 0; }
 #else
-  static int view = -1;
-  if (view < 0) {
-    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
-    auto isWow64 = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
-    BOOL wow64 = FALSE;
-    view = isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64 ? KEY_WOW64_64KEY : 0;
-  }
-  return view;
-#endif
+static REGSAM FindNativeView() {
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  auto isWow64 = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+  BOOL wow64 = FALSE;
+  return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64 ? KEY_WOW64_64KEY : 0;
 }
+// Found before WinMain, so before any thread of the program (the companion's
+// pings read the registry too) can ask for it.
+static const REGSAM g_nativeView = FindNativeView();
+static REGSAM NativeView() { return g_nativeView; }
+#endif
 
 long WinRegistry::OpenKey(RegKey root, const std::string& subkey, uint32_t access,
                           RegKey* result) {
@@ -109,6 +111,7 @@ intptr_t WinShell::ShellExecuteA(WindowHandle owner, const std::string& operatio
   auto shellExecute = reinterpret_cast<ShellExecuteFn>(
       reinterpret_cast<void*>(Shell32Function("ShellExecuteA")));
   if (!shellExecute) return 0;  // as the call tells a system out of resources
+  ScopedCom com;
   HINSTANCE h = shellExecute(ToHwnd(owner), operation.empty() ? nullptr : operation.c_str(),
                              file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
                              directory.empty() ? nullptr : directory.c_str(), showCmd);
@@ -185,24 +188,27 @@ void WinPacer::Wait(uint64_t counts) {
   if (ms) Sleep(ms);
 }
 
-WinRestart::~WinRestart() {
-  if (token_) CloseHandle(token_);
-}
-
 bool WinRestart::OpenProcessToken() {
-  if (token_) CloseHandle(token_);
-  token_ = nullptr;
-  return ::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token_) !=
-         0;
+  return ::OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                            token_.Receive()) != 0;
 }
 
 unsigned long WinRestart::EnableShutdownPrivilege() {
   TOKEN_PRIVILEGES tp = {};
-  LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &tp.Privileges[0].Luid);
+  // Without the privilege's number there is nothing to enable: the restart
+  // would be refused, so the caller hears why now.
+  if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &tp.Privileges[0].Luid)) {
+    const DWORD error = GetLastError();
+    return error ? error : ERROR_NO_SUCH_PRIVILEGE;
+  }
   tp.PrivilegeCount = 1;
   tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
   SetLastError(0);
-  AdjustTokenPrivileges(token_, FALSE, &tp, 0, nullptr, nullptr);
+  if (!AdjustTokenPrivileges(token_.get(), FALSE, &tp, 0, nullptr, nullptr)) {
+    const DWORD error = GetLastError();
+    return error ? error : ERROR_ACCESS_DENIED;
+  }
+  // Success with ERROR_NOT_ALL_ASSIGNED: the token does not hold it at all.
   return GetLastError();
 }
 

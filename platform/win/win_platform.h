@@ -4,6 +4,7 @@
 
 #include "platform/registry.h"
 #include "platform/system.h"
+#include "platform/win/scoped_handle.h"
 
 namespace vl {
 
@@ -28,6 +29,8 @@ class WinMessageBoxes : public IMessageBoxes {
   void Beep(unsigned type) override;
 };
 
+// The shell's calls, each on the calling thread. ShellExecuteA enters the
+// thread into COM for the length of the call (ScopedCom).
 class WinShell : public IShell {
  public:
   intptr_t ShellExecuteA(WindowHandle owner, const std::string& operation, const std::string& file,
@@ -60,13 +63,12 @@ class WinPacer : public IPacer {
 
 class WinRestart : public IRestart {
  public:
-  ~WinRestart() override;
   bool OpenProcessToken() override;
   unsigned long EnableShutdownPrivilege() override;
   bool ExitWindowsEx(unsigned flags) override;
 
  private:
-  HANDLE token_ = nullptr;
+  ScopedHandle token_;
 };
 
 class WinClock : public IClock {

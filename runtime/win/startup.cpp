@@ -2,6 +2,20 @@
 // Debian builds for the Pentium Pro): the processor is checked before any
 // other code runs; then the static constructors, WinMain, the functions
 // registered with atexit, and the process ends with WinMain's exit code.
+//
+// Threads. The programs start worker threads: velora.exe one for the
+// companion's start, vldetect.exe one per ping. Nothing here locks: the
+// atexit list below, and the first use of a function-local static (built
+// with -fno-threadsafe-statics, cmake/lean_program.cmake), take no lock.
+// That holds because
+// - the static constructors run here, before WinMain and so before any
+//   thread starts, and whatever a worker shares with the main thread is made
+//   by them (a namespace-scope object) or before the worker starts;
+// - a worker runs no code that first constructs a function-local static or
+//   registers with atexit; the main thread alone does;
+// - each program keeps its workers apart by one rule, written where it
+//   holds (app/win/companion_start.h, CCompanionWnd::StartPing): a worker
+//   starts only once the one before it has ended.
 #include <windows.h>
 
 #include <cstdlib>
@@ -59,7 +73,7 @@ void RunStaticDestructors() {
 }  // namespace
 
 // GCC registers the destructor of each static object here as it constructs
-// it; the program runs single-threaded.
+// it; only the main thread constructs them (see the notes on threads above).
 extern "C" int __cdecl atexit(void(__cdecl* func)(void)) {
   ExitFunc* entry = static_cast<ExitFunc*>(HeapAlloc(GetProcessHeap(), 0, sizeof(ExitFunc)));
   if (!entry) return -1;

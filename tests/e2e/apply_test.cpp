@@ -39,24 +39,15 @@ class ApplyRoad : public ::testing::Test {
     ASSERT_TRUE(ChooseMode(app_, IDC_MODE_DIALUP, kDialUpModeCaption));
   }
 
-  // Expects the box, checks its text and answers it.
-  void ExpectBox(const std::string& text, int answer, const char* caption = kBoxCaption) {
-    HWND box = WaitForMessageBox(app_.p.pid(), caption);
-    ASSERT_NE(nullptr, box) << "no box for: " << text;
-    EXPECT_EQ(text, MessageBoxText(box));
-    ASSERT_TRUE(Answer(box, answer));
+  // The box of the program with that text, answered; the test asserts on it.
+  testing::AssertionResult AnswerBox(const std::string& text, int answer,
+                                     const char* caption = kBoxCaption) {
+    return e2e::AnswerBox(app_.p.pid(), text, answer, caption);
   }
 
-  void FinishWithoutRestart() {
-    ExpectBox(kRestartQuestion, IDNO);
-    ExpectBox(kRestartReminder, IDOK);
-  }
-
-  // No box follows: the loop has run its idle-time update, where a deferred
-  // Apply would show one.
-  HWND BoxAfterIdlePass() {
-    IdlePass(app_.frame);
-    return FindAnyMessageBox(app_.p.pid());
+  testing::AssertionResult FinishWithoutRestart() {
+    testing::AssertionResult question = AnswerBox(kRestartQuestion, IDNO);
+    return question ? AnswerBox(kRestartReminder, IDOK) : question;
   }
 
   FormApp app_;
@@ -69,7 +60,7 @@ TEST_F(ApplyRoad, AutomaticDialUpOnWindows98WritesEveryValue) {
   auto paneType = [&] { return HIWORD(SendMessageA(statusBar, SB_GETTEXTLENGTHA, 0, 0)); };
   EXPECT_EQ(SBT_NOBORDERS, paneType());
   Click(app_.form, IDC_APPLY);
-  FinishWithoutRestart();
+  ASSERT_TRUE(FinishWithoutRestart());
   // The progress bar came and went over the message pane, which keeps its
   // look without a border.
   EXPECT_EQ(SBT_NOBORDERS, paneType());
@@ -95,8 +86,8 @@ TEST_F(ApplyRoad, AutomaticLanOnNtWritesNumbers) {
   ASSERT_NO_FATAL_FAILURE(StartMain());
   ASSERT_TRUE(ChooseMode(app_, IDC_MODE_LAN, kLanModeCaption));
   Click(app_.form, IDC_APPLY);
-  ExpectBox(kLanQuestion, IDYES);
-  FinishWithoutRestart();
+  ASSERT_TRUE(AnswerBox(kLanQuestion, IDYES));
+  ASSERT_TRUE(FinishWithoutRestart());
   EXPECT_EQ(1500, GetDword(kNtLanTcpip, "MTU"));
   EXPECT_EQ(-1, GetDword(kNtWanTcpip, "MTU"));
   EXPECT_EQ(5840, GetDword(kNtTcpipParameters, "TcpWindowSize"));
@@ -111,15 +102,15 @@ TEST_F(ApplyRoad, LanNoThenYesAppliesDialUpAtTheNextUpdate) {
   ASSERT_NO_FATAL_FAILURE(StartMain());
   ASSERT_TRUE(ChooseMode(app_, IDC_MODE_LAN, kLanModeCaption));
   Click(app_.form, IDC_APPLY);
-  ExpectBox(kLanQuestion, IDNO);
-  ExpectBox(
+  ASSERT_TRUE(AnswerBox(kLanQuestion, IDNO));
+  ASSERT_TRUE(AnswerBox(
       "If you don't use LAN you are probably using regular\n"
       "Dial-Up Networking Internet connection (Modem).\n\n"
       "Velora 2001 can optimize your connection automaticlly. \n"
       "Would you like to optimzie your connection now?",
-      IDYES);
-  // The switch is visible, and the deferred Apply follows by itself.
-  FinishWithoutRestart();
+      IDYES));
+  // The switch is visible, and the Dial-Up Apply follows by itself.
+  ASSERT_TRUE(FinishWithoutRestart());
   EXPECT_TRUE(IsChecked(app_.form, IDC_MODE_DIALUP));
   EXPECT_FALSE(IsChecked(app_.form, IDC_MODE_LAN));
   EXPECT_EQ("576", GetSz(kDialUpBinding, "MaxMTU"));
@@ -131,11 +122,11 @@ TEST_F(ApplyRoad, HiddenStatusBarKeepsTheFormsApplyPending) {
   ASSERT_NO_FATAL_FAILURE(StartWin98DialUp());
   ASSERT_TRUE(SendCommand(app_.frame, ID_VIEW_STATUS_BAR));
   ASSERT_TRUE(SendClick(app_.form, IDC_APPLY));
-  UnseenIdlePass(app_.frame);
-  EXPECT_EQ(nullptr, FindAnyMessageBox(app_.p.pid()));
+  // The toolbar tells that the pass ran to its end; no box came in it.
+  EXPECT_TRUE(NoBoxAfterIdlePass(app_.frame));
   EXPECT_EQ("<absent>", GetSz(kDialUpBinding, "MaxMTU"));
   PostCommand(app_.frame, ID_VIEW_STATUS_BAR);
-  FinishWithoutRestart();
+  ASSERT_TRUE(FinishWithoutRestart());
   EXPECT_EQ("576", GetSz(kDialUpBinding, "MaxMTU"));
 }
 
@@ -144,12 +135,12 @@ TEST_F(ApplyRoad, AModeFileThatCannotBeWrittenIsToldBeforeTheRestartQuestion) {
   // A folder in the file's place: no program can write the file there.
   ASSERT_TRUE(CreateDirectoryA(ModeFilePath().c_str(), nullptr));
   Click(app_.form, IDC_APPLY);
-  ExpectBox(
+  ASSERT_TRUE(AnswerBox(
       "The new settings were written, but the configuration could not\n"
       "be recorded in the file Velora.cfg of the program folder.\n\n"
       "Please log on as an administrator and apply the settings again.",
-      IDOK);
-  FinishWithoutRestart();
+      IDOK));
+  ASSERT_TRUE(FinishWithoutRestart());
   EXPECT_EQ("576", GetSz(kDialUpBinding, "MaxMTU"));
   EXPECT_TRUE(RemoveDirectoryA(ModeFilePath().c_str())) << "the folder is left as it was";
 }
@@ -157,7 +148,7 @@ TEST_F(ApplyRoad, AModeFileThatCannotBeWrittenIsToldBeforeTheRestartQuestion) {
 TEST_F(ApplyRoad, MenuApplyRunsAtOnceWithoutTheModeFile) {
   ASSERT_NO_FATAL_FAILURE(StartWin98DialUp());
   PostCommand(app_.frame, ID_APPLY_NEW_SETTINGS);
-  FinishWithoutRestart();
+  ASSERT_TRUE(FinishWithoutRestart());
   EXPECT_EQ("576", GetSz(kDialUpBinding, "MaxMTU"));
   EXPECT_EQ("<absent>", ReadFileText(ModeFilePath()));
 }
@@ -168,11 +159,11 @@ TEST_F(ApplyRoad, NoAdapterOfTheKindIsToldAndNothingWritten) {
   ASSERT_NO_FATAL_FAILURE(StartMain());
   ASSERT_TRUE(ChooseMode(app_, IDC_MODE_DIALUP, kDialUpModeCaption));
   Click(app_.form, IDC_APPLY);
-  ExpectBox(
+  ASSERT_TRUE(AnswerBox(
       "No Dial-Up (Modem) adapter was found on this computer.\nNo settings were changed.\n\n"
       "Please choose the configuration that matches your connection.",
-      IDOK);
-  EXPECT_EQ(nullptr, BoxAfterIdlePass()) << "no restart is offered";
+      IDOK));
+  EXPECT_TRUE(NoBoxAfterIdlePass(app_.frame)) << "no restart is offered";
   EXPECT_EQ("<absent>", GetSz(kLanBinding, "MaxMTU"));
   EXPECT_EQ("<absent>", GetSz(kMstcp, "DefaultTTL"));
   EXPECT_EQ("<absent>", ReadFileText(ModeFilePath()));
@@ -182,15 +173,15 @@ TEST_F(ApplyRoad, ApplyBeforeAnyModeIsRefused) {
   SeedWin98Machine();
   ASSERT_NO_FATAL_FAILURE(StartMain());
   Click(app_.form, IDC_APPLY);
-  ExpectBox(kNoModeText, IDOK);
+  ASSERT_TRUE(AnswerBox(kNoModeText, IDOK));
   EXPECT_EQ("<absent>", GetSz(kMstcp, "DefaultTTL"));
 }
 
 TEST_F(ApplyRoad, YesToTheRestartQuestionRestartsQuietly) {
   ASSERT_NO_FATAL_FAILURE(StartWin98DialUp());
   PostCommand(app_.frame, ID_APPLY_NEW_SETTINGS);
-  ExpectBox(kRestartQuestion, IDYES);
-  EXPECT_EQ(nullptr, BoxAfterIdlePass()) << "the restart leaves no error";
+  ASSERT_TRUE(AnswerBox(kRestartQuestion, IDYES));
+  EXPECT_TRUE(NoBoxAfterIdlePass(app_.frame)) << "the restart leaves no error";
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ class AutoModeDialog : public testing::Test {
 
 TEST_F(AutoModeDialog, TextsAndIconByMode) {
   ClearMachine();
-  Start();
+  ASSERT_NO_FATAL_FAILURE(Start());
   const struct {
     int radio;
     const char* title;
@@ -104,7 +104,7 @@ TEST_F(AutoModeDialog, TextsAndIconByMode) {
 
 TEST_F(AutoModeDialog, BothAdapterKindsBringTheQuestionAndItsAnswerDecides) {
   SeedWin98Machine();
-  Start();
+  ASSERT_NO_FATAL_FAILURE(Start());
   HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, kManualModeCaption);
   ASSERT_NE(nullptr, dlg);
   EXPECT_EQ("Which adapter would you like to configure?", ItemText(dlg, IDC_AUTO_TEXT_INFO));
@@ -137,7 +137,7 @@ TEST_F(AutoModeDialog, OneAdapterKindAsksNothingAndIsConfigured) {
     SCOPED_TRACE(m.removed);
     SeedWin98Machine();
     DeleteTree(m.removed);
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, kManualModeCaption);
     ASSERT_NE(nullptr, dlg);
     EXPECT_FALSE(IsVisible(dlg, IDC_AUTO_ADAPTER_DIALUP));
@@ -151,7 +151,7 @@ TEST_F(AutoModeDialog, OneAdapterKindAsksNothingAndIsConfigured) {
 
 TEST_F(AutoModeDialog, EscapeLeavesTheDialUpChoices) {
   SeedWin98Machine();
-  Start();
+  ASSERT_NO_FATAL_FAILURE(Start());
   HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, kManualModeCaption);
   ASSERT_NE(nullptr, dlg);
   PostMessageA(GetDlgItem(dlg, IDC_AUTO_ADAPTER_LAN), BM_CLICK, 0, 0);

@@ -69,8 +69,7 @@ class BackupCommand : public ::testing::Test {
     std::string text = MessageBoxText(box);
     *icon = ShownBoxIcon(box);
     EXPECT_TRUE(Answer(box, IDOK));
-    IdlePass(run.frame);
-    EXPECT_EQ(nullptr, FindAnyMessageBox(run.proc.pid())) << "a second message";
+    EXPECT_TRUE(NoBoxAfterIdlePass(run.frame)) << "a second message";
     EXPECT_TRUE(CloseFrame(run));
     return text;
   }

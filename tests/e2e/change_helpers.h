@@ -90,6 +90,9 @@ inline std::vector<std::string> Lines(const std::string& text) { return Split(te
 
 constexpr char kHeadingLine[] = "Setting\tWhere\tValue now\tYour choice would write";
 
+// Each step of the road returns whether it went as expected, with what came
+// instead; a test asserts on it, so a failure names the test's line and ends
+// the test there.
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -105,51 +108,59 @@ class MainWindowTest : public ::testing::Test {
     ClearMachine();
   }
 
-  void StartMain() {
+  // The main window with its first idle-time updates run and no box.
+  testing::AssertionResult StartMain() {
     run_ = StartFrame();
-    ASSERT_NE(nullptr, run_.frame);
-    ASSERT_TRUE(RunFirstIdlePasses(run_.frame));
-    ASSERT_EQ(nullptr, FindAnyMessageBox(run_.proc.pid()));
+    if (!run_.frame) return testing::AssertionFailure() << "no main window";
+    if (!RunFirstIdlePasses(run_.frame))
+      return testing::AssertionFailure() << "the first idle-time updates did not run";
+    if (FindAnyMessageBox(run_.proc.pid()))
+      return testing::AssertionFailure() << "a box at start-up: "
+                                         << DescribeWindows(run_.proc.pid());
+    return testing::AssertionSuccess();
   }
 
-  void ChooseMode(int radioId, const char* dialogCaption) {
+  testing::AssertionResult ChooseMode(int radioId, const char* dialogCaption) {
     Click(run_.form, radioId);
     HWND dlg = WaitForWindow(run_.proc.pid(), "#32770", dialogCaption);
-    ASSERT_NE(nullptr, dlg) << dialogCaption;
-    ASSERT_TRUE(Answer(dlg, IDOK));
+    if (!dlg) return testing::AssertionFailure() << "no dialog " << dialogCaption;
+    if (!Answer(dlg, IDOK)) return testing::AssertionFailure() << "the dialog stayed";
+    return testing::AssertionSuccess();
   }
 
-  // Expects a box of the program, checks its text and answers it.
-  void ExpectBox(const std::string& text, int answer) {
-    HWND box = WaitForMessageBox(run_.proc.pid(), kBoxCaption);
-    ASSERT_NE(nullptr, box) << "no box for: " << text;
-    EXPECT_EQ(text, MessageBoxText(box));
-    ASSERT_TRUE(Answer(box, answer));
+  // The box of the program with that text, answered.
+  testing::AssertionResult AnswerBox(const std::string& text, int answer) {
+    return e2e::AnswerBox(run_.proc.pid(), text, answer, kBoxCaption);
   }
 
-  // The Apply of the menu with its restart declined; the time it was made.
-  SYSTEMTIME ApplyFromTheMenu(bool lanQuestion = false,
-                              const std::string& restartQuestion = kRestartQuestion) {
-    SYSTEMTIME when;
-    GetLocalTime(&when);
+  // The Apply of the menu with its restart declined; `when` is the time it
+  // was asked for.
+  testing::AssertionResult ApplyFromTheMenu(SYSTEMTIME* when = nullptr, bool lanQuestion = false,
+                                            const std::string& restartQuestion = kRestartQuestion) {
+    SYSTEMTIME asked;
+    GetLocalTime(&asked);
+    if (when) *when = asked;
     PostCommand(run_.frame, ID_APPLY_NEW_SETTINGS);
-    if (lanQuestion) ExpectBox(kLanQuestion, IDYES);
-    ExpectBox(restartQuestion, IDNO);
-    ExpectBox(kRestartReminder, IDOK);
-    return when;
+    if (lanQuestion) {
+      testing::AssertionResult lan = AnswerBox(kLanQuestion, IDYES);
+      if (!lan) return lan;
+    }
+    testing::AssertionResult restart = AnswerBox(restartQuestion, IDNO);
+    return restart ? AnswerBox(kRestartReminder, IDOK) : restart;
   }
 
-  // The restore of the menu, confirmed; the time it was made.
-  SYSTEMTIME RestoreFromTheMenu() {
-    SYSTEMTIME when;
-    GetLocalTime(&when);
+  // The restore of the menu, confirmed; `when` is the time it was asked for.
+  testing::AssertionResult RestoreFromTheMenu(SYSTEMTIME* when = nullptr) {
+    SYSTEMTIME asked;
+    GetLocalTime(&asked);
+    if (when) *when = asked;
     PostCommand(run_.frame, ID_RESTORE_ORIGINAL);
-    ExpectBox(
+    testing::AssertionResult question = AnswerBox(
         "The program will restore Windows default settings.\n"
         "It will restore both your Dial-Up and LAN settings.\nWould you like to continue?",
         IDYES);
-    ExpectBox("Windows default settings were successfully restored.", IDOK);
-    return when;
+    return question ? AnswerBox("Windows default settings were successfully restored.", IDOK)
+                    : question;
   }
 
   // Opens the File menu as the keyboard does and picks the item of that
@@ -178,9 +189,9 @@ class MainWindowTest : public ::testing::Test {
 
   // Undo with Yes, the restart declined. `what` names the change; the time
   // is the minute of `when` or the one after it.
-  void UndoFromTheMenu(const std::string& what, const SYSTEMTIME& when) {
+  testing::AssertionResult UndoFromTheMenu(const std::string& what, const SYSTEMTIME& when) {
     HWND box = PickFromTheFileMenu('u');
-    ASSERT_NE(nullptr, box) << "no question: the item is grayed";
+    if (!box) return testing::AssertionFailure() << "no question: the item is grayed";
     const std::string text = MessageBoxText(box);
     SYSTEMTIME later = when;
     FILETIME ft;
@@ -194,12 +205,22 @@ class MainWindowTest : public ::testing::Test {
              ".\n\nEvery value it changed will be put back as it was before.\n"
              "Would you like to continue?";
     };
-    EXPECT_TRUE(text == question(when) || text == question(later)) << text;
-    EXPECT_TRUE(HasButton(box, IDYES) && HasButton(box, IDNO));
-    ASSERT_TRUE(Answer(box, IDYES));
-    ExpectBox("The values changed by " + what + "\nwere put back as they were before.", IDOK);
-    ExpectBox(kRestartQuestion, IDNO);
-    ExpectBox(kRestartReminder, IDOK);
+    const bool yesNo = HasButton(box, IDYES) && HasButton(box, IDNO);
+    if (!Answer(box, yesNo ? IDYES : IDOK)) return testing::AssertionFailure() << "the box stayed";
+    if (text != question(when) && text != question(later))
+      return testing::AssertionFailure() << "the question said:\n" << text;
+    if (!yesNo) return testing::AssertionFailure() << "the question has no Yes and No";
+    for (const auto& [said, answer] : {
+             std::pair<std::string, int>{"The values changed by " + what +
+                                             "\nwere put back as they were before.",
+                                         IDOK},
+             {kRestartQuestion, IDNO},
+             {kRestartReminder, IDOK},
+         }) {
+      testing::AssertionResult step = AnswerBox(said, answer);
+      if (!step) return step;
+    }
+    return testing::AssertionSuccess();
   }
 
   // Opens the dialog from the View menu, copies its table and closes it.

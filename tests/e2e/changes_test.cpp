@@ -31,19 +31,20 @@ using ChangeUndo = MainWindowTest;
 TEST_F(ChangeUndo, Windows98ApplyThenUndoLeavesEveryValueAsItWas) {
   SeedOwn98Values();
   const std::vector<std::string> before = Snapshot(k98Values);
-  StartMain();
+  ASSERT_TRUE(StartMain());
   EXPECT_TRUE(UndoGrayed()) << "nothing to undo yet";
   // A command that reaches the frame anyway does nothing either.
   PostCommand(run_.frame, ID_UNDO_CHANGES);
   EXPECT_EQ(nullptr, WaitForMessageBox(run_.proc.pid(), kBoxCaption, 1000));
-  ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up");
-  const SYSTEMTIME when = ApplyFromTheMenu();
+  ASSERT_TRUE(ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up"));
+  SYSTEMTIME when;
+  ASSERT_TRUE(ApplyFromTheMenu(&when));
   EXPECT_EQ("576", GetSz(kDialUpBinding, "MaxMTU"));
   EXPECT_EQ(3216, GetDword(kMstcp, "DefaultRcvWindow"));
   EXPECT_EQ("128", GetSz(kMstcp, "DefaultTTL"));
   EXPECT_TRUE(KeyExists(ChangesKey()));
 
-  UndoFromTheMenu("the Apply of Automatic Mode - Dial-Up", when);
+  ASSERT_TRUE(UndoFromTheMenu("the Apply of Automatic Mode - Dial-Up", when));
   EXPECT_EQ(before, Snapshot(k98Values));
   EXPECT_TRUE(UndoGrayed()) << "the one change is undone";
   EXPECT_TRUE(CloseFrame(run_));
@@ -63,14 +64,15 @@ TEST_F(ChangeUndo, NtApplyWithAnInterfacesKeyThenUndo) {
       {kNtTcpipParameters, "EnablePMTUDiscovery"}, {kNtTcpipParameters, "EnablePMTUBHDetect"},
   };
   const std::vector<std::string> before = Snapshot(values);
-  StartMain();
-  ChooseMode(IDC_MODE_LAN, "Automatic Mode - LAN");
-  const SYSTEMTIME when = ApplyFromTheMenu(/*lanQuestion=*/true);
+  ASSERT_TRUE(StartMain());
+  ASSERT_TRUE(ChooseMode(IDC_MODE_LAN, "Automatic Mode - LAN"));
+  SYSTEMTIME when;
+  ASSERT_TRUE(ApplyFromTheMenu(&when, /*lanQuestion=*/true));
   EXPECT_EQ(1500, GetDword(kNtLanTcpip, "MTU"));
   EXPECT_EQ(1500, GetDword(std::string(kInterfaces) + "VlLan", "MTU"));
   EXPECT_FALSE(KeyExists(std::string(kInterfaces) + "VlWan"));
 
-  UndoFromTheMenu("the Apply of Automatic Mode - LAN", when);
+  ASSERT_TRUE(UndoFromTheMenu("the Apply of Automatic Mode - LAN", when));
   EXPECT_EQ(before, Snapshot(values));
   EXPECT_TRUE(CloseFrame(run_));
   DeleteTree(std::string(kInterfaces) + "VlLan");
@@ -81,13 +83,14 @@ TEST_F(ChangeUndo, NtApplyWithAnInterfacesKeyThenUndo) {
 TEST_F(ChangeUndo, TheRecordSurvivesClosingAndStartingTheProgram) {
   SeedOwn98Values();
   const std::vector<std::string> before = Snapshot(k98Values);
-  StartMain();
-  ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up");
-  const SYSTEMTIME when = ApplyFromTheMenu();
+  ASSERT_TRUE(StartMain());
+  ASSERT_TRUE(ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up"));
+  SYSTEMTIME when;
+  ASSERT_TRUE(ApplyFromTheMenu(&when));
   ASSERT_TRUE(CloseFrame(run_));
 
-  StartMain();
-  UndoFromTheMenu("the Apply of Automatic Mode - Dial-Up", when);
+  ASSERT_TRUE(StartMain());
+  ASSERT_TRUE(UndoFromTheMenu("the Apply of Automatic Mode - Dial-Up", when));
   EXPECT_EQ(before, Snapshot(k98Values));
   EXPECT_TRUE(CloseFrame(run_));
 }
@@ -95,16 +98,17 @@ TEST_F(ChangeUndo, TheRecordSurvivesClosingAndStartingTheProgram) {
 // The restore deletes the tuned values; its Undo brings them back.
 TEST_F(ChangeUndo, RestoreThenUndoBringsTheTunedValuesBack) {
   SeedOwn98Values();
-  StartMain();
-  ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up");
-  ApplyFromTheMenu();
+  ASSERT_TRUE(StartMain());
+  ASSERT_TRUE(ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up"));
+  ASSERT_TRUE(ApplyFromTheMenu());
   const std::vector<std::string> tuned = Snapshot(k98Values);
 
-  const SYSTEMTIME when = RestoreFromTheMenu();
+  SYSTEMTIME when;
+  ASSERT_TRUE(RestoreFromTheMenu(&when));
   EXPECT_EQ("<absent>", GetSz(kDialUpBinding, "MaxMTU"));
   EXPECT_EQ("<absent>", GetSz(kMstcp, "DefaultTTL"));
 
-  UndoFromTheMenu("the restore of the Windows default settings", when);
+  ASSERT_TRUE(UndoFromTheMenu("the restore of the Windows default settings", when));
   EXPECT_EQ(tuned, Snapshot(k98Values));
   EXPECT_EQ("576", GetSz(kDialUpBinding, "MaxMTU"));
   EXPECT_TRUE(CloseFrame(run_));
@@ -115,15 +119,15 @@ TEST_F(ChangeUndo, WithoutTcpipTheUserIsToldAndNothingChanges) {
   SeedOwn98Values();
   DeleteTree(kMstcp);
   const std::vector<std::string> before = Snapshot(k98Values);
-  StartMain();
-  ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up");
+  ASSERT_TRUE(StartMain());
+  ASSERT_TRUE(ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up"));
   PostCommand(run_.frame, ID_APPLY_NEW_SETTINGS);
-  ExpectBox(
+  ASSERT_TRUE(AnswerBox(
       "TCP/IP is not installed on this computer, so there are\n"
       "no TCP/IP settings to change. Nothing was changed.\n\n"
       "Please install TCP/IP with Network in Control Panel,\n"
       "restart Windows and try again.",
-      IDOK);
+      IDOK));
   EXPECT_EQ(before, Snapshot(k98Values));
   EXPECT_FALSE(KeyExists(ChangesKey()));
   EXPECT_TRUE(CloseFrame(run_));
@@ -139,17 +143,22 @@ TEST_F(ChangeUndo, ARecordThatCannotBeKeptStopsTheApply) {
   CreateKey(kBaseKey, HKEY_LOCAL_MACHINE, /*isVolatile=*/true);
   CreateKey(std::string(kBaseKey) + "\\Install", HKEY_LOCAL_MACHINE, /*isVolatile=*/true);
   SetSz(std::string(kBaseKey) + "\\Install", "Folder", InstallDir());
-  StartMain();
-  ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up");
+  // The program's key as every other test wants it, pass or fail.
+  struct KeyBack {
+    ~KeyBack() {
+      DeleteTree(kBaseKey);
+      SeedInstallFolder(InstallDir());
+    }
+  } keyBack;
+  ASSERT_TRUE(StartMain());
+  ASSERT_TRUE(ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up"));
   PostCommand(run_.frame, ID_APPLY_NEW_SETTINGS);
-  ExpectBox(
+  ASSERT_TRUE(AnswerBox(
       "The change could not be recorded, so it could not be undone later.\n"
       "Nothing was changed.\n\nPlease log on as an administrator and try again.",
-      IDOK);
+      IDOK));
   EXPECT_EQ(before, Snapshot(k98Values));
   EXPECT_TRUE(CloseFrame(run_));
-  DeleteTree(kBaseKey);
-  SeedInstallFolder(InstallDir());
 }
 
 // ---- Current Settings ----
@@ -158,7 +167,7 @@ using CurrentSettings = MainWindowTest;
 
 TEST_F(CurrentSettings, ListsTheValuesBeforeAndAfterAnApply) {
   SeedOwn98Values();
-  StartMain();
+  ASSERT_TRUE(StartMain());
   int rows = 0, columns = 0;
   std::vector<std::string> table = CopiedTable(&rows, &columns);
   EXPECT_EQ(11, rows);
@@ -171,14 +180,14 @@ TEST_F(CurrentSettings, ListsTheValuesBeforeAndAfterAnApply) {
   EXPECT_EQ("TTL (DefaultTTL)\tAll adapters\t64\t", table[7]);
   EXPECT_EQ("NDI Cache (cachesize)\tAll adapters\t0\t", table[11]);
 
-  ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up");
+  ASSERT_TRUE(ChooseMode(IDC_MODE_DIALUP, "Automatic Mode - Dial-Up"));
   table = CopiedTable();
   ASSERT_EQ(12u, table.size());
   EXPECT_EQ("MTU (MaxMTU)\tDial-Up Adapter\t1492\t576", table[1]);
   EXPECT_EQ("MTU (MaxMTU)\tVelora Test Ethernet Adapter\t(not set)\t", table[3]);
   EXPECT_EQ("TTL (DefaultTTL)\tAll adapters\t64\t128", table[7]);
 
-  ApplyFromTheMenu();
+  ASSERT_TRUE(ApplyFromTheMenu());
   table = CopiedTable();
   ASSERT_EQ(12u, table.size());
   EXPECT_EQ("MTU (MaxMTU)\tDial-Up Adapter\t576\t576", table[1]);

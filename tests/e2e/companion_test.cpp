@@ -122,12 +122,11 @@ TEST_F(CompanionMenu, PingConfigurationStartsTheProgramBesideItAndExitEndsIt) {
       WaitUntil([&] { return (dlg = FindWindowA("#32770", kPingCaption)) != nullptr; }));
   DWORD pid = 0;
   GetWindowThreadProcessId(dlg, &pid);
-  HANDLE velora = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
-  ASSERT_NE(nullptr, velora);
+  vl::ScopedHandle velora{OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid)};
+  ASSERT_TRUE(velora);
   ASSERT_TRUE(Answer(dlg, IDCANCEL));
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(velora, kWait))
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(velora.get(), kWait))
       << "velora.exe /ping ends with its dialog";
-  CloseHandle(velora);
   // The program's own start of the companion ends at once, this one running.
   EXPECT_TRUE(WaitForCompanionCount(1));
   EXPECT_EQ(std::vector<HWND>{window}, CompanionWindows());

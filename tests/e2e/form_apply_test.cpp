@@ -61,7 +61,7 @@ TEST_F(FormApplied, EachWayOutOfManualModeWritesItsAdaptersAndValues) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.how);
-    Start(c.removedAdapter);
+    ASSERT_NO_FATAL_FAILURE(Start(c.removedAdapter));
     if (c.escape) {
       HWND dlg = OpenModeDialog(app, IDC_MODE_MANUAL, kManualModeCaption);
       ASSERT_TRUE(dlg && PressEscape(dlg));
@@ -79,7 +79,7 @@ TEST_F(FormApplied, EachWayOutOfManualModeWritesItsAdaptersAndValues) {
 }
 
 TEST_F(FormApplied, ReenteredManualModeWritesWhatTheFormShows) {
-  Start();
+  ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption));
   ASSERT_TRUE(ChooseMode(app, IDC_MODE_LAN, kLanModeCaption));
   ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption));
@@ -89,7 +89,7 @@ TEST_F(FormApplied, ReenteredManualModeWritesWhatTheFormShows) {
 }
 
 TEST_F(FormApplied, DialUpThenLanWritesLanValues) {
-  Start();
+  ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(ChooseMode(app, IDC_MODE_DIALUP, kDialUpModeCaption));
   ASSERT_TRUE(ChooseMode(app, IDC_MODE_LAN, kLanModeCaption));
   EXPECT_EQ("", ApplyFromMenu(app));
@@ -98,7 +98,7 @@ TEST_F(FormApplied, DialUpThenLanWritesLanValues) {
 }
 
 TEST_F(FormApplied, TypedNumbersAreWrittenAndAClearedOrSmallMtuRefused) {
-  Start();
+  ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption));
   Click(app.form, IDC_MTU_CUSTOM);
   HWND mtu = app.Item(IDC_MTU_EDIT);

@@ -273,11 +273,8 @@ class FormManual : public FormTest {
     FormTest::SetUp();
     ASSERT_TRUE(ChooseMode(app, IDC_MODE_MANUAL, kManualModeCaption));
   }
-  // What the typing left once the loop has handled it: a box, or none.
-  HWND BoxAfterTyping() {
-    IdlePass(app.frame);
-    return FindAnyMessageBox(app.p.pid());
-  }
+  // The typing handled by the loop, and no box for it.
+  testing::AssertionResult NoBoxAfterTyping() { return NoBoxAfterIdlePass(app.frame); }
 };
 
 TEST_F(FormManual, TypedNumbersStayAsTyped) {
@@ -286,14 +283,14 @@ TEST_F(FormManual, TypedNumbersStayAsTyped) {
   EXPECT_TRUE(IsWindowEnabled(edit));
   EXPECT_EQ(edit, FocusOf(app.form));
   TypeInto(edit, "1500");
-  EXPECT_EQ(nullptr, BoxAfterTyping());
+  EXPECT_TRUE(NoBoxAfterTyping());
   EXPECT_EQ("1500", Text(edit));
   ClearEdit(edit);
   TypeInto(edit, " 576 ");
-  EXPECT_EQ(nullptr, BoxAfterTyping());
+  EXPECT_TRUE(NoBoxAfterTyping());
   EXPECT_EQ(" 576 ", Text(edit));
   ClearEdit(edit);
-  EXPECT_EQ(nullptr, BoxAfterTyping());
+  EXPECT_TRUE(NoBoxAfterTyping());
   EXPECT_EQ("", Text(edit));
 }
 
@@ -309,7 +306,7 @@ TEST_F(FormManual, ALetterBringsBackTheLastNumberWithOneBox) {
   EXPECT_FALSE(HasButton(box, IDCANCEL));
   EXPECT_EQ("15", Text(edit));  // already back while the box is up
   ASSERT_TRUE(Answer(box, IDOK));
-  EXPECT_EQ(nullptr, BoxAfterTyping());
+  EXPECT_TRUE(NoBoxAfterTyping());
   EXPECT_EQ("15", Text(edit));
 }
 
@@ -319,7 +316,7 @@ TEST_F(FormManual, ASixthDigitIsTakenBackWithoutAWord) {
     Click(app.form, custom);
     HWND edit = app.Item(custom == IDC_MTU_CUSTOM ? IDC_MTU_EDIT : IDC_TTL_EDIT);
     TypeInto(edit, "123456");
-    EXPECT_EQ(nullptr, BoxAfterTyping());
+    EXPECT_TRUE(NoBoxAfterTyping());
     EXPECT_EQ("12345", Text(edit));
   }
 }

@@ -32,6 +32,27 @@ bool RunFirstIdlePasses(HWND frame) {
   return true;
 }
 
+testing::AssertionResult AnswerBox(DWORD pid, const std::string& text, int answer,
+                                   const char* caption) {
+  HWND box = WaitForMessageBox(pid, caption);
+  if (!box) return testing::AssertionFailure() << "no box for: " << text;
+  const std::string shown = MessageBoxText(box);
+  if (!Answer(box, answer)) return testing::AssertionFailure() << "the box stayed: " << shown;
+  if (shown != text)
+    return testing::AssertionFailure() << "the box said:\n" << shown << "\ninstead of:\n" << text;
+  return testing::AssertionSuccess();
+}
+
+testing::AssertionResult NoBoxAfterIdlePass(HWND frame) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(frame, &pid);
+  const bool ran = IdlePass(frame);
+  if (HWND box = FindAnyMessageBox(pid))
+    return testing::AssertionFailure() << "a box came: " << MessageBoxText(box);
+  if (!ran) return testing::AssertionFailure() << "no idle-time update ran";
+  return testing::AssertionSuccess();
+}
+
 std::string AnswerApplyBoxes(DWORD pid) {
   for (;;) {
     HWND box = WaitForMessageBox(pid, kBoxCaption, 30000);
@@ -228,22 +249,21 @@ std::vector<std::string> WaitForLogLines(const std::string& logName, size_t coun
 
 std::vector<DWORD> ProcessesNamed(const char* exeName) {
   std::vector<DWORD> found;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return found;
+  vl::ScopedHandle snapshot{CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
+  if (!snapshot) return found;
   PROCESSENTRY32 entry = {};
   entry.dwSize = sizeof entry;
-  for (BOOL ok = Process32First(snapshot, &entry); ok; ok = Process32Next(snapshot, &entry))
+  for (BOOL ok = Process32First(snapshot.get(), &entry); ok;
+       ok = Process32Next(snapshot.get(), &entry))
     if (_stricmp(entry.szExeFile, exeName) == 0) found.push_back(entry.th32ProcessID);
-  CloseHandle(snapshot);
   return found;
 }
 
 void EndProcessesNamed(const char* exeName) {
   for (DWORD pid : ProcessesNamed(exeName)) {
-    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-      TerminateProcess(p, 1);
-      WaitForSingleObject(p, 5000);
-      CloseHandle(p);
+    if (vl::ScopedHandle p{OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)}) {
+      TerminateProcess(p.get(), 1);
+      WaitForSingleObject(p.get(), 5000);
     }
   }
 }

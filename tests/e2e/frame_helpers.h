@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -27,6 +29,16 @@ bool CloseFrame(FrameRun& run);
 // the mode file's notice (a user's first mouse moves give them before any
 // click). False when a box came instead.
 bool RunFirstIdlePasses(HWND frame);
+
+// Waits for a box of the process with that caption and text and answers it
+// (a box of another text too, so that the run goes on to its end).
+testing::AssertionResult AnswerBox(DWORD pid, const std::string& text, int answer,
+                                   const char* caption);
+
+// The loop has run an idle-time update to its end and no box has come: what
+// the test did before shows no box, where one would come at the latest in
+// that update. A failure names the box, or that no update ran.
+testing::AssertionResult NoBoxAfterIdlePass(HWND frame);
 
 // Answers the boxes of an Apply under way: Yes to the LAN question, No to the
 // restart question, OK to the reminder. Empty when it ended so, else the

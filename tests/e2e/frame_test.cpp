@@ -233,9 +233,10 @@ TEST(FrameLayout, ViewTogglesHideTheBarsAndStopPaneUpdates) {
   ASSERT_TRUE(SendCommand(run.frame, ID_VIEW_STATUS_BAR));
   EXPECT_FALSE(IsWindowVisible(run.statusBar));
   EXPECT_EQ(clientTop.y + client.bottom, WindowRect(run.form).bottom);
-  // Hidden panes are left alone by the idle-time update...
-  SetPaneTextRemote(run.statusBar, 2, "stale");
-  UnseenIdlePass(run.frame);
+  // Hidden panes are left alone by the idle-time update, which the toolbar
+  // shows to have run...
+  ASSERT_TRUE(SetPaneTextRemote(run.statusBar, 2, "stale"));
+  ASSERT_TRUE(IdlePass(run.frame));
   EXPECT_EQ("stale", PaneText(run.statusBar, 2));
   // ...and brought up to date as soon as they show again.
   ASSERT_TRUE(SendCommand(run.frame, ID_VIEW_STATUS_BAR));
@@ -325,8 +326,7 @@ TEST_F(FrameCommands, RestoreAsksFirstAndSaysWhenDone) {
   ASSERT_NE(nullptr, box);
   EXPECT_EQ(question, MessageBoxText(box));
   ASSERT_TRUE(Answer(box, IDNO));
-  IdlePass(run.frame);
-  EXPECT_EQ(nullptr, FindAnyMessageBox(run.proc.pid()));
+  EXPECT_TRUE(NoBoxAfterIdlePass(run.frame));
   EXPECT_EQ(64240, GetDword(kNtTcpipParameters, "TcpWindowSize"));
   EXPECT_EQ(576, GetDword(kNtLanTcpip, "MTU"));
 

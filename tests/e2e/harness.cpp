@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 #include "res/resource.h"
 #include "tests/e2e/texts.h"
@@ -383,13 +384,17 @@ static std::string WindowWanted(const char* cls, const char* title) {
 
 // ---- Processes ----
 
-Proc::Proc(Proc&& other) noexcept : pi_(other.pi_) { other.pi_ = {}; }
+Proc::Proc(Proc&& other) noexcept
+    : process_(std::move(other.process_)),
+      thread_(std::move(other.thread_)),
+      pid_(std::exchange(other.pid_, 0)) {}
 
 Proc& Proc::operator=(Proc&& other) noexcept {
   if (this != &other) {
     Kill();
-    pi_ = other.pi_;
-    other.pi_ = {};
+    process_ = std::move(other.process_);
+    thread_ = std::move(other.thread_);
+    pid_ = std::exchange(other.pid_, 0);
   }
   return *this;
 }
@@ -397,26 +402,26 @@ Proc& Proc::operator=(Proc&& other) noexcept {
 Proc::~Proc() { Kill(); }
 
 bool Proc::Running() const {
-  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 bool Proc::WaitExit(int timeoutMs, DWORD* code) {
-  if (!pi_.hProcess) return true;
-  bool ended = WaitForSingleObject(pi_.hProcess, timeoutMs) == WAIT_OBJECT_0;
-  if (!NoteWait(ended, pi_.dwProcessId, "the end of the process", timeoutMs)) return false;
-  if (code) GetExitCodeProcess(pi_.hProcess, code);
+  if (!process_) return true;
+  bool ended = WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
+  if (!NoteWait(ended, pid_, "the end of the process", timeoutMs)) return false;
+  if (code) GetExitCodeProcess(process_.get(), code);
   return true;
 }
 
 void Proc::Kill() {
-  if (!pi_.hProcess) return;
+  if (!process_) return;
   if (Running()) {
-    TerminateProcess(pi_.hProcess, 99);
-    WaitForSingleObject(pi_.hProcess, 5000);
+    TerminateProcess(process_.get(), 99);
+    WaitForSingleObject(process_.get(), 5000);
   }
-  CloseHandle(pi_.hProcess);
-  CloseHandle(pi_.hThread);
-  pi_ = {};
+  process_.reset();
+  thread_.reset();
+  pid_ = 0;
 }
 
 Proc Start(const std::string& args, const std::string& exe) {
@@ -426,11 +431,15 @@ Proc Start(const std::string& args, const std::string& exe) {
   line.push_back('\0');
   STARTUPINFOA si = {};
   si.cb = sizeof si;
-  Proc p;
+  PROCESS_INFORMATION pi = {};
   if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      InstallDir().c_str(), &si, &p.pi_))
+                      InstallDir().c_str(), &si, &pi))
     Fail("cannot start " + cmd + ": error " + std::to_string(GetLastError()));
-  WaitForInputIdle(p.pi_.hProcess, 5000);
+  Proc p;
+  p.process_.reset(pi.hProcess);
+  p.thread_.reset(pi.hThread);
+  p.pid_ = pi.dwProcessId;
+  WaitForInputIdle(p.process_.get(), 5000);
   return p;
 }
 
@@ -483,10 +492,9 @@ static bool IsMessageBox(HWND hwnd) {
 
 std::string DescribeWindows(DWORD pid) {
   std::string said = "process " + std::to_string(pid);
-  if (HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid)) {
+  if (vl::ScopedHandle process{OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid)}) {
     DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process, &code);
-    CloseHandle(process);
+    GetExitCodeProcess(process.get(), &code);
     if (code != STILL_ACTIVE) return said + " has ended with exit code " + std::to_string(code);
   }
   std::vector<HWND> shown = TopWindows(pid, nullptr, nullptr, true);
@@ -631,6 +639,15 @@ bool SendClick(HWND dialog, int id, int timeoutMs) {
 
 namespace {
 constexpr int kOsPane = 2;  // rewritten by every idle-time update
+
+// The first spacer's state, read through the program's toolbar; -1 when the
+// toolbar does not answer.
+int SpacerState(HWND toolbar) {
+  DWORD_PTR state = 0;
+  if (!SendMessageTimeoutA(toolbar, TB_GETSTATE, ID_TOOLBAR_SPACER, 0, SMTO_NORMAL, kWait, &state))
+    return -1;
+  return static_cast<int>(state);
+}
 }  // namespace
 
 void ParkPointer() {
@@ -638,30 +655,33 @@ void ParkPointer() {
 }
 
 bool IdlePass(HWND frame, int timeoutMs) {
+  if (!IsWindowVisible(frame)) return false;
   HWND statusBar = GetDlgItem(frame, AFX_IDW_STATUS_BAR);
-  if (!IsWindowVisible(frame) || !IsWindowVisible(statusBar)) return false;
+  HWND toolbar = GetDlgItem(frame, AFX_IDW_TOOLBAR);
+  const bool paneSign = IsWindowVisible(statusBar);
+  const bool spacerSign = IsWindowVisible(toolbar);
+  if (!paneSign && !spacerSign) return false;
   DWORD pid = 0;
   GetWindowThreadProcessId(frame, &pid);
   // The update never leaves the pane blank, and a blank pane shows no
   // strange text should a picture be taken meanwhile.
-  if (!SetPaneTextRemote(statusBar, kOsPane, "")) return false;
+  if (paneSign && !SetPaneTextRemote(statusBar, kOsPane, "")) return false;
+  DWORD_PTR done = 0;
+  if (spacerSign && !SendMessageTimeoutA(toolbar, TB_SETSTATE, ID_TOOLBAR_SPACER,
+                                         MAKELONG(TBSTATE_ENABLED, 0), SMTO_NORMAL, kWait, &done))
+    return false;
   PostMessageA(frame, WM_NULL, 0, 0);
   bool ran = false;
   WaitUntil(
       [&] {
         if (!IsWindow(frame) || !IsWindowEnabled(frame) || FindAnyMessageBox(pid)) return true;
-        ran = !PaneText(statusBar, kOsPane).empty();
+        const int spacer = spacerSign ? SpacerState(toolbar) : 0;
+        ran = (!paneSign || !PaneText(statusBar, kOsPane).empty()) &&
+              (!spacerSign || (spacer >= 0 && !(spacer & TBSTATE_ENABLED)));
         return ran;
       },
       timeoutMs);
   return ran;
-}
-
-void UnseenIdlePass(HWND frame) {
-  PostMessageA(frame, WM_NULL, 0, 0);
-  Sleep(300);
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, kWait, &result);
 }
 
 std::string PaneText(HWND statusBar, int part) {
@@ -704,25 +724,26 @@ void Settle(HWND hwnd, int ms) {
 RemoteBuffer::RemoteBuffer(HWND hwnd, size_t size) : size_(size) {
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  process_.reset(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
   if (process_)
-    address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    address_ =
+        VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
 }
 
 RemoteBuffer::~RemoteBuffer() {
-  if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-  if (process_) CloseHandle(process_);
+  if (address_) VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
 }
 
 bool RemoteBuffer::Write(const void* data, size_t size) {
   SIZE_T done = 0;
-  return address_ && WriteProcessMemory(process_, address_, data, size, &done);
+  return address_ && WriteProcessMemory(process_.get(), address_, data, size, &done);
 }
 
 std::string RemoteBuffer::Read() const {
   std::string bytes(size_, '\0');
   SIZE_T done = 0;
-  if (!address_ || !ReadProcessMemory(process_, address_, &bytes[0], size_, &done)) return "";
+  if (!address_ || !ReadProcessMemory(process_.get(), address_, &bytes[0], size_, &done)) return "";
   return bytes;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/scoped_handle.h"
+
 namespace e2e {
 
 constexpr int kWait = 10000;  // default timeout of a wait, in milliseconds
@@ -117,12 +119,14 @@ class Proc {
   // receives the exit code.
   bool WaitExit(int timeoutMs = kWait, DWORD* code = nullptr);
   void Kill();
-  DWORD pid() const { return pi_.dwProcessId; }
-  HANDLE handle() const { return pi_.hProcess; }
+  DWORD pid() const { return pid_; }
+  HANDLE handle() const { return process_.get(); }
 
  private:
   friend Proc Start(const std::string&, const std::string&);
-  PROCESS_INFORMATION pi_ = {};
+  vl::ScopedHandle process_;
+  vl::ScopedHandle thread_;
+  DWORD pid_ = 0;
 };
 // Starts `exe` (default: velora.exe of the install folder) with `args` after
 // the quoted program path, in the install folder.
@@ -185,17 +189,15 @@ bool WaitUntil(F predicate, int timeoutMs = kWait) {
 
 // ---- The main window's message loop ----
 // The program's loop runs its idle-time update when a burst of messages is
-// over; that update rewrites the OS pane of the status bar. So: blank the
-// pane, post a message that ends a burst, and the pane's text coming back
-// tells that everything posted before has been handled and the update has
-// run. True once it has; false at once where an update shows nothing (the
-// main window or its status bar hidden), as soon as a message box or a modal
-// window (the frame disabled) holds the loop instead, or on timeout.
+// over. While the status bar shows, the update rewrites its OS pane; while
+// the toolbar shows, it ends by showing the toolbar's spacers disabled again.
+// So: blank the pane and enable the first spacer, post a message that ends a
+// burst, and each sign that shows coming back tells that everything posted
+// before has been handled and the update has run, to its end where the
+// toolbar shows. True once it has; false at once where the update can show
+// nothing (the main window hidden, or both bars), as soon as a message box or
+// a modal window (the frame disabled) holds the loop instead, or on timeout.
 bool IdlePass(HWND frame, int timeoutMs = kWait);
-// Where the status bar is hidden the update shows nothing at all: this
-// posts a message that ends a burst and gives the loop a fixed moment to run
-// its update, the one wait of the bench that is not for a condition.
-void UnseenIdlePass(HWND frame);
 // The status bar's pane texts, read and written through the program's memory.
 std::string PaneText(HWND statusBar, int part);
 bool SetPaneTextRemote(HWND statusBar, int part, const std::string& text);
@@ -232,7 +234,7 @@ class RemoteBuffer {
   std::string Read() const;  // empty when it cannot be read
 
  private:
-  HANDLE process_ = nullptr;
+  vl::ScopedHandle process_;
   void* address_ = nullptr;
   size_t size_;
 };

@@ -87,7 +87,7 @@ class InstallerSilent : public testing::Test {
 };
 
 TEST_F(InstallerSilent, InstallsTheProgramThatFitsTheSystemWhichFindsItsFolderAndApplies) {
-  Install();
+  ASSERT_NO_FATAL_FAILURE(Install());
   // The x86-64 program on 64-bit Windows, the i686 one on 32-bit Windows:
   // the build this prefix's suites run.
   ASSERT_TRUE(Exists(InFolder("velora.exe")));
@@ -147,7 +147,7 @@ TEST_F(InstallerSilent, InstallsTheProgramThatFitsTheSystemWhichFindsItsFolderAn
 }
 
 TEST_F(InstallerSilent, UninstallRestoresTcpIpAndRemovesFilesShortcutsAndKeys) {
-  Install();
+  ASSERT_NO_FATAL_FAILURE(Install());
   // A Windows 98 machine after an automatic Apply, with the mode file that
   // Apply leaves read-only, hidden and system.
   SeedWin98Machine();

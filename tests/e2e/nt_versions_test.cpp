@@ -69,17 +69,19 @@ TEST_F(NtVersions, BothAutomaticModesWriteWhatEachWindowsReadsAndUndoPutsItBack)
     SCOPED_TRACE(NtMachineName(m));
     SeedNtMachine(m);
     const std::vector<std::string> before = NtSnapshot();
-    StartMain();
+    ASSERT_TRUE(StartMain());
     const std::string restart =
         m == NtMachine::Windows10 ? kVistaRestartQuestion : kRestartQuestion;
     for (const bool lan : {true, false}) {
       SCOPED_TRACE(lan ? "LAN" : "Dial-Up");
-      ChooseMode(lan ? IDC_MODE_LAN : IDC_MODE_DIALUP, lan ? kLanModeCaption : kDialUpModeCaption);
-      const SYSTEMTIME when = ApplyFromTheMenu(lan, restart);
+      ASSERT_TRUE(ChooseMode(lan ? IDC_MODE_LAN : IDC_MODE_DIALUP,
+                             lan ? kLanModeCaption : kDialUpModeCaption));
+      SYSTEMTIME when;
+      ASSERT_TRUE(ApplyFromTheMenu(&when, lan, restart));
       ExpectWritten(m, lan);
-      UndoFromTheMenu(lan ? "the Apply of Automatic Mode - LAN"
-                          : "the Apply of Automatic Mode - Dial-Up",
-                      when);
+      ASSERT_TRUE(UndoFromTheMenu(lan ? "the Apply of Automatic Mode - LAN"
+                                      : "the Apply of Automatic Mode - Dial-Up",
+                                  when));
       EXPECT_EQ(before, NtSnapshot());
     }
     EXPECT_TRUE(CloseFrame(run_));
@@ -99,8 +101,9 @@ TEST_F(NtVersions, TheRestoreRemovesWhatEachWindowsReadsAndIsUndone) {
       SetDword(kNdisWanIp, "ProtocolMTU", 1400);
     }
     const std::vector<std::string> before = NtSnapshot();
-    StartMain();
-    const SYSTEMTIME when = RestoreFromTheMenu();
+    ASSERT_TRUE(StartMain());
+    SYSTEMTIME when;
+    ASSERT_TRUE(RestoreFromTheMenu(&when));
     for (const Watched& w : kNtValues) {
       if (std::string(w.name) == "ProtocolType") continue;
       EXPECT_FALSE(Get(w.key, w.name).exists) << w.key << " [" << w.name << "]";
@@ -110,7 +113,7 @@ TEST_F(NtVersions, TheRestoreRemovesWhatEachWindowsReadsAndIsUndone) {
       EXPECT_EQ(0x800, GetDword(kNdisWanIp, "ProtocolType"));
     }
 
-    UndoFromTheMenu("the restore of the Windows default settings", when);
+    ASSERT_TRUE(UndoFromTheMenu("the restore of the Windows default settings", when));
     EXPECT_EQ(before, NtSnapshot());
     EXPECT_TRUE(CloseFrame(run_));
   }
@@ -122,14 +125,14 @@ TEST_F(NtVersions, TheCensusAndCurrentSettingsSeeTheCardsAndTheLine) {
   for (NtMachine m : kMachines) {
     SCOPED_TRACE(NtMachineName(m));
     SeedNtMachine(m);
-    StartMain();
+    ASSERT_TRUE(StartMain());
     Click(run_.form, IDC_MODE_MANUAL);
     HWND dlg = WaitForWindow(run_.proc.pid(), "#32770", kManualModeCaption);
     ASSERT_NE(nullptr, dlg);
     EXPECT_TRUE(IsVisible(dlg, IDC_AUTO_ADAPTER_DIALUP) && IsVisible(dlg, IDC_AUTO_ADAPTER_LAN));
     ASSERT_TRUE(Answer(dlg, IDCANCEL));
 
-    ChooseMode(IDC_MODE_DIALUP, kDialUpModeCaption);
+    ASSERT_TRUE(ChooseMode(IDC_MODE_DIALUP, kDialUpModeCaption));
     std::vector<std::string> rows;
     for (const std::string& line : CopiedTable())
       if (line.rfind("MTU ", 0) == 0 || line.rfind("RWIN ", 0) == 0) rows.push_back(line);
@@ -164,10 +167,10 @@ TEST_F(WinePrefix, NamesWinesCardsAndTellsThatNoneIsBoundToTcpip) {
   ClearMachine();
   const std::vector<std::string> cards = WineCardNames();
   ASSERT_FALSE(cards.empty()) << "Wine lists the host's network interfaces as cards";
-  StartMain();
-  ChooseMode(IDC_MODE_LAN, kLanModeCaption);
+  ASSERT_TRUE(StartMain());
+  ASSERT_TRUE(ChooseMode(IDC_MODE_LAN, kLanModeCaption));
   PostCommand(run_.frame, ID_APPLY_NEW_SETTINGS);
-  ExpectBox(kLanQuestion, IDYES);
+  ASSERT_TRUE(AnswerBox(kLanQuestion, IDYES));
   std::string text =
       "No Local Area Networking (LAN) adapter on this computer is bound to TCP/IP.\n"
       "No settings were changed. These adapters were found:\n\n";
@@ -176,15 +179,15 @@ TEST_F(WinePrefix, NamesWinesCardsAndTellsThatNoneIsBoundToTcpip) {
   text +=
       "\nPlease bind TCP/IP to your adapter with Network in Control Panel,\n"
       "or choose the configuration that matches your connection.";
-  ExpectBox(text, IDOK);
+  ASSERT_TRUE(AnswerBox(text, IDOK));
 
-  ChooseMode(IDC_MODE_DIALUP, kDialUpModeCaption);
+  ASSERT_TRUE(ChooseMode(IDC_MODE_DIALUP, kDialUpModeCaption));
   PostCommand(run_.frame, ID_APPLY_NEW_SETTINGS);
-  ExpectBox(
+  ASSERT_TRUE(AnswerBox(
       "No Dial-Up (Modem) adapter was found on this computer.\n"
       "No settings were changed.\n\n"
       "Please choose the configuration that matches your connection.",
-      IDOK);
+      IDOK));
   for (const char* v : {"TcpWindowSize", "DefaultTTL", "EnablePMTUDiscovery"})
     EXPECT_FALSE(Get(kNtTcpipParameters, v).exists) << v;
   EXPECT_FALSE(KeyExists(ChangesKey())) << "nothing changed, nothing recorded";

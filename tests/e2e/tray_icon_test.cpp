@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/tray.h"
+#include "tray/tray.h"
 #include "res/resource.h"
 #include "tests/e2e/frame_helpers.h"
 #include "tests/e2e/harness.h"

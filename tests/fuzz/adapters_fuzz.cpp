@@ -386,7 +386,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   if (operation == 0) {
     fuzz::QuietUi ui;
-    vl::RunApplyCommand(app, ui, false);
+    vl::RunApplyCommand(app, ui, vl::ApplyOrigin::Menu);
     const bool claimed =
         !boxes.shown.empty() &&
         (boxes.shown.front().text == vl::RestartQuestion(app.m_strProductName) ||

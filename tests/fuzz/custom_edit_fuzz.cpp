@@ -146,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fuzz::FastRegistry& reg = b.reg;
   b.boxes.shown.clear();
   fuzz::QuietUi ui;
-  vl::RunApplyCommand(b.app, ui, false);
+  vl::RunApplyCommand(b.app, ui, vl::ApplyOrigin::Menu);
 
   FUZZ_REQUIRE(!b.boxes.shown.empty());
   const std::string first = b.boxes.shown.front().text;

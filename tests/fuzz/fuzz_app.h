@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "fast_registry.h"
 #include "platform/mem/mem_system.h"
 #include "tuning/apply_command.h"

@@ -9,6 +9,7 @@
 
 #include "fuzz_app.h"
 #include "fuzz_input.h"
+#include "settings/install_folder.h"
 #include "settings/mode_file.h"
 
 namespace {
@@ -36,6 +37,11 @@ struct World : fuzz::FuzzApp {
   vl::MemFiles firstFiles;
 };
 
+// The folder as the program finds it, the user told when none is stored.
+std::string Folder(World& w) {
+  return vl::GetInstallFolder(w.app.m_settings, w.boxes, w.app.m_strProductName);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -57,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   files.fault = [&](const std::string&, const std::string&) { return ++ops == failingOp; };
 
   app.m_strActiveConfig = "(unchanged)";
-  vl::ReadModeFile(app);
+  vl::ReadModeFile(files, Folder(w), &app.m_strActiveConfig);
   const std::string& read = app.m_strActiveConfig;
   if (read != "(unchanged)") {
     FUZZ_REQUIRE(read.size() <= 1000);
@@ -66,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   const size_t shownBefore = boxes.shown.size();
-  vl::ShowStartupNotice(app);
+  vl::ShowStartupNotice(boxes, app.m_strProductName, &app.m_strActiveConfig);
   const std::string& trimmed = app.m_strActiveConfig;
   if (trimmed.empty()) {
     FUZZ_REQUIRE(boxes.shown.size() == shownBefore);
@@ -81,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string beforeInFolder = files.Content(kFile);
   const std::string beforeAtRoot = files.Content("C:\\Velora.cfg");
   app.m_strActiveConfig = description;
-  const bool written = vl::WriteModeFile(app);
+  const bool written = vl::WriteModeFile(files, Folder(w), description);
   const bool inFolder = files.FullPath("Velora.cfg") == kFile;
   const std::string now = files.Content("Velora.cfg");
   FUZZ_REQUIRE(now == (written ? description : inFolder ? beforeInFolder : beforeAtRoot));

@@ -17,8 +17,8 @@
 
 #include "fuzz_app.h"
 #include "fuzz_input.h"
-#include "vldetect/host_choice.h"
-#include "vldetect/network.h"
+#include "net/host_choice.h"
+#include "net/network.h"
 #include "vldetect/ping_once.h"
 
 namespace {

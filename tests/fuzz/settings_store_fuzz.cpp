@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // one, or not at all and the user is told.
   const std::string stored = Expected(reg, kInstallKey, "Folder", "", false);
   const size_t boxesBefore = boxes.shown.size();
-  const std::string install = vl::GetInstallFolder(app);
+  const std::string install = vl::GetInstallFolder(app.m_settings, boxes, app.m_strProductName);
   if (install.empty())
     FUZZ_REQUIRE(boxes.shown.size() == boxesBefore + 1);
   else

@@ -49,10 +49,10 @@ class ApplyCommandTest : public AppTest {
     AddCard(reg, 1, "[1] Test Ethernet Adapter", "E100");
   }
 
-  void Run(bool deferred = false) {
+  void Run(ApplyOrigin origin = ApplyOrigin::Menu) {
     reg.ClearCalls();
     ui.events.clear();
-    RunApplyCommand(app, ui, deferred);
+    RunApplyCommand(app, ui, origin);
   }
 
   FakeFormWindow form;
@@ -79,7 +79,7 @@ TEST_P(ApplyRefusal, ShowsOneExclamationAndWritesNothing) {
   app.m_nConfigMode = GetParam().mode;
   app.m_tuning.m_strMaxMtu = GetParam().mtu;
   app.m_tuning.m_strTtl = GetParam().ttl;
-  Run(true);
+  Run(ApplyOrigin::FormButton);
   EXPECT_EQ(std::vector<ShownBox>{Warning(GetParam().message)}, boxes.shown);
   EXPECT_TRUE(reg.Writes().empty());
   EXPECT_TRUE(ui.events.empty()) << "no progress bar for a refused Apply";
@@ -120,19 +120,16 @@ TEST_F(ApplyCommandTest, PacedStepsWithTheWriterAtStep75) {
   EXPECT_EQ(expected, ui.events);
   EXPECT_EQ(100, ui.steps);
 
-  // The pace, in loop counts of a million per millisecond: slow at first,
-  // a longer pause at the writer, quick at the end.
-  const struct {
-    int last;
-    uint64_t counts;
-  } pace[] = {{14, 5000000}, {34, 20000000}, {74, 10000000}, {75, 17000000},
-              {84, 20000000}, {100, 1000000}};
+  // Each step waits its row of the pace before it, the writer's step a row
+  // of its own.
   std::vector<uint64_t> waits;
-  for (int step = 1, i = 0; step <= 100; ++step) {
-    if (step > pace[i].last) ++i;
-    waits.push_back(pace[i].counts);
+  int first = 1;
+  for (const ApplyPace& row : kApplyPace) {
+    for (int step = first; step <= row.lastStep; ++step) waits.push_back(row.counts);
+    first = row.lastStep + 1;
   }
   EXPECT_EQ(waits, pacer.waits);
+  EXPECT_EQ(kApplySteps, first - 1) << "the rows cover the steps";
   for (int step = 1; step <= 100; ++step)
     EXPECT_EQ(step - 1, waitsBeforeStep.at(step - 1)) << "each wait comes before its step";
 }
@@ -156,13 +153,13 @@ TEST_F(ApplyCommandTest, LanNoThenNoWritesNothing) {
   SeedNt();
   LoadAutoMode(app, ModeAutoLan);
   boxes.answers = {kIdNo, kIdNo};
-  Run(true);
+  Run(ApplyOrigin::FormButton);
   ASSERT_EQ(2u, boxes.shown.size());
   EXPECT_EQ(LanSecondQuestion("Velora 2001"), boxes.shown[1].text);
   EXPECT_EQ(kMbYesNo | kMbIconQuestion, boxes.shown[1].style);
   EXPECT_EQ(ModeAutoLan, app.m_nConfigMode);
   EXPECT_TRUE(reg.Writes().empty());
-  EXPECT_FALSE(app.m_bApplyPending);
+  EXPECT_EQ(std::nullopt, app.m_pendingApply);
   EXPECT_FALSE(files.Exists(kModeFile));
 }
 
@@ -171,7 +168,7 @@ TEST_F(ApplyCommandTest, LanNoThenYesSwitchesToDialUpAndDefers) {
   LoadAutoMode(app, ModeAutoLan);
   form.SetCheck(IDC_MODE_LAN, true);
   boxes.answers = {kIdNo, kIdYes};
-  Run(true);
+  Run(ApplyOrigin::FormButton);
   EXPECT_EQ(2u, boxes.shown.size());
   EXPECT_TRUE(reg.Writes().empty());
   EXPECT_TRUE(ui.events.empty());
@@ -181,13 +178,14 @@ TEST_F(ApplyCommandTest, LanNoThenYesSwitchesToDialUpAndDefers) {
   EXPECT_EQ("x6", app.m_tuning.m_strRwinMultiple);
   EXPECT_TRUE(form.IsChecked(IDC_MODE_DIALUP));
   EXPECT_FALSE(form.IsChecked(IDC_MODE_LAN));
-  EXPECT_TRUE(app.m_bApplyPending);
+  EXPECT_EQ(ApplyOrigin::DialUpAnswer, app.m_pendingApply);
   EXPECT_FALSE(files.Exists(kModeFile));
 
-  // The next pane update runs it deferred: Dial-Up values, and the file.
-  app.m_bApplyPending = false;
+  // The next idle pass runs it as it was asked for: Dial-Up values, and the
+  // file.
+  const ApplyOrigin next = *std::exchange(app.m_pendingApply, std::nullopt);
   boxes.shown.clear();
-  Run(true);
+  Run(next);
   EXPECT_EQ("576", reg.GetSz(BindingKey(0), "MaxMTU"));
   EXPECT_EQ(3216, reg.GetDword(kMstcp, "DefaultRcvWindow"));
   EXPECT_EQ(kDialUpDescription, files.Content(kModeFile));
@@ -206,7 +204,7 @@ TEST_F(ApplyCommandTest, ManualWithoutChosenKindWritesLanAdaptersWithoutQuestion
 TEST_F(ApplyCommandTest, NoAdapterOfTheKindIsReportedWithoutRestart) {
   SeedNt();  // a LAN card only
   LoadAutoMode(app, ModeAutoDialUp);
-  Run(true);
+  Run(ApplyOrigin::FormButton);
   EXPECT_EQ(std::vector<ShownBox>{Warning(NoAdapterMessage(ModeAutoDialUp))}, boxes.shown);
   EXPECT_TRUE(restart.log.empty());
   EXPECT_FALSE(files.Exists(kModeFile));
@@ -219,7 +217,7 @@ TEST_F(ApplyCommandTest, RegistryWriteFailureIsReportedWithoutRestart) {
   reg.fault = [](const RegCall& c) {
     return c.op == RegOp::Set && c.path.rfind(kSettingsKey, 0) != 0 ? kErrorAccessDenied : 0L;
   };
-  Run(true);
+  Run(ApplyOrigin::FormButton);
   EXPECT_EQ(std::vector<ShownBox>{Warning(
                 "The new Dial-Up (Modem) settings could not be written to the registry.\n"
                 "Your settings may be incomplete.\n\n"
@@ -233,9 +231,9 @@ TEST_F(ApplyCommandTest, DeferredApplyRecordsTheAppliedConfiguration) {
   SeedWin98();
   LoadAutoMode(app, ModeAutoDialUp);
   files.AddFile(kModeFile, "old", kRhs);
-  Run(true);
+  Run(ApplyOrigin::FormButton);
   EXPECT_EQ(kDialUpDescription, files.Content(kModeFile));
-  Run(false);  // the menu's Apply leaves the file alone
+  Run(ApplyOrigin::Menu);  // the menu's Apply leaves the file alone
   EXPECT_EQ(1, std::count_if(files.log.begin(), files.log.end(), [](const std::string& l) {
               return l.rfind("WriteTextFile", 0) == 0;
             }));
@@ -248,7 +246,7 @@ TEST_F(ApplyCommandTest, AModeFileThatCannotBeWrittenIsToldBeforeTheRestartQuest
   LoadAutoMode(app, ModeAutoDialUp);
   files.fault = [](const std::string& op, const std::string&) { return op == "WriteTextFile"; };
   boxes.answers = {kIdOk, kIdYes};
-  Run(true);
+  Run(ApplyOrigin::FormButton);
   ASSERT_EQ(2u, boxes.shown.size());
   EXPECT_EQ(Warning("The new settings were written, but the configuration could not\n"
                     "be recorded in the file Velora.cfg of the program folder.\n\n"

@@ -91,7 +91,7 @@ void Apply(MemApp& m, int mode) {
   m.boxes.answers = {kIdNo};  // no restart now
   if (mode == ModeAutoLan) m.boxes.answers.push_front(kIdYes);  // a LAN indeed
   RecordingApplyUi ui;
-  RunApplyCommand(m.app, ui, false);
+  RunApplyCommand(m.app, ui, ApplyOrigin::Menu);
 }
 void Restore(MemApp& m) {
   m.boxes.answers = {kIdYes};

@@ -18,6 +18,7 @@
 #include "backup/registry_backup.h"
 #include "ping/ping_config.h"
 #include "res/resource.h"
+#include "settings/install_folder.h"
 #include "settings/mode_file.h"
 #include "settings/settings_store.h"
 #include "tests/unit/kit/fake_ping_controls.h"
@@ -188,10 +189,10 @@ TEST(RegistryFaults, ApplyOnNinetyEight) {
                  [](Bench& b) {
                    LoadAutoMode(b.app, ModeAutoDialUp);
                    RecordingApplyUi ui;
-                   RunApplyCommand(b.app, ui, /*deferred=*/true);
+                   RunApplyCommand(b.app, ui, ApplyOrigin::FormButton);
                  },
                  Watched98(), RestartQuestion("Velora 2001")};
-  EveryRegistryCallFails(c, JudgeApply);
+  ASSERT_NO_FATAL_FAILURE(EveryRegistryCallFails(c, JudgeApply));
 }
 
 TEST(RegistryFaults, ApplyOnNt) {
@@ -200,10 +201,10 @@ TEST(RegistryFaults, ApplyOnNt) {
                    LoadAutoMode(b.app, ModeAutoLan);
                    b.boxes.answers = {kIdYes, kIdYes};  // a LAN indeed; restart
                    RecordingApplyUi ui;
-                   RunApplyCommand(b.app, ui, /*deferred=*/true);
+                   RunApplyCommand(b.app, ui, ApplyOrigin::FormButton);
                  },
                  WatchedNt(), RestartQuestion("Velora 2001")};
-  EveryRegistryCallFails(c, JudgeApply);
+  ASSERT_NO_FATAL_FAILURE(EveryRegistryCallFails(c, JudgeApply));
 }
 
 TEST(RegistryFaults, RestoreOfBothFamilies) {
@@ -232,7 +233,7 @@ TEST(RegistryFaults, RestoreOfBothFamilies) {
        },
        WatchedNt(), kRestoreDone},
   };
-  for (const RegistryCase& c : cases) EveryRegistryCallFails(c);
+  for (const RegistryCase& c : cases) ASSERT_NO_FATAL_FAILURE(EveryRegistryCallFails(c));
 }
 
 // Undo of an Apply with every call failing in turn: each value is back as it
@@ -270,7 +271,7 @@ TEST(RegistryFaults, UndoOfBothFamilies) {
       b.boxes.answers = {kIdYes, kIdNo};
       if (c.mode != ModeAutoLan) b.boxes.answers.pop_front();
       RecordingApplyUi ui;
-      RunApplyCommand(b.app, ui, false);
+      RunApplyCommand(b.app, ui, ApplyOrigin::Menu);
       b.boxes.shown.clear();
       b.boxes.answers = {kIdYes, kIdNo};
     };
@@ -442,23 +443,26 @@ void EveryFileOperationFails(const FileCase& c) {
 
 TEST(FileFaults, ModeFileWrite) {
   bool written = false;
-  EveryFileOperationFails({"mode file",
+  ASSERT_NO_FATAL_FAILURE(EveryFileOperationFails({"mode file",
                            [](Bench& b) { b.files.AddFile(kModeFile, kDescAutoDialUp, kRhs); },
                            [&](Bench& b) {
                              b.app.m_strActiveConfig = kDescAutoLan;
-                             written = WriteModeFile(b.app);
+                             written = WriteModeFile(
+                                 b.files,
+                                 GetInstallFolder(b.app.m_settings, b.boxes, "Velora 2001"),
+                                 b.app.m_strActiveConfig);
                            },
                            [&](const Bench& b) {
                              // Either the new line whole, or the old one as it was.
                              EXPECT_EQ(written ? kDescAutoLan : kDescAutoDialUp,
                                        b.files.Content(kModeFile));
-                           }});
+                           }}));
 }
 
-// The deferred Apply wrote the settings whatever becomes of the file: the
+// The form's Apply wrote the settings whatever becomes of the file: the
 // restart is offered all the same, and a file left as it was is told first.
 TEST(FileFaults, ModeFileOfTheApply) {
-  EveryFileOperationFails(
+  ASSERT_NO_FATAL_FAILURE(EveryFileOperationFails(
       {"mode file of the Apply",
        [](Bench& b) {
          Windows98WithBoth(b);
@@ -467,7 +471,7 @@ TEST(FileFaults, ModeFileOfTheApply) {
        [](Bench& b) {
          LoadAutoMode(b.app, ModeAutoDialUp);
          RecordingApplyUi ui;
-         RunApplyCommand(b.app, ui, /*deferred=*/true);
+         RunApplyCommand(b.app, ui, ApplyOrigin::FormButton);
        },
        [](const Bench& b) {
          const bool recorded = b.files.Content(kModeFile) == kDescAutoDialUp;
@@ -478,11 +482,11 @@ TEST(FileFaults, ModeFileOfTheApply) {
          expected.push_back(kRestartReminder);
          EXPECT_EQ(expected, b.BoxTexts());
          EXPECT_EQ("576", b.reg.GetSz(BindingKey(0), "MaxMTU"));
-       }});
+       }}));
 }
 
 TEST(FileFaults, RegistryBackup) {
-  EveryFileOperationFails(
+  ASSERT_NO_FATAL_FAILURE(EveryFileOperationFails(
       {"backup",
        [](Bench& b) {
          b.app.m_strOsName = "98";
@@ -501,7 +505,7 @@ TEST(FileFaults, RegistryBackup) {
          } else {
            EXPECT_TRUE(b.ToldFailure()) << b.boxes.shown[0].text;
          }
-       }});
+       }}));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // without a window.
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "form/form_layout.h"
 #include "form/manual_rules.h"
 #include "form/mode_choice.h"

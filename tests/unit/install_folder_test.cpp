@@ -21,7 +21,8 @@ TEST(InstallFolder, EndsInExactlyOneAddedBackslash) {
   for (const auto& c : cases) {
     MemApp m;
     m.reg.PutSz(kInstallKey, "Folder", c.stored);
-    EXPECT_EQ(c.expected, GetInstallFolder(m.app)) << c.stored;
+    EXPECT_EQ(c.expected, GetInstallFolder(m.app.m_settings, m.boxes, m.app.m_strProductName))
+        << c.stored;
     EXPECT_TRUE(m.boxes.shown.empty());
   }
 }
@@ -41,7 +42,7 @@ TEST(InstallFolder, UnusableValueGivesTheSevereErrorAndEmptyText) {
   for (const auto& c : cases) {
     MemApp m;
     if (c.type) m.reg.Put(kInstallKey, "Folder", c.type, {c.bytes.begin(), c.bytes.end()});
-    EXPECT_EQ("", GetInstallFolder(m.app)) << c.what;
+    EXPECT_EQ("", GetInstallFolder(m.app.m_settings, m.boxes, m.app.m_strProductName)) << c.what;
     ASSERT_EQ(1u, m.boxes.shown.size()) << c.what;
     const ShownBox& box = m.boxes.shown[0];
     // Its text is pinned where the user sees it, in the Wine start-up suite.

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/mem/mem_path_network.h"
+#include "net/mem/mem_path_network.h"
 #include "res/resource.h"
 #include "tests/unit/kit/app_test.h"
 #include "tests/unit/kit/fake_form.h"
@@ -224,7 +224,7 @@ TEST(MtuFinderForm, UseThisMtuStoresItAndItsMssThroughTheFormsOwnRules) {
   FormBench bench;
   bench.form.OnModeManual();
   ASSERT_TRUE(bench.window.IsChecked(IDC_MTU_576));
-  UseFoundMtu(bench.window, 1400);
+  bench.form.UseFoundMtu(1400);
   EXPECT_TRUE(bench.window.IsChecked(IDC_MTU_CUSTOM));
   EXPECT_FALSE(bench.window.IsChecked(IDC_MTU_576));
   EXPECT_EQ("1400", bench.window.GetText(IDC_MTU_EDIT));
@@ -234,7 +234,7 @@ TEST(MtuFinderForm, UseThisMtuStoresItAndItsMssThroughTheFormsOwnRules) {
 
   // Again with Custom already chosen and another number in the edit.
   bench.window.Type(IDC_MTU_EDIT, "1500");
-  UseFoundMtu(bench.window, 1492);
+  bench.form.UseFoundMtu(1492);
   EXPECT_EQ("1492", bench.app.m_tuning.m_strMaxMtu);
   EXPECT_EQ("1452", bench.app.m_tuning.m_strMaxMss);
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/mem/mem_path_network.h"
+#include "net/mem/mem_path_network.h"
 
 namespace vl {
 namespace {

@@ -29,7 +29,7 @@ void Apply(MemApp& m, int mode) {
   if (mode == ModeAutoLan) m.boxes.answers.push_front(kIdYes);  // a LAN indeed
   m.reg.ClearCalls();
   RecordingApplyUi ui;
-  RunApplyCommand(m.app, ui, false);
+  RunApplyCommand(m.app, ui, ApplyOrigin::Menu);
 }
 
 const std::string kParams = "HKLM\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";

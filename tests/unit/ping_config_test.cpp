@@ -86,7 +86,7 @@ TEST_F(PingDialog, OpensWithTheStoredSettings) {
     reg.RemoveKey(kSettingsKey);
     FakePingControls controls;
     PingConfigRules r(app, controls);
-    Store(k.mode, k.host, k.interval, k.sound, k.ani);
+    ASSERT_NO_FATAL_FAILURE(Store(k.mode, k.host, k.interval, k.sound, k.ani));
     r.Init();
     EXPECT_EQ(k.manual, controls.IsChecked(IDC_PING_MANUAL));
     EXPECT_EQ(!k.manual, controls.IsChecked(IDC_PING_AUTO));
@@ -206,7 +206,7 @@ TEST_F(PingDialog, AHostLongerThanTheFieldAllowsIsCutToFitTheStore) {
 }
 
 TEST_F(PingDialog, ManualClickAlwaysEmptiesTheHostAndKeepsTheInterval) {
-  Store("Manual", "10.0.0.1", 2, 0, 0);
+  ASSERT_NO_FATAL_FAILURE(Store("Manual", "10.0.0.1", 2, 0, 0));
   rules.Init();
   rules.OnManualClicked();
   EXPECT_EQ("", c.GetText(IDC_PING_HOST));
@@ -225,7 +225,7 @@ TEST_F(PingDialog, TypingIntoTheIntervalFieldBringsBackAListEntry) {
 }
 
 TEST_F(PingDialog, DefaultsGoBackToAutomaticWithoutStoring) {
-  Store("Manual", "10.0.0.1", 2, 1, 0);
+  ASSERT_NO_FATAL_FAILURE(Store("Manual", "10.0.0.1", 2, 1, 0));
   rules.Init();
   rules.OnDefaults();
   EXPECT_TRUE(c.IsChecked(IDC_PING_AUTO));

@@ -11,7 +11,7 @@
 #include "ping/ping_settings.h"
 #include "settings/settings_store.h"
 #include "vldetect/companion.h"
-#include "vldetect/network.h"
+#include "net/network.h"
 
 namespace vl {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/unit/vldetect_fakes.h"
-#include "vldetect/host_choice.h"
+#include "net/host_choice.h"
 #include "vldetect/ping_once.h"
 
 namespace vl {

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "app/win/velora_app.h"
 #include "res/resource.h"
 #include "ui/geometry.h"
 
@@ -15,14 +14,14 @@ constexpr int kClipboardTries = 10;
 constexpr DWORD kClipboardRetryMs = 20;
 }  // namespace
 
-void RunCurrentSettingsDialog(HWND owner) {
-  CCurrentSettingsDlg dialog(owner);
+void RunCurrentSettingsDialog(vl::AppState& app, HWND owner) {
+  CCurrentSettingsDlg dialog(app, owner);
   dialog.DoModal();
 }
 
 INT_PTR CCurrentSettingsDlg::DoModal() {
   // Read before the window opens, so that the list is whole when it shows.
-  m_table = vl::ReadCurrentSettings(theApp);
+  m_table = vl::ReadCurrentSettings(app_);
   return ui::Dialog::DoModal(m_hOwner, IDD_CURRENT_SETTINGS);
 }
 

@@ -6,12 +6,13 @@
 
 #include <string>
 
+#include "state/app_state.h"
 #include "tuning/current_settings.h"
 #include "ui/dialog.h"
 
 class CCurrentSettingsDlg : public ui::Dialog {
  public:
-  explicit CCurrentSettingsDlg(HWND owner) : m_hOwner(owner) {}
+  CCurrentSettingsDlg(vl::AppState& app, HWND owner) : app_(app), m_hOwner(owner) {}
   INT_PTR DoModal();
 
  protected:
@@ -24,9 +25,10 @@ class CCurrentSettingsDlg : public ui::Dialog {
   // not take it.
   bool CopyText(const std::string& text);
 
+  vl::AppState& app_;
   HWND m_hOwner;
   vl::SettingsTable m_table;
 };
 
 // Runs the dialog modally, owned by the main window.
-void RunCurrentSettingsDialog(HWND owner);
+void RunCurrentSettingsDialog(vl::AppState& app, HWND owner);

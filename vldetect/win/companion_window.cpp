@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "app/tray.h"
 #include "ping/ping_settings.h"
-#include "platform/win/win_platform.h"
-#include "vldetect/res/vldetect_res.h"
 #include "platform/win/system_library.h"
+#include "platform/win/win_platform.h"
+#include "tray/tray.h"
+#include "vldetect/res/vldetect_res.h"
 
 namespace vl {
 
@@ -44,7 +44,6 @@ CCompanionWnd::~CCompanionWnd() {
   if (menu_) DestroyMenu(menu_);
   for (HICON icon : frames_)
     if (icon) DestroyIcon(icon);
-  if (pingThread_) CloseHandle(pingThread_);
   g_window = nullptr;
 }
 
@@ -98,7 +97,7 @@ int CCompanionWnd::Run() {
 
 bool CCompanionWnd::FinishPing() {
   if (!pingThread_) return true;
-  return WaitForSingleObject(pingThread_, kPingFinishMs) == WAIT_OBJECT_0;
+  return WaitForSingleObject(pingThread_.get(), kPingFinishMs) == WAIT_OBJECT_0;
 }
 
 LRESULT CALLBACK CCompanionWnd::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -178,8 +177,9 @@ void CCompanionWnd::StartConfiguration() {
   const std::string program = ProgramBeside(path, "velora.exe");
   const std::string folder = ProgramBeside(path, "");
   // The shell, not CreateProcess: where velora.exe asks for administrator
-  // rights, only the shell can ask the user for them.
-  ShellExecuteA(hwnd_, "open", program.c_str(), "/ping", folder.c_str(), SW_SHOWNORMAL);
+  // rights, only the shell can ask the user for them. Through the program's
+  // shell, which enters COM for the call.
+  WinShell().ShellExecuteA(FromHwnd(hwnd_), "open", program, "/ping", folder, SW_SHOWNORMAL);
 }
 
 HICON CCompanionWnd::FrameIcon(int iconId) {
@@ -213,16 +213,19 @@ void CCompanionWnd::RemoveTrayIcon() {
 
 void CCompanionWnd::SetStatus(const std::string& text) { SetWindowTextA(status_, text.c_str()); }
 
+// The one rule that keeps the ping threads apart: a ping starts only once the
+// thread of the last one has ended. The network object they share loads
+// Winsock on its first lookup and keeps no lock, and the thread's own copy
+// of the target is all else it reads.
 bool CCompanionWnd::StartPing(const PingTarget& target, unsigned ticket) {
   if (pingThread_) {
     // The last ping's outcome has come, so its thread is ending or ended.
-    if (WaitForSingleObject(pingThread_, kPingFinishMs) != WAIT_OBJECT_0) return false;
-    CloseHandle(pingThread_);
-    pingThread_ = nullptr;
+    if (WaitForSingleObject(pingThread_.get(), kPingFinishMs) != WAIT_OBJECT_0) return false;
+    pingThread_.reset();
   }
   auto job = std::make_unique<PingJob>(PingJob{hwnd_, ticket, target, &net_});
   DWORD id = 0;  // Windows 95 wants somewhere to put it
-  pingThread_ = CreateThread(nullptr, 0, PingThread, job.get(), 0, &id);
+  pingThread_.reset(CreateThread(nullptr, 0, PingThread, job.get(), 0, &id));
   if (!pingThread_) return false;
   job.release();  // the thread owns it now
   return true;

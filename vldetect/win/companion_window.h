@@ -5,7 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/tray.h"
+#include "platform/win/scoped_handle.h"
+#include "tray/tray.h"
 #include "vldetect/companion.h"
 
 namespace vl {
@@ -52,7 +53,7 @@ class CCompanionWnd : private ICompanionHost {
   NOTIFYICONDATAA nid_ = {};
   bool iconAdded_ = false;
   UINT taskbarCreated_ = 0;
-  HANDLE pingThread_ = nullptr;
+  ScopedHandle pingThread_;  // the last ping's thread, ended or not
 };
 
 }  // namespace vl

@@ -7,7 +7,7 @@
 #include "settings/settings_store.h"
 #include "vldetect/companion.h"
 #include "vldetect/win/companion_window.h"
-#include "vldetect/win/win_network.h"
+#include "net/win/win_network.h"
 
 namespace {
 

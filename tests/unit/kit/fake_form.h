@@ -1,8 +1,8 @@
 // A stand-in for the form's window: controls with check marks, enabled
-// states, texts and list selections, the focus rule of radio buttons, edits
-// that report every change, and an automatic-mode dialog answered from a
-// script. Without a controller attached it is just the controls the tuning
-// engine reads at write time.
+// states, texts and list selections, edits that report every change, radios
+// that take the focus as Wine's do or as Windows' do, and an automatic-mode
+// dialog answered from a script. Without a controller attached it is just the
+// controls the tuning engine reads at write time.
 #pragma once
 #include <map>
 #include <string>
@@ -70,12 +70,9 @@ class FakeFormWindow : public IFormWindow {
     if (id == IDC_MTU_EDIT || id == IDC_TTL_EDIT) Notify(id, kEnUpdate);
   }
   void Show(int id, bool show) override { c[id].visible = show; }
-  void Focus(int id) override { focus = id; }
-  // As the window layer does: the focus first, then the click of a radio
-  // that was not checked (its handler may move the focus on).
-  void FocusRadio(int id) override {
+  void Focus(int id) override {
     focus = id;
-    if (!c[id].checked) Notify(id, kBnClicked);
+    if (focusClicksRadio && IsRadio(id) && !c[id].checked) Notify(id, kBnClicked);
   }
   int ListSelection(int id) override { return c[id].selection; }
   void SelectListItem(int id, int index) override { PickItem(id, index); }
@@ -86,9 +83,15 @@ class FakeFormWindow : public IFormWindow {
 
   std::map<int, Control> c;
   int focus = 0;
+  // Windows reports a click when an unchecked radio gets the focus; Wine, as
+  // the stand-in does by default, reports nothing.
+  bool focusClicksRadio = false;
   FormController* form = nullptr;  // gets the notifications
 
  private:
+  static bool IsRadio(int id) {
+    return GroupOfRadio(id) || id == IDC_MODE_DIALUP || id == IDC_MODE_LAN || id == IDC_MODE_MANUAL;
+  }
   void Notify(int id, int code) {
     if (form) form->OnCommand(id, code);
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/mem/mem_registry.h"
+#include "state/os_detect.h"
 #include "tests/unit/kit/mem_app.h"
 
 namespace vl {
@@ -30,12 +31,23 @@ inline std::string Tcpip(const std::string& service) {
   return "HKLM\\SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Parameters\\Tcpip";
 }
 
-// Windows 98: the MSTCP key and the NWLink NDI cache key exist; adapters come
-// with AddAdapter.
+// The version keys the program reads at start-up.
+inline const std::string kWindowsKey = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion";
+inline const std::string kWindowsNtKey = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+
+// What the form's initial update reads of the machine's version keys.
+inline void DetectVersion(MemApp& m) {
+  m.app.m_strOsName = DetectOsName(m.reg);
+  m.app.m_eWinVersion = DetectWindowsVersion(m.reg);
+}
+
+// Windows 98: its product name, the MSTCP key and the NWLink NDI cache key;
+// adapters come with AddAdapter.
 inline void Windows98(MemApp& m) {
-  m.app.m_strOsName = "98";
+  m.reg.PutSz(kWindowsKey, "ProductName", "Microsoft Windows 98");
   m.reg.AddKey(kMstcp);
   m.reg.PutSz(kNdiCache, "", "0");
+  DetectVersion(m);
 }
 
 // An adapter at `index` under Enum\Root\Net whose Bindings key names
@@ -51,11 +63,17 @@ inline void AddAdapter(MemRegistry& reg, int index, const std::string& descripti
   reg.PutSz(BindingKey(index), "DriverDesc", "TCP/IP");
 }
 
-// Windows NT 4 ("NT") or 2000 ("2000"): the global Tcpip parameters exist;
-// cards come with AddCard.
+// A machine of the NT family that the program names "NT" (the Windows key
+// without a product name, as NT 4 and every later version keep it) or "2000"
+// (no Windows key, a product name under the NT one); no version number, so
+// NT 4's places. The global Tcpip parameters exist; cards come with AddCard.
 inline void WindowsNt(MemApp& m, const char* osName = "NT") {
-  m.app.m_strOsName = osName;
+  if (std::string(osName) == "2000")
+    m.reg.PutSz(kWindowsNtKey, "ProductName", "Microsoft Windows 2000");
+  else
+    m.reg.AddKey(kWindowsKey);
   m.reg.AddKey(kTcpipParameters);
+  DetectVersion(m);
 }
 
 // A card under NetworkCards with a service whose Parameters\Tcpip key takes
@@ -68,7 +86,6 @@ inline void AddCard(MemRegistry& reg, int index, const std::string& title,
 }
 
 // Windows 2000 and later.
-inline const std::string kWindowsNtKey = "HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 inline const std::string kInterfaces = kTcpipParameters + "\\Interfaces\\";
 inline const std::string kNdisWanKey =
     "HKLM\\SYSTEM\\CurrentControlSet\\Services\\NdisWan\\Parameters";
@@ -115,7 +132,7 @@ inline void NtMachine(MemApp& m, NtLayout layout) {
     AddGuidCard(m.reg, 1, "Intel(R) PRO/1000 MT Network Connection", kCardGuid, true, oldStyle);
     m.reg.AddKey(kNdisWanKey);
   }
-  m.app.m_eWinVersion = DetectWindowsVersion(m.reg);
+  DetectVersion(m);
 }
 
 // The machines most tests start from: a modem and a network card.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "platform/mem/mem_registry.h"
 #include "platform/mem/mem_system.h"
 

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "tests/e2e/stubs/dll/bench_value.h"
-#include "vldetect/win/ras_records.h"
+#include "net/win/ras_records.h"
 
 using vl::RasConn400;
 using vl::RasConnStatus400;

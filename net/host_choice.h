@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "vldetect/network.h"
+#include "net/network.h"
 
 namespace vl {
 

@@ -1,4 +1,4 @@
-#include "vldetect/network.h"
+#include "net/network.h"
 
 namespace vl {
 

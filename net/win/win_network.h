@@ -6,8 +6,9 @@
 #pragma once
 #include <windows.h>
 
-#include "vldetect/network.h"
-#include "vldetect/win/icmp_library.h"
+#include "platform/win/system_library.h"
+#include "net/network.h"
+#include "net/win/icmp_library.h"
 
 namespace vl {
 
@@ -28,10 +29,11 @@ class WinNetwork : public INetwork {
 
  private:
   struct Procs;
-  HMODULE ras_ = nullptr;
-  HMODULE ipHelper_ = nullptr;
+  // Freed last to first: Winsock, ICMP, the IP helper, RAS.
+  ScopedModule ras_;
+  ScopedModule ipHelper_;
   IcmpLibrary icmp_;
-  HMODULE winsock_ = nullptr;
+  ScopedModule winsock_;
   bool winsockTried_ = false;
   Procs* procs_;
 };

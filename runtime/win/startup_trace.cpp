@@ -1,4 +1,4 @@
-#include "app/win/startup_trace.h"
+#include "runtime/win/startup_trace.h"
 
 #ifdef VELORA_STARTUP_TRACE
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "platform/mem/mem_path_network.h"
+#include "net/mem/mem_path_network.h"
 
 #include "platform/win32_types.h"
 

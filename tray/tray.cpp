@@ -1,4 +1,4 @@
-#include "app/tray.h"
+#include "tray/tray.h"
 
 #include <cstring>
 

@@ -8,12 +8,13 @@
 #include <iphlpapi.h>
 #include <icmpapi.h>
 
+#include "platform/win/system_library.h"
+
 namespace vl {
 
 class IcmpLibrary {
  public:
   IcmpLibrary();
-  ~IcmpLibrary();
   IcmpLibrary(const IcmpLibrary&) = delete;
   IcmpLibrary& operator=(const IcmpLibrary&) = delete;
 
@@ -26,7 +27,7 @@ class IcmpLibrary {
                           DWORD) = nullptr;
 
  private:
-  HMODULE module_ = nullptr;
+  ScopedModule module_;
 };
 
 }  // namespace vl

@@ -1,9 +1,13 @@
-#include "app/win/tray_icon.h"
+#include "tray/win/tray_icon.h"
 
 #include <cstring>
 
 #include "platform/win/win_platform.h"
 
+// The record's operations and flags as the shell knows them.
+static_assert(vl::kNimAdd == NIM_ADD && vl::kNimModify == NIM_MODIFY &&
+              vl::kNimDelete == NIM_DELETE && vl::kNifMessage == NIF_MESSAGE &&
+              vl::kNifIcon == NIF_ICON && vl::kNifTip == NIF_TIP);
 // The record's first layout: 88 bytes where a pointer takes 4.
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first NOTIFYICONDATA layout");
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/path_network.h"
+#include "net/path_network.h"
 
 namespace vl {
 

@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "vldetect/network.h"
+#include "net/network.h"
 
 namespace vl {
 

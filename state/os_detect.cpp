@@ -1,4 +1,4 @@
-#include "app/os_detect.h"
+#include "state/os_detect.h"
 
 #include <vector>
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/path_network.h"
-#include "vldetect/win/icmp_library.h"
-#include "vldetect/win/win_network.h"
+#include "net/path_network.h"
+#include "net/win/icmp_library.h"
+#include "net/win/win_network.h"
 
 namespace vl {
 

@@ -1,16 +1,29 @@
 // The state the Parts share: the portable half of the application object.
 // Members keep the order and names the rest of the program knows them by.
 #pragma once
+#include <optional>
 #include <string>
 
-#include "app/os_detect.h"
 #include "platform/system.h"
 #include "settings/settings_store.h"
-#include "tuning/tuning_choices.h"
+#include "state/choices.h"
+#include "state/os_detect.h"
 
 namespace vl {
 
 class IFormControls;
+
+// Where an Apply was asked for, which decides when it runs and what it
+// records. The menu item and the toolbar button run it at once and record
+// no mode. The form's Apply button, and the Yes that turns a LAN Apply into
+// one for Dial-Up on the user's word, leave it to the frame's next idle pass;
+// once it stands, it records its mode in the mode file.
+enum class ApplyOrigin {
+  Menu,
+  FormButton,
+  DialUpAnswer,
+};
+inline bool RecordsModeFile(ApplyOrigin origin) { return origin != ApplyOrigin::Menu; }
 
 struct AppState {
   Platform sys;  // how the core reaches the system
@@ -26,7 +39,9 @@ struct AppState {
   std::string m_strCommand;
   IFormControls* m_pFormView = nullptr;
   void* m_pMainFrame = nullptr;  // the Win32 frame; opaque to the core
-  bool m_bApplyPending = false;
+  // The Apply waiting for the frame's next idle pass, and where it was asked
+  // for; none while nothing waits.
+  std::optional<ApplyOrigin> m_pendingApply;
   std::string m_strActiveConfig;
   TuningSettings m_tuning;
   // Adapter census

@@ -6,13 +6,13 @@
 #include <iphlpapi.h>
 #include <icmpapi.h>
 
-#include "vldetect/win/win_network.h"
+#include "net/win/win_network.h"
 
 #include <cstring>
 #include <memory>
 #include <vector>
 
-#include "vldetect/win/ras_records.h"
+#include "net/win/ras_records.h"
 #include "platform/win/system_library.h"
 
 namespace vl {
@@ -69,21 +69,17 @@ struct WinNetwork::Procs {
 };
 
 WinNetwork::WinNetwork() : procs_(new Procs) {
-  ras_ = LoadSystemLibrary("rasapi32.dll");
-  if (!FindProc(ras_, "RasEnumConnectionsA", &procs_->rasEnumConnections) ||
-      !FindProc(ras_, "RasGetConnectStatusA", &procs_->rasGetConnectStatus))
+  ras_.reset(LoadSystemLibrary("rasapi32.dll"));
+  if (!FindProc(ras_.get(), "RasEnumConnectionsA", &procs_->rasEnumConnections) ||
+      !FindProc(ras_.get(), "RasGetConnectStatusA", &procs_->rasGetConnectStatus))
     procs_->rasEnumConnections = nullptr;
-  ipHelper_ = LoadSystemLibrary("iphlpapi.dll");
-  FindProc(ipHelper_, "GetAdaptersInfo", &procs_->getAdaptersInfo);
-  FindProc(ipHelper_, "GetPerAdapterInfo", &procs_->getPerAdapterInfo);
-  FindProc(ipHelper_, "GetNetworkParams", &procs_->getNetworkParams);
+  ipHelper_.reset(LoadSystemLibrary("iphlpapi.dll"));
+  FindProc(ipHelper_.get(), "GetAdaptersInfo", &procs_->getAdaptersInfo);
+  FindProc(ipHelper_.get(), "GetPerAdapterInfo", &procs_->getPerAdapterInfo);
+  FindProc(ipHelper_.get(), "GetNetworkParams", &procs_->getNetworkParams);
 }
 
-WinNetwork::~WinNetwork() {
-  for (HMODULE module : {winsock_, ipHelper_, ras_})
-    if (module) FreeLibrary(module);
-  delete procs_;
-}
+WinNetwork::~WinNetwork() { delete procs_; }
 
 DialUpState WinNetwork::DialUp() {
   if (!procs_->rasEnumConnections) return DialUpState::None;
@@ -143,11 +139,11 @@ bool WinNetwork::Lookup(const std::string& name, Ipv4* address) {
   if (!winsockTried_) {
     winsockTried_ = true;
     // Winsock 2 where it is installed; Windows 95 as shipped has the first.
-    winsock_ = LoadSystemLibrary("ws2_32.dll");
-    if (!winsock_) winsock_ = LoadSystemLibrary("wsock32.dll");
-    if (!FindProc(winsock_, "WSAStartup", &procs_->wsaStartup) ||
-        !FindProc(winsock_, "WSACleanup", &procs_->wsaCleanup) ||
-        !FindProc(winsock_, "gethostbyname", &procs_->getHostByName))
+    winsock_.reset(LoadSystemLibrary("ws2_32.dll"));
+    if (!winsock_) winsock_.reset(LoadSystemLibrary("wsock32.dll"));
+    if (!FindProc(winsock_.get(), "WSAStartup", &procs_->wsaStartup) ||
+        !FindProc(winsock_.get(), "WSACleanup", &procs_->wsaCleanup) ||
+        !FindProc(winsock_.get(), "gethostbyname", &procs_->getHostByName))
       procs_->getHostByName = nullptr;
   }
   if (!procs_->getHostByName) return false;

@@ -1,4 +1,4 @@
-#include "vldetect/host_choice.h"
+#include "net/host_choice.h"
 
 #include "platform/registry.h"
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/tray.h"
+#include "tray/tray.h"
 
 class CTrayIcon : private vl::ITrayShell {
  public:

@@ -1,6 +1,6 @@
 // Only types are taken from the system's headers (through the header);
 // every function is found at run time.
-#include "platform/win/win_path_network.h"
+#include "net/win/win_path_network.h"
 
 #include <cstring>
 #include <memory>
