@@ -41,15 +41,10 @@ unsigned NextHopMtu(const ICMP_ECHO_REPLY& echo, const char* buffer, size_t size
 
 }  // namespace
 
-WinPathNetwork::WinPathNetwork() {
-  ipHelper_ = LoadSystemLibrary("iphlpapi.dll");
-  if (!FindProc(ipHelper_, "GetBestInterface", &getBestInterface_) ||
-      !FindProc(ipHelper_, "GetIfEntry", &getIfEntry_))
+WinPathNetwork::WinPathNetwork() : ipHelper_(LoadSystemLibrary("iphlpapi.dll")) {
+  if (!FindProc(ipHelper_.get(), "GetBestInterface", &getBestInterface_) ||
+      !FindProc(ipHelper_.get(), "GetIfEntry", &getIfEntry_))
     getBestInterface_ = nullptr;
-}
-
-WinPathNetwork::~WinPathNetwork() {
-  if (ipHelper_) FreeLibrary(ipHelper_);
 }
 
 IcmpHandle WinPathNetwork::IcmpCreateFile() {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "net/path_network.h"
+#include "platform/win/system_library.h"
 #include "net/win/icmp_library.h"
 #include "net/win/win_network.h"
 
@@ -20,7 +21,6 @@ namespace vl {
 class WinPathNetwork : public IPathNetwork {
  public:
   WinPathNetwork();
-  ~WinPathNetwork() override;
   WinPathNetwork(const WinPathNetwork&) = delete;
   WinPathNetwork& operator=(const WinPathNetwork&) = delete;
 
@@ -49,7 +49,7 @@ class WinPathNetwork : public IPathNetwork {
  private:
   WinNetwork net_;
   IcmpLibrary icmp_;
-  HMODULE ipHelper_ = nullptr;
+  ScopedModule ipHelper_;
   DWORD(WINAPI* getBestInterface_)(IPAddr, PDWORD) = nullptr;
   DWORD(WINAPI* getIfEntry_)(PMIB_IFROW) = nullptr;
 };

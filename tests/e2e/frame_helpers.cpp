@@ -206,18 +206,13 @@ bool CaptionPainted(HWND hwnd) {
   return CaptionHas(hwnd, INT_MAX, [&](COLORREF c) { return c == texts[0] || c == texts[1]; });
 }
 
-Resources::Resources() {
-  module_ = LoadLibraryExA((InstallDir() + "velora.exe").c_str(), nullptr,
-                           LOAD_LIBRARY_AS_DATAFILE);
-}
-
-Resources::~Resources() {
-  if (module_) FreeLibrary(module_);
-}
+Resources::Resources()
+    : module_(LoadLibraryExA((InstallDir() + "velora.exe").c_str(), nullptr,
+                             LOAD_LIBRARY_AS_DATAFILE)) {}
 
 std::string Resources::String(UINT id) const {
   char buffer[1024] = {};
-  int n = LoadStringA(module_, id, buffer, sizeof buffer);
+  int n = LoadStringA(module_.get(), id, buffer, sizeof buffer);
   return std::string(buffer, n > 0 ? n : 0);
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/system_library.h"
 #include "tests/e2e/harness.h"
 
 namespace e2e {
@@ -73,12 +74,11 @@ bool CaptionPainted(HWND hwnd);
 class Resources {
  public:
   Resources();
-  ~Resources();
-  HMODULE module() const { return module_; }
+  HMODULE module() const { return module_.get(); }
   std::string String(UINT id) const;
 
  private:
-  HMODULE module_ = nullptr;
+  vl::ScopedModule module_;
 };
 
 // A stand-in program copied into the install folder (from the build's

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/win/scoped_handle.h"
 #include "tests/e2e/stubs/dll/bench_value.h"
 
 // Plain C and Win32 only, as the rasapi32.dll stand-in: it loads into the
@@ -36,12 +37,11 @@ void Log(DWORD size, bool df) {
   char line[32];
   const int length = std::snprintf(line, sizeof line, "%lu%s\n", static_cast<unsigned long>(size),
                                    df ? " DF" : "");
-  HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  vl::ScopedHandle file{CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (!file) return;
   DWORD written = 0;
-  WriteFile(file, line, static_cast<DWORD>(length), &written, nullptr);
-  CloseHandle(file);
+  WriteFile(file.get(), line, static_cast<DWORD>(length), &written, nullptr);
 }
 
 }  // namespace
