@@ -49,7 +49,7 @@ bool FormController::OnCommand(int controlId, int code) {
 }
 
 // The Apply runs at the frame's next idle pass, outside this click.
-void FormController::OnApply() { app_.m_pendingApply = ApplyOrigin::FormButton; }
+void FormController::OnApply() { app_.RequestApply(ApplyOrigin::FormButton); }
 
 void FormController::OnHelp() { HelpTopics(app_, kHelpWelcome); }
 

@@ -1,7 +1,6 @@
 // The state the Parts share: the portable half of the application object.
 // Members keep the order and names the rest of the program knows them by.
 #pragma once
-#include <optional>
 #include <string>
 
 #include "platform/system.h"
@@ -39,9 +38,22 @@ struct AppState {
   std::string m_strCommand;
   IFormControls* m_pFormView = nullptr;
   void* m_pMainFrame = nullptr;  // the Win32 frame; opaque to the core
-  // The Apply waiting for the frame's next idle pass, and where it was asked
-  // for; none while nothing waits.
-  std::optional<ApplyOrigin> m_pendingApply;
+  // An Apply waits for the frame's next idle pass, and where it was asked
+  // for.
+  bool m_bApplyPending = false;
+  ApplyOrigin m_eApplyOrigin = ApplyOrigin::FormButton;
+  void RequestApply(ApplyOrigin origin) {
+    m_bApplyPending = true;
+    m_eApplyOrigin = origin;
+  }
+  // The waiting Apply's origin, and no Apply waits any more; false when none
+  // waited.
+  bool TakePendingApply(ApplyOrigin* origin) {
+    if (!m_bApplyPending) return false;
+    m_bApplyPending = false;
+    *origin = m_eApplyOrigin;
+    return true;
+  }
   std::string m_strActiveConfig;
   TuningSettings m_tuning;
   // Adapter census

@@ -158,7 +158,7 @@ void RunApplyCommand(AppState& app, IApplyUi& ui, ApplyOrigin origin) {
       }
       // The switch is made where the user sees it; the Apply that follows
       // comes the form's way.
-      app.m_pendingApply = ApplyOrigin::DialUpAnswer;
+      app.RequestApply(ApplyOrigin::DialUpAnswer);
       return;
     }
   }

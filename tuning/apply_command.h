@@ -32,7 +32,7 @@ class IApplyUi {
 // paced progress with the writer at step 75, and the restart. An Apply that
 // records its mode (RecordsModeFile) writes the mode file once the settings
 // stand. The LAN questions' "No, Yes" leaves a Dial-Up Apply pending in
-// m_pendingApply instead of writing anything.
+// m_bApplyPending instead of writing anything.
 void RunApplyCommand(AppState& app, IApplyUi& ui, ApplyOrigin origin);
 
 // The restart step of both families; `owner` owns the error box.

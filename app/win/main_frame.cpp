@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <utility>
 
 #include "app/status_panes.h"
 #include "app/win/apply_ui.h"
@@ -211,8 +210,9 @@ void CMainFrame::OnIdleUpdate() {
 // updates ran it. The Yes that turns a LAN Apply into Dial-Up asks for one
 // more, which runs in this same pass: no message may come to start another.
 void CMainFrame::RunPendingApply() {
-  while (std::optional<vl::ApplyOrigin> origin = std::exchange(app_.m_pendingApply, std::nullopt)) {
-    OnApplyNewSettings(*origin);
+  vl::ApplyOrigin origin;
+  while (app_.TakePendingApply(&origin)) {
+    OnApplyNewSettings(origin);
     if (!hwnd_ || !IsWindowVisible(m_wndStatusBar)) return;
   }
 }

@@ -57,7 +57,7 @@ BOOL CVeloraApp::InitInstance() {
   std::string caption = " " + m_strProductName + " " + m_strVersion;
   SetWindowTextA(frame->hwnd(), caption.c_str());
   m_nConfigMode = vl::ModeNone;
-  m_pendingApply.reset();
+  m_bApplyPending = false;
   ShowWindow(frame->hwnd(), m_strCommand == "detect" ? SW_HIDE : SW_SHOW);
   vl::TraceStep("caption set, window shown");
   UpdateWindow(frame->hwnd());

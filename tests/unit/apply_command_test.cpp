@@ -159,7 +159,7 @@ TEST_F(ApplyCommandTest, LanNoThenNoWritesNothing) {
   EXPECT_EQ(kMbYesNo | kMbIconQuestion, boxes.shown[1].style);
   EXPECT_EQ(ModeAutoLan, app.m_nConfigMode);
   EXPECT_TRUE(reg.Writes().empty());
-  EXPECT_EQ(std::nullopt, app.m_pendingApply);
+  EXPECT_FALSE(app.m_bApplyPending);
   EXPECT_FALSE(files.Exists(kModeFile));
 }
 
@@ -178,12 +178,14 @@ TEST_F(ApplyCommandTest, LanNoThenYesSwitchesToDialUpAndDefers) {
   EXPECT_EQ("x6", app.m_tuning.m_strRwinMultiple);
   EXPECT_TRUE(form.IsChecked(IDC_MODE_DIALUP));
   EXPECT_FALSE(form.IsChecked(IDC_MODE_LAN));
-  EXPECT_EQ(ApplyOrigin::DialUpAnswer, app.m_pendingApply);
+  EXPECT_TRUE(app.m_bApplyPending);
+  EXPECT_EQ(ApplyOrigin::DialUpAnswer, app.m_eApplyOrigin);
   EXPECT_FALSE(files.Exists(kModeFile));
 
   // The next idle pass runs it as it was asked for: Dial-Up values, and the
   // file.
-  const ApplyOrigin next = *std::exchange(app.m_pendingApply, std::nullopt);
+  ApplyOrigin next;
+  ASSERT_TRUE(app.TakePendingApply(&next));
   boxes.shown.clear();
   Run(next);
   EXPECT_EQ("576", reg.GetSz(BindingKey(0), "MaxMTU"));

@@ -199,7 +199,8 @@ TEST_F(FormModeChoice, ACaptionActsOnlyWhenItsModeIsNotChecked) {
 
 TEST_F(FormModeChoice, ApplyButtonOnlyAsksForTheApply) {
   EXPECT_TRUE(b.form.OnCommand(IDC_APPLY, kBnClicked));
-  EXPECT_EQ(ApplyOrigin::FormButton, app.m_pendingApply);
+  EXPECT_TRUE(app.m_bApplyPending);
+  EXPECT_EQ(ApplyOrigin::FormButton, app.m_eApplyOrigin);
   EXPECT_EQ(ModeNone, app.m_nConfigMode);
   EXPECT_FALSE(b.form.OnCommand(IDC_FORM_PROGRESS, kBnClicked));
   EXPECT_FALSE(b.form.OnCommand(IDC_APPLY, kEnUpdate));
