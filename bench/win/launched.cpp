@@ -11,6 +11,7 @@ namespace driver {
 
 const char kFrameClass[] = "VeloraFrame";
 const char kFloorClass[] = "FloorFrame";
+const char kFairFloorClass[] = "FairFloorFrame";
 const char kBenchDir[] = "C:\\VeloraBench\\";
 const char kAloneDir[] = "C:\\VeloraBench\\alone\\";
 

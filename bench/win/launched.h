@@ -12,6 +12,7 @@ namespace driver {
 
 extern const char kFrameClass[];
 extern const char kFloorClass[];
+extern const char kFairFloorClass[];
 extern const char kBenchDir[];
 extern const char kAloneDir[];  // velora.exe with no companion beside it
 
