@@ -15,15 +15,24 @@ int CentreSpan(int low, int high, int length, int areaLow, int areaHigh) {
 
 }  // namespace
 
-void PlaceFrame(HWND frame, const RECT& normal, HWND source) {
+void PlaceFrame(HWND frame, const RECT& normal, HWND source, bool centredNext) {
   WINDOWPLACEMENT wp = {};
   wp.length = sizeof wp;
   // A placement that cannot be read leaves no positions to keep.
   if (!GetWindowPlacement(source ? source : frame, &wp)) wp = {};
+  const UINT readFlags = wp.flags;
   wp.length = sizeof wp;
   wp.flags = 0;
   wp.showCmd = GetProfileIntA("APPNAME", "OutlineShowCmd", 0);
   wp.rcNormalPosition = normal;
+  if (centredNext && wp.showCmd == SW_HIDE && readFlags == 0 && !IsWindowVisible(frame) &&
+      !IsIconic(frame) && !IsZoomed(frame)) {
+    RECT now;
+    GetWindowRect(frame, &now);
+    if (now.right - now.left == normal.right - normal.left &&
+        now.bottom - now.top == normal.bottom - normal.top)
+      return;
+  }
   SetWindowPlacement(frame, &wp);
 }
 

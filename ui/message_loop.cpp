@@ -31,7 +31,8 @@ int RunMessageLoop(const MessageLoopArgs& args) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
-    if (IsIdleMessage(msg)) idle = true;
+    if (IsIdleMessage(msg) && !(args.quietMessage && msg.message == args.quietMessage))
+      idle = true;
   }
 }
 

@@ -37,6 +37,8 @@ constexpr int kPanePadding = 6;
 constexpr int kPaneGap = 2;
 // The toolbar's left margin, where a dockable bar would have its gripper.
 constexpr int kToolBarIndent = 8;
+// The frame's normal rectangle until it is centred.
+constexpr RECT kFarAway = {-100000, 0, -100000 + kFrameWidth, kFrameHeight};
 
 struct ToolButton {
   int image;    // -1 for a separator
@@ -70,6 +72,13 @@ bool CMainFrame::CreateFrame(HINSTANCE instance) {
   // afterwards it would make the frame lay itself out once more. The window
   // owns it and destroys it with itself, also when the rest of its creation fails.
   args.menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  // Made where and as large as its placement puts it: placed afterwards
+  // from the system's default size, the frame and its bars would be laid
+  // out twice over.
+  args.x = kFarAway.left;
+  args.y = kFarAway.top;
+  args.width = kFarAway.right - kFarAway.left;
+  args.height = kFarAway.bottom - kFarAway.top;
   if (!Create(args)) {
     if (args.menu && IsMenu(args.menu)) DestroyMenu(args.menu);  // no window took it
     return false;
@@ -86,7 +95,6 @@ int CMainFrame::OnCreate() {
   if (!CreateStatusBar()) return -1;
   vl::TraceStep("status bar and its panes");
   PlaceWindow();
-  if (app_.m_strCommand != "detect") ui::CentreWindow(hwnd_);
   vl::TraceStep("frame placed and centred");
 
   // The form's initial update may place the frame once more (large fonts),
@@ -164,7 +172,9 @@ void CMainFrame::SizePanes() {
 void CMainFrame::PlaceWindow() {
   // Far outside every screen until it is centred; the "detect" run leaves it
   // there.
-  ui::PlaceFrame(hwnd_, {-100000, 0, -100000 + kFrameWidth, kFrameHeight});
+  const bool centred = app_.m_strCommand != "detect";
+  ui::PlaceFrame(hwnd_, kFarAway, nullptr, centred);
+  if (centred) ui::CentreWindow(hwnd_);
 }
 
 void CMainFrame::LayoutChildren() {
@@ -191,7 +201,12 @@ void CMainFrame::LayoutChildren() {
 
 void CMainFrame::OnIdleUpdate() {
   if (!hwnd_) return;
-  UpdateMenuItems();
+  // The first pass ends the start-up the user waits for. The Undo item's
+  // state is seen only in an open menu, which updates it as it opens; the
+  // message posted at the end of this pass brings it right after.
+  const bool first = !m_bFirstIdlePassDone;
+  m_bFirstIdlePassDone = true;
+  if (!first) UpdateMenuItems();
   if (IsWindowVisible(hwnd_) && IsWindowVisible(m_wndStatusBar)) {
     const int update = OnUpdateModePane();
     RunPendingApply();
@@ -204,6 +219,16 @@ void CMainFrame::OnIdleUpdate() {
   // Last, so that anyone watching the program sees by the buttons that the
   // pass has ended.
   UpdateToolBarButtons();
+  if (first && hwnd_) PostMessageA(hwnd_, WM_VELORA_AFTER_FIRST_IDLE, 0, 0);
+}
+
+// Right after the first idle pass, before any input the user gave meanwhile
+// (posted messages come first): nothing of it shows until a list opens or a
+// menu does, and each of those brings it itself should it not have come.
+void CMainFrame::OnAfterFirstIdlePass() {
+  m_wndView.FillLists();
+  UpdateMenuItems();
+  vl::TraceStep("after the first idle pass: the lists' items, the Undo item's state");
 }
 
 // An Apply asked for from the form waits for this moment of the idle pass,
@@ -441,6 +466,9 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_VELORA_IDLE_UPDATE:
       OnIdleUpdate();
+      return 0;
+    case WM_VELORA_AFTER_FIRST_IDLE:
+      OnAfterFirstIdlePass();
       return 0;
     case WM_NOTIFY: {
       LRESULT result = 0;

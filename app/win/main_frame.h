@@ -14,6 +14,11 @@
 // meanwhile is freed only afterwards. A message of the program's own, so from
 // WM_APP up.
 constexpr UINT WM_VELORA_IDLE_UPDATE = WM_APP + 1;
+// Posted by the first idle pass, for what the window needs only once it is
+// in use: the lists' items and the Undo item's state. It ends no burst of
+// messages, so it brings no second idle pass, whose notice of the mode file
+// waits for the user's first move as before.
+constexpr UINT WM_VELORA_AFTER_FIRST_IDLE = WM_APP + 2;
 
 class CMainFrame : public ui::Wnd {
  public:
@@ -26,10 +31,12 @@ class CMainFrame : public ui::Wnd {
   bool CreateFrame(HINSTANCE instance);
 
   // The framework's idle-time update, in this order: the menu items'
-  // states; while the frame and its status bar are visible the mode pane,
+  // states (from the second pass on: the first leaves them for right after
+  // itself); while the frame and its status bar are visible the mode pane,
   // the Apply asked for from the form, the start-up notice and the OS pane;
   // and while the toolbar is visible its buttons' states.
   void OnIdleUpdate();
+  void OnAfterFirstIdlePass();
   // Accelerators and the form's dialog keys; true when consumed.
   bool PreTranslateMessage(MSG* msg);
 
@@ -85,6 +92,7 @@ class CMainFrame : public ui::Wnd {
   CMainFormView m_wndView;
   HACCEL m_hAccelTable = nullptr;
   bool m_bUndoShownEnabled = false;  // as the menu resource starts it: grayed
+  bool m_bFirstIdlePassDone = false;
   int m_cxModePane = 0;
   int m_cxOsPane = 0;
   char m_szTipText[256] = {};

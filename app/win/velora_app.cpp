@@ -77,6 +77,7 @@ int CVeloraApp::Run() {
     CMainFrame* f = theApp.MainFrame();
     return f && f->PreTranslateMessage(msg);
   };
+  args.quietMessage = WM_VELORA_AFTER_FIRST_IDLE;
   int code = ui::RunMessageLoop(args);
   // A quit that came from elsewhere leaves the window up.
   if (CMainFrame* f = MainFrame()) DestroyWindow(f->hwnd());

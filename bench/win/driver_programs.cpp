@@ -81,10 +81,10 @@ int RunStartup(const Options& options) {
   // pays for loading it from disk and for Wine's own set-up.
   for (int r = -1; r < options.runs; ++r) {
     for (size_t k = 0; k < variants.size(); ++k) {
-      // Rotate the order so that each program goes first as often as the others.
-      Variant& v = variants[(k + static_cast<size_t>(r + 1)) % variants.size()];
+      Variant& v = variants[TurnOrder(r + 1, k, variants.size())];
       if (!v.problem.empty()) continue;
       e2e::SeedInstallFolder(v.dir);
+      PauseBetweenStarts();
       Sample s = MeasureStartup(v.exe, v.dir, v.cls);
       if (!s.ok) {
         v.problem = s.error;
@@ -120,11 +120,19 @@ int RunStartup(const Options& options) {
     std::snprintf(line, sizeof line,
                   "{\"kind\":\"startup\",\"what\":\"%s\",\"startup_ms\":%.2f,\"min_ms\":%.2f,"
                   "\"max_ms\":%.2f,\"cpu_ms\":%.1f,\"peak_ws_kb\":%.0f,\"ws_kb\":%.0f,"
-                  "\"ratio\":%.4f,\"fair_ratio\":%.4f,\"peak_ratio\":%.4f,\"samples\":%zu}",
+                  "\"ratio\":%.4f,\"fair_ratio\":%.4f,\"peak_ratio\":%.4f,\"samples\":%zu,",
                   v.name, Median(ms), *std::min_element(ms.begin(), ms.end()),
                   *std::max_element(ms.begin(), ms.end()), Median(cpu), Median(peak),
                   Median(working), Median(ratio), Median(fairRatio), Median(peakRatio), ms.size());
-    Emit(line);
+    // Every start in the order taken, for a look at the spread.
+    std::string all = line;
+    all += "\"each_ms\":[";
+    for (size_t i = 0; i < ms.size(); ++i) {
+      char one[32];
+      std::snprintf(one, sizeof one, "%s%.1f", i ? "," : "", ms[i]);
+      all += one;
+    }
+    Emit(all + "]}");
   }
   return 0;
 }
