@@ -47,11 +47,23 @@ ratio of the two medians shown.
   program rules; on a host that runs no 32-bit code the i686 rows say so.
 - Start-up: from CreateProcess until the main window is visible and the
   program has handled everything queued for it (WaitForInputIdle, then a
-  WM_NULL round trip). The floor, bench/win/floor.cpp, is a bare window of
-  604x450 with a menu and a status bar. velora.exe starts from an install
-  folder with the companion program beside it, as installed (the test
-  stand-in plays the companion); the second row starts it from a folder
-  without one.
+  WM_NULL round trip). The goal is set against the fair floor,
+  bench/win/fair_floor.cpp: what any program pays that shows this window as
+  the user sees it at start-up, a bare frame of 604x450 with the program's
+  icon, menu, toolbar and three-pane status bar around the form's own dialog
+  template, made by CreateDialogIndirectParamA with nothing of the program's
+  code in between (no links, no lists filled, no Windows version read,
+  nothing placed or centred), linked with velora.exe's resources. The bare
+  floor, bench/win/floor.cpp, a window of 604x450 with a menu and a status
+  bar, is kept for comparison. velora.exe starts from an install folder with
+  the companion program beside it, as installed (the test stand-in plays the
+  companion), and from a folder without one. The programs take their turns in
+  the rounds of a balanced Latin square (each starts first as often as the
+  others and right after each other as often), with a pause of 250 ms
+  between starts for Wine to end what is left of the one before; the
+  start-ups are taken twice as often as the other figures ({start_runs} of
+  each). What the program does after its first idle pass (the lists' items,
+  the Undo item's state; see the trace) lies outside the time measured.
 - Apply: a Windows 98 machine seeded in Wine's registry, automatic Dial-Up
   chosen on the form, then the menu command Apply New Settings (posted);
   wall time until the restart question shows, and processor time of the
@@ -82,7 +94,9 @@ ratio of the two medians shown.
   it is Wine's own libraries, on both sides.
 
 To reproduce: `make bench` (or `make BUILD=<folder> bench`; `BENCH_RUNS=n`
-sets the repetitions, 15 by default). It builds velora.exe of both kinds, the
+sets the repetitions, 15 by default, the start-ups twice as many;
+`BENCH_ONLY=startup tools/bench.sh` runs the start-up rows and traces alone,
+`BENCH_ARCH=win64` or `win32` for one kind). It builds velora.exe of both kinds, the
 bench programs in <build>/bench, a Wine prefix of its own in
 <build>/bench/prefix and an Xvfb display when none is set; then it prints the
 table and writes it to <build>/bench.md.
@@ -394,8 +408,8 @@ def startup_rows(find, kind):
             if floor is fair:
                 reasons = []
                 if ratio > START_GOAL:
-                    over = v['startup_ms'] - START_GOAL * floor['startup_ms']
-                    reasons.append(f'{fmt_ms(over)} over the goal')
+                    over = (ratio - START_GOAL) * floor['startup_ms']
+                    reasons.append(f'about {fmt_ms(over)} over the goal')
                     if what == 'velora' and alone and 'startup_ms' in alone:
                         wait = v['startup_ms'] - alone['startup_ms']
                         if wait > 0:
@@ -484,39 +498,67 @@ def idle_rows(find, kind):
 # Why what a start-up step takes stays, by step of the traced program.
 STEP_REASONS = {
     'WinMain entered: the program and its DLLs loaded':
-        'Wine starting a process and loading its DLLs: the same for the floor',
-    'common controls registered': 'toolbar, status bar and progress classes only',
-    'profile, verb, install folder': 'settings, command line and install folder read',
+        'Wine starting the process and loading its DLLs, as for the floors',
+    'common controls registered': 'the bar, progress and list view classes',
+    'profile, verb, install folder':
+        'the framework\'s profile keys, the command line\'s verb, the install folder read and '
+        'made current: the companion is started from there',
     "companion's ShellExecuteA handed to its thread":
-        'the companion is started here, before the window; the call no longer holds it up',
+        'the display opened first (GetCursorPos): Wine loads its driver and connects the thread '
+        'in less time before a second thread exists (in the fair floor the window\'s creation '
+        'does it); then the companion\'s start handed to a thread of its own, before the window '
+        'as the start-up order has it',
     "companion's ShellExecuteA returned":
-        'on its own thread: loads shell32.dll and starts vldetect.exe; it shares Wine\'s '
-        'loader and wineserver with the main thread meanwhile (see the next step)',
+        'on its own thread: loads shell32.dll, enters COM and starts vldetect.exe; meanwhile it '
+        'shares Wine\'s loader lock and server with the main thread',
     'frame window made (class, icon, menu)':
-        'the process\'s first window (Wine loads its window driver then, as in the floor\'s '
-        'first step) with its icons and menu; longer beside the companion\'s start, which '
-        'holds the loader and wineserver part of the time: without a companion it is the '
-        'shorter figure of the row "no companion beside it"',
-    'toolbar and its bitmap': 'the buttons and their one bitmap',
-    'status bar and its panes': 'three panes',
-    'frame placed and centred': 'placed off screen, then centred',
-    "form: the template's 56 controls":
-        'one child window per control of the form; Wine makes each through wineserver '
-        '(about 0.9 ms a window); the controls are what the user sees',
-    'form: six links attached (fonts, fitted, cursors)': 'the six HELP! links',
-    'form: Windows version, font-size layout': 'the large-font test and moves',
-    'form: tip texts, masks, three lists filled': 'the lists\' items and the masks',
-    'frame with its bars and form created': '',
-    'caption set, window shown': 'showing the frame shows its child windows: the form and its 56 controls, the bars',
-    'first paint':
-        'every child window paints itself (background, text, frame); the floor paints one '
-        'window and its status bar',
-    'first idle pass: pane texts': 'the idle-time update writes the panes',
+        'the class, icon, menu and window of the frame, as in the fair floor, whose figure also '
+        'holds opening the display; slower beside the companion\'s start, whose loading of '
+        'shell32.dll holds the loader lock the icon and menu wait for',
+    'toolbar and its bitmap': 'as in the fair floor',
+    'status bar and its panes': 'as in the fair floor',
+    'frame placed and centred':
+        'the show command read from WIN.INI and the frame centred; made at its placement\'s '
+        'size, the frame is not placed off the screen first where the centring replaces all '
+        'that placement does',
+    "form: the template's 56 controls": 'one child window per control, as in the fair floor',
+    'form: six links attached (fonts, fitted, cursors)':
+        'each of the six HELP! links takes its font and is fitted to its text, as the first '
+        'paint shows it; the hand cursor comes when the pointer first asks for one',
+    'form: Windows version, font-size layout':
+        'the Windows version read (before the lists, as the start-up order has it), and the '
+        'three lists\' selection fields set to their height (CB_SETITEMHEIGHT), which the first '
+        'paint shows: under Wine each moves its list\'s hidden pop-up, about 3 ms a list',
+    "form: tip texts, masks, the lists' start texts":
+        'the tip texts, the blank masks over the group frames and the text each list shows, '
+        'all seen at the first paint',
+    'frame with its bars and form created': 'the form laid out between the bars and shown',
+    'caption set, window shown': 'the caption set and the frame shown, as in the fair floor',
+    'first paint': 'every window paints itself, as in the fair floor',
+    'first idle pass: pane texts':
+        'the idle-time update: the mode and OS panes and the toolbar\'s buttons; the fair floor '
+        'writes its OS pane',
+    "after the first idle pass: the lists' items, the Undo item's state":
+        'out of the way of the first paint, and after the start-up the table measures: the 74 '
+        'items of the three lists and the Undo item\'s state, once the window has been idle a '
+        'moment or before the first message that comes sooner; until then the lists are '
+        'disabled and the menus closed',
 }
 
 
+TRACE_INTRO = (
+    'A traced build of velora.exe (the same code, with a timestamp at the end of each '
+    'start-up step, runtime/win/startup_trace.h) and the floors with the same marks, started '
+    'in turn; each step\'s end in milliseconds since process start, and how long it took since '
+    'the previous step of its thread, beside the same step of the fair floor (medians of each '
+    'step, so that the steps need not add up to the medians of the totals).')
+
 # Why what remains stays.
-REMAINS = ''
+REMAINS = (
+    'What is left is what the user sees or what the start-up order needs: the links fitted '
+    'and the lists\' heights set before the first paint, the Windows version read before the '
+    'lists, the frame centred, and the companion started on a thread of its own before the '
+    'window, whose start shares Wine\'s loader and server with the main thread.')
 
 
 def trace_table(find, kind):
@@ -558,19 +600,29 @@ def trace_table(find, kind):
                   + '; '.join(f'{st["step"]} at {st["ms"]:.1f} ms' for st in floor.get('steps', []))
                   + '.']
     if ok(alone):
+        idle = next((st['ms'] for st in alone.get('steps', [])
+                     if st['step'].startswith('first idle pass')), None)
         own = [st for st in alone.get('steps', [])
                if st['step'] not in fair_steps and not st.get('beside')]
-        own_ms = sum(st['took_ms'] for st in own)
+        before = [st for st in own if idle is None or st['ms'] <= idle]
+        after = [st for st in own if idle is not None and st['ms'] > idle]
         shared = sum(st['took_ms'] - fair_steps[st['step']]['took_ms']
                      for st in alone.get('steps', []) if st['step'] in fair_steps)
+        gap = alone['ready_ms'] - fair['ready_ms']
+        companion = velora['ready_ms'] - alone['ready_ms']
+        more = lambda x, what='more': f'{fmt_ms(abs(x))} {what if x >= 0 else "less"}'
         lines += ['', f'What remains: without a companion beside it the program is ready '
-                  f'{fmt_ms(alone["ready_ms"] - fair["ready_ms"])} after the fair floor '
-                  f'({alone["ready_ms"] / fair["ready_ms"]:.2f} times its time); its own steps, '
-                  f'which the fair floor has not, take {fmt_ms(own_ms)} '
-                  f'({", ".join(st["step"] + " " + fmt_ms(st["took_ms"]) for st in own)}), '
-                  f'and the steps both have take {fmt_ms(shared)} more in all. '
-                  f'The companion\'s start beside it adds '
-                  f'{fmt_ms(velora["ready_ms"] - alone["ready_ms"])}. {REMAINS}']
+                  f'{fmt_ms(abs(gap))} {"after" if gap >= 0 else "before"} the fair floor '
+                  f'({alone["ready_ms"] / fair["ready_ms"]:.2f} times its time, medians of the '
+                  f'traced runs); its own steps up to the first idle pass, which the fair floor '
+                  f'has not, take {fmt_ms(sum(st["took_ms"] for st in before))} '
+                  f'({", ".join(st["step"] + " " + fmt_ms(st["took_ms"]) for st in before)}), '
+                  f'and the steps both have take {more(shared)} in all'
+                  + (f'; after the first idle pass, outside the start-up time: '
+                     + ', '.join(st['step'].split(': ', 1)[-1] + ' ' + fmt_ms(st['took_ms'])
+                                 for st in after)
+                     if after else '')
+                  + f'. The companion\'s start beside it takes {more(companion)}. {REMAINS}']
     return lines
 
 
@@ -598,7 +650,7 @@ def main():
         return
     if args.startup_only:
         wine64, wine32 = read_wine(args.wine64 or ''), read_wine(args.wine32 or '')
-        rows, trace = [], ['## Start-up, step by step', '']
+        rows, trace = [], ['## Start-up, step by step', '', TRACE_INTRO, '']
         for kind, find in (('x86-64', finder(wine64)), ('i686', finder(wine32))):
             rows += startup_rows(find, kind)[0]
             trace += trace_table(find, kind) + ['']
@@ -702,10 +754,7 @@ def main():
         rows += idle_rows(find, kind)
 
     trace = ['## Start-up, step by step', '',
-             'A traced build of velora.exe (the same code, with a timestamp at the end '
-             'of each start-up step, runtime/win/startup_trace.h) and the floor with the same '
-             'marks, started in turn; each step\'s end in milliseconds since process start, '
-             'and how long it took since the previous step of its thread.', '']
+             TRACE_INTRO, '']
     for kind, find in programs:
         trace += trace_table(find, kind) + ['']
     start = starts['x86-64']

@@ -4,7 +4,8 @@
 # Expects the x86-64 and i686 build folders of `make` to be configured.
 #   BUILD        build folder (default build)
 #   BENCH_RUNS   repetitions of each Wine figure (default 15; the Apply takes
-#                a third of them, at least 3)
+#                a third of them, at least 3; the start-ups, whose ratios lie
+#                within a few per cent of each other, twice as many)
 #   BENCH_ONLY   "probe": only the MTU probe's figures (native, a few seconds);
 #                "startup": only the start-up rows and traces under Wine,
 #                written to $BUILD/bench-startup.md
@@ -19,6 +20,7 @@ BUILD=${BUILD:-build}
 out=$BUILD/bench
 runs=${BENCH_RUNS:-15}
 apply_runs=$(( runs / 3 > 3 ? runs / 3 : 3 ))
+start_runs=$(( runs * 2 ))
 jobs=$(nproc)
 mkdir -p "$out"
 : > "$out/native.json"
@@ -133,8 +135,8 @@ bench_arch() {
       || echo "{\"kind\":\"$mode\",\"what\":\"driver\",\"problem\":\"the driver ended with status $?\"}" >>"$results"
   }
   if [ -f "$BUILD/$arch/velora.exe" ] && [ -f "$stub" ]; then
-    run_driver startup --runs="$runs" "${programs[@]}"
-    run_driver trace --runs="$runs" "${programs[@]}"
+    run_driver startup --runs="$start_runs" "${programs[@]}"
+    run_driver trace --runs="$start_runs" "${programs[@]}"
     [ -z "$only" ] && run_driver apply --runs="$apply_runs" "${programs[@]}"
   else
     for mode in startup trace apply; do

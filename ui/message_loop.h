@@ -12,9 +12,9 @@ namespace ui {
 struct MessageLoopArgs {
   std::function<void()> onIdle;                  // the idle-time update
   std::function<bool(MSG*)> preTranslate;        // true when the message was consumed
-  // A message of the program's own that ends no burst: work an idle pass
-  // leaves for right after itself, which must not bring another pass.
-  UINT quietMessage = 0;
+  // True for a message of the program's own that ends no burst: work an idle
+  // pass leaves for a moment later, which must not bring another pass.
+  std::function<bool(const MSG&)> isQuiet;
 };
 
 int RunMessageLoop(const MessageLoopArgs& args);

@@ -37,6 +37,9 @@ constexpr int kPanePadding = 6;
 constexpr int kPaneGap = 2;
 // The toolbar's left margin, where a dockable bar would have its gripper.
 constexpr int kToolBarIndent = 8;
+// How long the window is to have been idle after its first idle pass before
+// it does what it needs only once it is in use.
+constexpr UINT kAfterFirstIdleMs = 100;
 // The frame's normal rectangle until it is centred.
 constexpr RECT kFarAway = {-100000, 0, -100000 + kFrameWidth, kFrameHeight};
 
@@ -203,7 +206,7 @@ void CMainFrame::OnIdleUpdate() {
   if (!hwnd_) return;
   // The first pass ends the start-up the user waits for. The Undo item's
   // state is seen only in an open menu, which updates it as it opens; the
-  // message posted at the end of this pass brings it right after.
+  // timer this pass sets brings it a moment later (RunAfterFirstIdle).
   const bool first = !m_bFirstIdlePassDone;
   m_bFirstIdlePassDone = true;
   if (!first) UpdateMenuItems();
@@ -219,13 +222,20 @@ void CMainFrame::OnIdleUpdate() {
   // Last, so that anyone watching the program sees by the buttons that the
   // pass has ended.
   UpdateToolBarButtons();
-  if (first && hwnd_) PostMessageA(hwnd_, WM_VELORA_AFTER_FIRST_IDLE, 0, 0);
+  if (first && hwnd_) {
+    m_bAfterFirstIdlePending = true;
+    SetTimer(hwnd_, kAfterFirstIdleTimer, kAfterFirstIdleMs, nullptr);
+  }
 }
 
-// Right after the first idle pass, before any input the user gave meanwhile
-// (posted messages come first): nothing of it shows until a list opens or a
-// menu does, and each of those brings it itself should it not have come.
-void CMainFrame::OnAfterFirstIdlePass() {
+// Once the window has been idle a moment after its first idle pass, or
+// before the first message that comes sooner (PreTranslateMessage), so that
+// whatever the user does first finds it done. None of it shows until a list
+// opens or a menu does.
+void CMainFrame::RunAfterFirstIdle() {
+  if (!m_bAfterFirstIdlePending || !hwnd_) return;
+  m_bAfterFirstIdlePending = false;
+  KillTimer(hwnd_, kAfterFirstIdleTimer);
   m_wndView.FillLists();
   UpdateMenuItems();
   vl::TraceStep("after the first idle pass: the lists' items, the Undo item's state");
@@ -438,6 +448,7 @@ bool CMainFrame::OnNotify(NMHDR* header, LRESULT* result) {
 
 bool CMainFrame::PreTranslateMessage(MSG* msg) {
   if (!hwnd_) return false;
+  if (m_bAfterFirstIdlePending && !IsAfterFirstIdleTimer(*msg)) RunAfterFirstIdle();
   if (m_hAccelTable && TranslateAcceleratorA(hwnd_, m_hAccelTable, msg)) return true;
   if (m_wndView.hwnd() && IsDialogMessageA(m_wndView.hwnd(), msg)) return true;
   return false;
@@ -467,9 +478,12 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_VELORA_IDLE_UPDATE:
       OnIdleUpdate();
       return 0;
-    case WM_VELORA_AFTER_FIRST_IDLE:
-      OnAfterFirstIdlePass();
-      return 0;
+    case WM_TIMER:
+      if (wp == kAfterFirstIdleTimer) {
+        RunAfterFirstIdle();
+        return 0;
+      }
+      break;
     case WM_NOTIFY: {
       LRESULT result = 0;
       if (OnNotify(reinterpret_cast<NMHDR*>(lp), &result)) return result;

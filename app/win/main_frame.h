@@ -14,11 +14,6 @@
 // meanwhile is freed only afterwards. A message of the program's own, so from
 // WM_APP up.
 constexpr UINT WM_VELORA_IDLE_UPDATE = WM_APP + 1;
-// Posted by the first idle pass, for what the window needs only once it is
-// in use: the lists' items and the Undo item's state. It ends no burst of
-// messages, so it brings no second idle pass, whose notice of the mode file
-// waits for the user's first move as before.
-constexpr UINT WM_VELORA_AFTER_FIRST_IDLE = WM_APP + 2;
 
 class CMainFrame : public ui::Wnd {
  public:
@@ -36,7 +31,13 @@ class CMainFrame : public ui::Wnd {
   // the Apply asked for from the form, the start-up notice and the OS pane;
   // and while the toolbar is visible its buttons' states.
   void OnIdleUpdate();
-  void OnAfterFirstIdlePass();
+  // The timer the first idle pass sets for what the window needs only once
+  // it is in use (the lists' items, the Undo item's state). Its message ends
+  // no burst, so it brings no second idle pass: the mode file's notice still
+  // waits for the user's first move.
+  bool IsAfterFirstIdleTimer(const MSG& msg) const {
+    return msg.message == WM_TIMER && msg.hwnd == hwnd_ && msg.wParam == kAfterFirstIdleTimer;
+  }
   // Accelerators and the form's dialog keys; true when consumed.
   bool PreTranslateMessage(MSG* msg);
 
@@ -54,6 +55,7 @@ class CMainFrame : public ui::Wnd {
 
  private:
   int OnCreate();
+  void RunAfterFirstIdle();
   // The one place an Apply asked for from the form runs.
   void RunPendingApply();
   void UpdateToolBarButtons();
@@ -93,6 +95,8 @@ class CMainFrame : public ui::Wnd {
   HACCEL m_hAccelTable = nullptr;
   bool m_bUndoShownEnabled = false;  // as the menu resource starts it: grayed
   bool m_bFirstIdlePassDone = false;
+  bool m_bAfterFirstIdlePending = false;
+  static constexpr UINT_PTR kAfterFirstIdleTimer = 1;
   int m_cxModePane = 0;
   int m_cxOsPane = 0;
   char m_szTipText[256] = {};
