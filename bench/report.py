@@ -270,6 +270,22 @@ def size_reason(exe, objdump):
     return ', '.join(said)
 
 
+QUIET_LOAD = 0.5  # a 1-minute load average below this counts as a quiet machine
+
+
+def load_line(before, after):
+    """The load averages around the run, and whether the machine was quiet."""
+    text = (f'load average {before} before the run and {after} at its end' if before
+            else f'load average {after} at the end of the run')
+    try:
+        if before and float(before) >= QUIET_LOAD:
+            text += (f' (not a quiet machine: the 1-minute load average was not below '
+                     f'{QUIET_LOAD} when the run began)')
+    except ValueError:
+        pass
+    return text
+
+
 def machine(wine_version):
     cpu = '?'
     try:
@@ -393,7 +409,7 @@ def startup_rows(find, kind):
         'velora_alone': f'Start-up of the {kind} program with no companion beside it (Wine)',
     }
     for floor, floor_name, key, goal in (
-            (fair, 'fair floor', 'fair_ratio', f'ratio ≤ {START_GOAL}'),
+            (fair, 'fair floor', 'fair_ratio', f'ratio ≤ {START_GOAL:.2f}'),
             (fl, 'bare floor', 'ratio', '(for comparison)')):
         for what in ('velora', 'velora_alone'):
             v = start[what]
@@ -636,6 +652,7 @@ def main():
     ap.add_argument('--probe-only', action='store_true')
     ap.add_argument('--startup-only', action='store_true')
     ap.add_argument('--wine-version', default='')
+    ap.add_argument('--load-before', default='')
     ap.add_argument('--out', required=True)
     args = ap.parse_args()
     header = ('Benchmark', 'velora', 'floor', 'ratio', 'goal', 'result')
@@ -659,8 +676,8 @@ def main():
         print('\n'.join(table + [''] + trace))
         cpu, cores, load, wine_version, os_name = machine(args.wine_version)
         with open(args.out, 'w') as f:
-            f.write(f'# Benchmarks: start-up only\n\nOn {cores} × {cpu}, {wine_version}; load '
-                    f'average {load} at the end of the run.\n\n')
+            f.write(f'# Benchmarks: start-up only\n\nOn {cores} × {cpu}, {wine_version}; '
+                    f'{load_line(args.load_before, load)}.\n\n')
             f.write('\n'.join(table + [''] + trace) + '\n')
         print(f'\nwritten to {args.out}')
         return
@@ -772,7 +789,7 @@ def main():
     with open(args.out, 'w') as f:
         f.write('# Benchmarks\n\n')
         f.write(f'Run {now} on {cores} × {cpu} ({os_name}), {wine_version}; '
-                f'load average {load} at the end of the run.\n\n')
+                f'{load_line(args.load_before, load)}.\n\n')
         f.write(table + '\n\n')
         f.write('\n'.join(trace) + '\n')
         f.write(NOTES.format(start_runs=start_runs, apply_runs=apply_runs, paced=PACED_MS,

@@ -25,6 +25,8 @@ jobs=$(nproc)
 mkdir -p "$out"
 : > "$out/native.json"
 only=${BENCH_ONLY:-}
+# The 1-minute load average as the run begins, for the report's header.
+load_before=$(cut -d' ' -f1 /proc/loadavg 2>/dev/null)
 
 # Google Benchmark is optional for everything else; without it the native
 # rows say so.
@@ -172,10 +174,11 @@ fi
 if [ "$only" = startup ]; then
   python3 bench/report.py --startup-only --wine64 "$out/wine-win64.jsonl" \
     --wine32 "$out/wine-win32.jsonl" --wine-version "$(wine --version 2>/dev/null)" \
-    --out "$BUILD/bench-startup.md"
+    --load-before "$load_before" --out "$BUILD/bench-startup.md"
   exit $?
 fi
 
 python3 bench/report.py --build "$BUILD" --native "$out/native.json" --probe "$out/probe.json" \
   --wine64 "$out/wine-win64.jsonl" --wine32 "$out/wine-win32.jsonl" \
-  --wine-version "$(wine --version 2>/dev/null)" --out "$BUILD/bench.md"
+  --wine-version "$(wine --version 2>/dev/null)" --load-before "$load_before" \
+  --out "$BUILD/bench.md"
