@@ -49,6 +49,13 @@ void CentreWindow(HWND window, HWND over) {
   SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+POINT CentredInWorkArea(int width, int height) {
+  RECT area;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return {CentreSpan(area.left, area.right, width, area.left, area.right),
+          CentreSpan(area.top, area.bottom, height, area.top, area.bottom)};
+}
+
 void MoveItem(HWND dialog, int id, int x, int y) {
   HWND item = GetDlgItem(dialog, id);
   RECT r;

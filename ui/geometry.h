@@ -20,6 +20,9 @@ void PlaceFrame(HWND frame, const RECT& normal, HWND source = nullptr, bool cent
 // area, and keeps it inside the work area (its top-left corner first, when
 // it is larger).
 void CentreWindow(HWND window, HWND over = nullptr);
+// Where CentreWindow with no window to centre over puts a window of that
+// size.
+POINT CentredInWorkArea(int width, int height);
 
 // A dialog item's new place, in pixels of the dialog's client area.
 struct ItemPlace {

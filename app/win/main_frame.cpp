@@ -75,13 +75,20 @@ bool CMainFrame::CreateFrame(HINSTANCE instance) {
   // afterwards it would make the frame lay itself out once more. The window
   // owns it and destroys it with itself, also when the rest of its creation fails.
   args.menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  // Made where and as large as its placement puts it: placed afterwards
-  // from the system's default size, the frame and its bars would be laid
-  // out twice over.
-  args.x = kFarAway.left;
-  args.y = kFarAway.top;
+  // Made as large as its placement makes it, and where it ends (PlaceWindow):
+  // sized afterwards from the system's default, the frame and its bars would
+  // be laid out twice over, and moved, the frame's window would be moved on
+  // the display too.
   args.width = kFarAway.right - kFarAway.left;
   args.height = kFarAway.bottom - kFarAway.top;
+  if (app_.m_strCommand == "detect") {
+    args.x = kFarAway.left;
+    args.y = kFarAway.top;
+  } else {
+    const POINT centre = ui::CentredInWorkArea(args.width, args.height);
+    args.x = centre.x;
+    args.y = centre.y;
+  }
   if (!Create(args)) {
     if (args.menu && IsMenu(args.menu)) DestroyMenu(args.menu);  // no window took it
     return false;

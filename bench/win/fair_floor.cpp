@@ -4,7 +4,7 @@
 // bitmap, its status bar of three panes, and in between the form's own
 // dialog template, made by CreateDialogIndirectParamA straight from the
 // resource: no window layer, no links, no lists filled, no Windows version
-// looked up, nothing placed or centred. Linked with velora.exe's resources,
+// looked up, nothing placed or moved. Linked with velora.exe's resources,
 // so that every control, text, icon and font is the same; it notes its steps
 // under the names velora.exe gives the same steps, so that the trace sets
 // them side by side.
@@ -19,6 +19,8 @@ namespace {
 const char kClass[] = "FairFloorFrame";
 // What the OS pane shows once the idle pass has written it.
 const char kOsPaneText[] = "   OS: Windows XP ";
+constexpr int kWidth = 604;
+constexpr int kHeight = 450;
 constexpr int kImageWidth = 17;
 constexpr int kImageHeight = 16;
 constexpr int kImageCount = 15;
@@ -178,10 +180,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kClass;
   if (!RegisterClassA(&wc)) return 1;
+  // Made where velora.exe's frame ends, centred in the work area: whatever
+  // lies there on the screen (the pointer, at the least) meets both alike.
   DWORD style = WS_OVERLAPPEDWINDOW & ~(WS_THICKFRAME | WS_MAXIMIZEBOX);
-  HWND frame = CreateWindowExA(0, kClass, " Fair Floor", style, CW_USEDEFAULT, CW_USEDEFAULT, 604,
-                               450, nullptr, LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)),
-                               instance, nullptr);
+  RECT area;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  const int x = area.left + (area.right - area.left - kWidth) / 2;
+  const int y = area.top + (area.bottom - area.top - kHeight) / 2;
+  HWND frame = CreateWindowExA(0, kClass, " Fair Floor", style, x > area.left ? x : area.left,
+                               y > area.top ? y : area.top, kWidth, kHeight, nullptr,
+                               LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)), instance,
+                               nullptr);
   if (!frame) return 1;
   vl::TraceStep("frame with its bars and form created");
   ShowWindow(frame, SW_SHOW);
