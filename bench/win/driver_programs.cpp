@@ -167,10 +167,14 @@ HWND WaitForBox(DWORD pid, int timeoutMs) {
 bool ChooseDialUp(Launched& p, std::string* error) {
   // The frame's second idle pass reads the mode file and may show the notice
   // of the active configuration. A user's first mouse move brings it before
-  // any mode is chosen; a posted message stands in for that move (sent ones
-  // start no idle pass). Without a mode file no notice should come.
-  PostMessageA(p.window, WM_NULL, 0, 0);
-  e2e::Settle(p.window);
+  // any mode is chosen; posted messages stand in for that move (sent ones
+  // start no idle pass). The window may be found ready before its first pass
+  // has run, so two passes are seen to their end: the second is among them
+  // either way, and no pass after the mode's choice can be it, whose notice
+  // would then name the chosen mode. Without a mode file no notice should
+  // come.
+  for (int pass = 0; pass < 2; ++pass)
+    if (!e2e::IdlePass(p.window)) break;  // a box holds the loop
   if (HWND notice = e2e::FindAnyMessageBox(p.pid())) e2e::Answer(notice, IDOK);
   HWND form = FindWindowExA(p.window, nullptr, "#32770", nullptr);
   if (!form) {
