@@ -15,6 +15,15 @@ if(WIN32)
   target_compile_definitions(floor PRIVATE VELORA_STARTUP_TRACE)
   target_link_libraries(floor PRIVATE comctl32 user32 kernel32)
   velora_lean_program(floor CAPTION "Floor")
+  # The fair floor of start-up: the same frame, icon, menu, toolbar and
+  # status bar around the form's own dialog template, with velora.exe's
+  # resources and nothing of its code; traced by the same marks.
+  add_executable(fair_floor WIN32 ${BENCH_DIR}/win/fair_floor.cpp
+                 ${CMAKE_SOURCE_DIR}/res/velora.rc)
+  target_include_directories(fair_floor PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_definitions(fair_floor PRIVATE VELORA_STARTUP_TRACE)
+  target_link_libraries(fair_floor PRIVATE comctl32 gdi32 user32 kernel32)
+  velora_lean_program(fair_floor CAPTION "Fair Floor")
   # The floor of the companion at idle: a bare hidden window.
   add_executable(idle_floor WIN32 ${BENCH_DIR}/win/idle_floor.cpp)
   target_include_directories(idle_floor PRIVATE ${CMAKE_SOURCE_DIR})
@@ -45,7 +54,7 @@ if(WIN32)
   target_link_libraries(bench_driver PRIVATE velora_core psapi advapi32 user32 shell32 gdi32
                         comctl32 kernel32)
   target_link_options(bench_driver PRIVATE ${VELORA_STATIC_LINK})
-  add_dependencies(bench_driver floor idle_floor velora_trace)
+  add_dependencies(bench_driver floor fair_floor idle_floor velora_trace)
 else()
   find_package(benchmark CONFIG QUIET)
   if(benchmark_FOUND)

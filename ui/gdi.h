@@ -122,8 +122,8 @@ class ScopedGdiObj {
   T object_ = nullptr;
 };
 
-// The size of `text` drawn in a window's DC with `font`; with a null font,
-// the window's own (WM_GETFONT), else the default GUI font.
+// The size of `text` drawn in a window with `font`; with a null font, the
+// window's own (WM_GETFONT), else the default GUI font.
 SIZE MeasureText(HWND window, const std::string& text, HFONT font = nullptr);
 
 }  // namespace ui

@@ -15,15 +15,24 @@ int CentreSpan(int low, int high, int length, int areaLow, int areaHigh) {
 
 }  // namespace
 
-void PlaceFrame(HWND frame, const RECT& normal, HWND source) {
+void PlaceFrame(HWND frame, const RECT& normal, HWND source, bool centredNext) {
   WINDOWPLACEMENT wp = {};
   wp.length = sizeof wp;
   // A placement that cannot be read leaves no positions to keep.
   if (!GetWindowPlacement(source ? source : frame, &wp)) wp = {};
+  const UINT readFlags = wp.flags;
   wp.length = sizeof wp;
   wp.flags = 0;
   wp.showCmd = GetProfileIntA("APPNAME", "OutlineShowCmd", 0);
   wp.rcNormalPosition = normal;
+  if (centredNext && wp.showCmd == SW_HIDE && readFlags == 0 && !IsWindowVisible(frame) &&
+      !IsIconic(frame) && !IsZoomed(frame)) {
+    RECT now;
+    GetWindowRect(frame, &now);
+    if (now.right - now.left == normal.right - normal.left &&
+        now.bottom - now.top == normal.bottom - normal.top)
+      return;
+  }
   SetWindowPlacement(frame, &wp);
 }
 
@@ -38,6 +47,13 @@ void CentreWindow(HWND window, HWND over) {
   int x = CentreSpan(target.left, target.right, r.right - r.left, area.left, area.right);
   int y = CentreSpan(target.top, target.bottom, r.bottom - r.top, area.top, area.bottom);
   SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+POINT CentredInWorkArea(int width, int height) {
+  RECT area;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return {CentreSpan(area.left, area.right, width, area.left, area.right),
+          CentreSpan(area.top, area.bottom, height, area.top, area.bottom)};
 }
 
 void MoveItem(HWND dialog, int id, int x, int y) {

@@ -9,12 +9,20 @@ namespace ui {
 // itself when null) with its minimised and maximised positions kept, no
 // flags, the show command the framework kept in WIN.INI ("OutlineShowCmd" of
 // "APPNAME", 0 without one), and `normal` as the normal rectangle.
-void PlaceFrame(HWND frame, const RECT& normal, HWND source = nullptr);
+// `centredNext`: the caller centres the frame right after. A placement all of
+// whose effects that centring replaces is then left out: the frame hidden
+// and kept hidden by the show command, with no flags and already as large as
+// `normal`, where the system would only move it onto the screen (it brings
+// a window placed off every screen back) before the centring moves it again.
+void PlaceFrame(HWND frame, const RECT& normal, HWND source = nullptr, bool centredNext = false);
 
 // Centres `window` over `over` when that window shows, else over the work
 // area, and keeps it inside the work area (its top-left corner first, when
 // it is larger).
 void CentreWindow(HWND window, HWND over = nullptr);
+// Where CentreWindow with no window to centre over puts a window of that
+// size.
+POINT CentredInWorkArea(int width, int height);
 
 // A dialog item's new place, in pixels of the dialog's client area.
 struct ItemPlace {

@@ -31,7 +31,7 @@ int RunMessageLoop(const MessageLoopArgs& args) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
-    if (IsIdleMessage(msg)) idle = true;
+    if (IsIdleMessage(msg) && !(args.isQuiet && args.isQuiet(msg))) idle = true;
   }
 }
 

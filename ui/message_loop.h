@@ -12,6 +12,9 @@ namespace ui {
 struct MessageLoopArgs {
   std::function<void()> onIdle;                  // the idle-time update
   std::function<bool(MSG*)> preTranslate;        // true when the message was consumed
+  // True for a message of the program's own that ends no burst: work an idle
+  // pass leaves for a moment later, which must not bring another pass.
+  std::function<bool(const MSG&)> isQuiet;
 };
 
 int RunMessageLoop(const MessageLoopArgs& args);

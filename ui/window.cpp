@@ -187,6 +187,16 @@ std::string LoadResString(HINSTANCE instance, UINT id) {
   return std::string(buffer, n > 0 ? n : 0);
 }
 
+std::string ComboItemWithPrefix(const std::vector<std::string>& items, const char* prefix) {
+  const int n = lstrlenA(prefix);
+  for (const std::string& item : items)
+    if (static_cast<int>(item.size()) >= n &&
+        CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, item.c_str(), n, prefix, n) ==
+            CSTR_EQUAL)
+      return item;
+  return std::string();
+}
+
 void FillComboBox(HWND combo, const std::vector<std::string>& items, const char* selection) {
   for (const std::string& item : items)
     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));

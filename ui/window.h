@@ -114,6 +114,9 @@ bool IsItemChecked(HWND dialog, int id);
 void SetItemCheck(HWND dialog, int id, bool checked);
 void EnableItem(HWND dialog, int id, bool enable);
 std::string LoadResString(HINSTANCE instance, UINT id);
+// The first of `items` that begins with `prefix`, letter case aside, as a
+// combo box's CB_SELECTSTRING finds it; empty when none does.
+std::string ComboItemWithPrefix(const std::vector<std::string>& items, const char* prefix);
 // Fills a combo box with `items` in order and, when given, selects the item
 // that begins with `selection`.
 void FillComboBox(HWND combo, const std::vector<std::string>& items,

@@ -11,6 +11,13 @@ intptr_t CStartupShell::ShellExecuteA(vl::WindowHandle owner, const std::string&
     vl::TraceStep("profile, verb, install folder");
     handedOver_ = true;
     call_ = {owner, operation, file, parameters, directory, showCmd};
+    // The first call that needs the display (this one reads the pointer)
+    // loads its driver and connects this thread to it. Made before a second
+    // thread exists, Wine does that in a good deal less time than with one
+    // running beside it, when the window's creation would come to do it; on
+    // Windows the call costs next to nothing either way.
+    POINT pointer;
+    GetCursorPos(&pointer);
     DWORD id;  // Windows 95 wants somewhere to put it
     thread_.reset(CreateThread(nullptr, 0, &CStartupShell::ThreadMain, this, 0, &id));
     vl::TraceStep("companion's ShellExecuteA handed to its thread");

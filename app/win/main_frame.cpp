@@ -36,6 +36,11 @@ constexpr int kPanePadding = 6;
 constexpr int kPaneGap = 2;
 // The toolbar's left margin, where a dockable bar would have its gripper.
 constexpr int kToolBarIndent = 8;
+// How long the window is to have been idle after its first idle pass before
+// it does what it needs only once it is in use.
+constexpr UINT kAfterFirstIdleMs = 100;
+// The frame's normal rectangle until it is centred.
+constexpr RECT kFarAway = {-100000, 0, -100000 + kFrameWidth, kFrameHeight};
 
 struct ToolButton {
   int image;    // -1 for a separator
@@ -69,6 +74,20 @@ bool CMainFrame::CreateFrame(HINSTANCE instance) {
   // afterwards it would make the frame lay itself out once more. The window
   // owns it and destroys it with itself, also when the rest of its creation fails.
   args.menu = LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME));
+  // Made as large as its placement makes it, and where it ends (PlaceWindow):
+  // sized afterwards from the system's default, the frame and its bars would
+  // be laid out twice over, and moved, the frame's window would be moved on
+  // the display too.
+  args.width = kFarAway.right - kFarAway.left;
+  args.height = kFarAway.bottom - kFarAway.top;
+  if (app_.m_strCommand == "detect") {
+    args.x = kFarAway.left;
+    args.y = kFarAway.top;
+  } else {
+    const POINT centre = ui::CentredInWorkArea(args.width, args.height);
+    args.x = centre.x;
+    args.y = centre.y;
+  }
   if (!Create(args)) {
     if (args.menu && IsMenu(args.menu)) DestroyMenu(args.menu);  // no window took it
     return false;
@@ -85,7 +104,6 @@ int CMainFrame::OnCreate() {
   if (!CreateStatusBar()) return -1;
   vl::TraceStep("status bar and its panes");
   PlaceWindow();
-  if (app_.m_strCommand != "detect") ui::CentreWindow(hwnd_);
   vl::TraceStep("frame placed and centred");
 
   // The form's initial update may place the frame once more (large fonts),
@@ -163,7 +181,9 @@ void CMainFrame::SizePanes() {
 void CMainFrame::PlaceWindow() {
   // Far outside every screen until it is centred; the "detect" run leaves it
   // there.
-  ui::PlaceFrame(hwnd_, {-100000, 0, -100000 + kFrameWidth, kFrameHeight});
+  const bool centred = app_.m_strCommand != "detect";
+  ui::PlaceFrame(hwnd_, kFarAway, nullptr, centred);
+  if (centred) ui::CentreWindow(hwnd_);
 }
 
 void CMainFrame::LayoutChildren() {
@@ -190,7 +210,12 @@ void CMainFrame::LayoutChildren() {
 
 void CMainFrame::OnIdleUpdate() {
   if (!hwnd_) return;
-  UpdateMenuItems();
+  // The first pass ends the start-up the user waits for. The Undo item's
+  // state is seen only in an open menu, which updates it as it opens; the
+  // timer this pass sets brings it a moment later (RunAfterFirstIdle).
+  const bool first = !m_bFirstIdlePassDone;
+  m_bFirstIdlePassDone = true;
+  if (!first) UpdateMenuItems();
   if (IsWindowVisible(hwnd_) && IsWindowVisible(m_wndStatusBar)) {
     const int update = OnUpdateModePane();
     RunPendingApply();
@@ -203,6 +228,23 @@ void CMainFrame::OnIdleUpdate() {
   // Last, so that anyone watching the program sees by the buttons that the
   // pass has ended.
   UpdateToolBarButtons();
+  if (first && hwnd_) {
+    m_bAfterFirstIdlePending = true;
+    SetTimer(hwnd_, kAfterFirstIdleTimer, kAfterFirstIdleMs, nullptr);
+  }
+}
+
+// Once the window has been idle a moment after its first idle pass, or
+// before the first message that comes sooner (PreTranslateMessage), so that
+// whatever the user does first finds it done. None of it shows until a list
+// opens or a menu does.
+void CMainFrame::RunAfterFirstIdle() {
+  if (!m_bAfterFirstIdlePending || !hwnd_) return;
+  m_bAfterFirstIdlePending = false;
+  KillTimer(hwnd_, kAfterFirstIdleTimer);
+  m_wndView.FillLists();
+  UpdateMenuItems();
+  vl::TraceStep("after the first idle pass: the lists' items, the Undo item's state");
 }
 
 // An Apply asked for from the form waits for this moment of the idle pass,
@@ -413,6 +455,7 @@ bool CMainFrame::OnNotify(NMHDR* header, LRESULT* result) {
 
 bool CMainFrame::PreTranslateMessage(MSG* msg) {
   if (!hwnd_) return false;
+  if (m_bAfterFirstIdlePending && !IsAfterFirstIdleTimer(*msg)) RunAfterFirstIdle();
   if (m_hAccelTable && TranslateAcceleratorA(hwnd_, m_hAccelTable, msg)) return true;
   if (m_wndView.hwnd() && IsDialogMessageA(m_wndView.hwnd(), msg)) return true;
   return false;
@@ -442,6 +485,12 @@ LRESULT CMainFrame::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_VELORA_IDLE_UPDATE:
       OnIdleUpdate();
       return 0;
+    case WM_TIMER:
+      if (wp == kAfterFirstIdleTimer) {
+        RunAfterFirstIdle();
+        return 0;
+      }
+      break;
     case WM_NOTIFY: {
       LRESULT result = 0;
       if (OnNotify(reinterpret_cast<NMHDR*>(lp), &result)) return result;

@@ -26,10 +26,18 @@ class CMainFrame : public ui::Wnd {
   bool CreateFrame(HINSTANCE instance);
 
   // The framework's idle-time update, in this order: the menu items'
-  // states; while the frame and its status bar are visible the mode pane,
+  // states (from the second pass on: the first leaves them for right after
+  // itself); while the frame and its status bar are visible the mode pane,
   // the Apply asked for from the form, the start-up notice and the OS pane;
   // and while the toolbar is visible its buttons' states.
   void OnIdleUpdate();
+  // The timer the first idle pass sets for what the window needs only once
+  // it is in use (the lists' items, the Undo item's state). Its message ends
+  // no burst, so it brings no second idle pass: the mode file's notice still
+  // waits for the user's first move.
+  bool IsAfterFirstIdleTimer(const MSG& msg) const {
+    return msg.message == WM_TIMER && msg.hwnd == hwnd_ && msg.wParam == kAfterFirstIdleTimer;
+  }
   // Accelerators and the form's dialog keys; true when consumed.
   bool PreTranslateMessage(MSG* msg);
 
@@ -47,6 +55,7 @@ class CMainFrame : public ui::Wnd {
 
  private:
   int OnCreate();
+  void RunAfterFirstIdle();
   // The one place an Apply asked for from the form runs.
   void RunPendingApply();
   void UpdateToolBarButtons();
@@ -85,6 +94,9 @@ class CMainFrame : public ui::Wnd {
   CMainFormView m_wndView;
   HACCEL m_hAccelTable = nullptr;
   bool m_bUndoShownEnabled = false;  // as the menu resource starts it: grayed
+  bool m_bFirstIdlePassDone = false;
+  bool m_bAfterFirstIdlePending = false;
+  static constexpr UINT_PTR kAfterFirstIdleTimer = 1;
   int m_cxModePane = 0;
   int m_cxOsPane = 0;
   char m_szTipText[256] = {};

@@ -77,6 +77,10 @@ int CVeloraApp::Run() {
     CMainFrame* f = theApp.MainFrame();
     return f && f->PreTranslateMessage(msg);
   };
+  args.isQuiet = [](const MSG& msg) {
+    CMainFrame* f = theApp.MainFrame();
+    return f && f->IsAfterFirstIdleTimer(msg);
+  };
   int code = ui::RunMessageLoop(args);
   // A quit that came from elsewhere leaves the window up.
   if (CMainFrame* f = MainFrame()) DestroyWindow(f->hwnd());

@@ -1,5 +1,5 @@
 // bench_driver.exe registry|startup|apply|idle|trace [--runs=N]
-//                  [--velora=PATH] [--companion=PATH] [--floor=PATH]
+//                  [--velora=PATH] [--companion=PATH] [--floor=PATH] [--fair-floor=PATH]
 //                  [--vldetect=PATH] [--idle-floor=PATH] [--traced=PATH]
 #include "bench/win/driver.h"
 
@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
     else if (const char* v = value("--velora=")) options.velora = v;
     else if (const char* v = value("--companion=")) options.companion = v;
     else if (const char* v = value("--floor=")) options.floor = v;
+    else if (const char* v = value("--fair-floor=")) options.fairFloor = v;
     else if (const char* v = value("--vldetect=")) options.vldetect = v;
     else if (const char* v = value("--idle-floor=")) options.idleFloor = v;
     else if (const char* v = value("--traced=")) options.traced = v;

@@ -29,7 +29,8 @@ struct Options {
   int runs = 15;
   std::string velora;     // path of velora.exe to measure
   std::string companion;  // the stand-in companion program
-  std::string floor;      // floor.exe
+  std::string floor;      // floor.exe, the bare window
+  std::string fairFloor;  // fair_floor.exe, the same window with the form's template
   std::string vldetect;   // the real companion, for its cost at idle
   std::string idleFloor;  // idle_floor.exe
   std::string traced;     // velora_trace.exe, velora.exe timing its start-up steps

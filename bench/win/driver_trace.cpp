@@ -75,16 +75,19 @@ int RunTrace(const Options& options) {
   };
   Variant variants[] = {
       {"velora", std::string(kBenchDir) + "velora_trace.exe", kBenchDir, kFrameClass},
+      {"fair_floor", options.fairFloor, kBenchDir, kFairFloorClass},
       {"floor", options.floor, kBenchDir, kFloorClass},
       {"velora_alone", std::string(kAloneDir) + "velora_trace.exe", kAloneDir, kFrameClass},
   };
+  if (options.fairFloor.empty()) variants[1].problem = "no fair floor given (--fair-floor)";
   const size_t count = sizeof variants / sizeof variants[0];
   for (int r = -1; r < options.runs; ++r) {  // the first round warms up
     for (size_t k = 0; k < count; ++k) {
-      Variant& v = variants[(k + static_cast<size_t>(r + 1)) % count];
+      Variant& v = variants[TurnOrder(r + 1, k, count)];
       if (!v.problem.empty()) continue;
       e2e::SeedInstallFolder(v.dir);
       e2e::RemoveFile(kTraceFile);
+      PauseBetweenStarts();
       Launched p;
       const double start = NowMs();
       if (!p.Start(v.exe, v.dir, &v.problem)) continue;

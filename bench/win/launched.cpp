@@ -11,6 +11,7 @@ namespace driver {
 
 const char kFrameClass[] = "VeloraFrame";
 const char kFloorClass[] = "FloorFrame";
+const char kFairFloorClass[] = "FairFloorFrame";
 const char kBenchDir[] = "C:\\VeloraBench\\";
 const char kAloneDir[] = "C:\\VeloraBench\\alone\\";
 
@@ -71,6 +72,16 @@ void Install(const Options& options) {
   }
   for (const char* dir : {kBenchDir, kAloneDir}) e2e::RemoveFile(std::string(dir) + "Velora.cfg");
 }
+
+size_t TurnOrder(int round, size_t k, size_t count) {
+  // The square's first row: 0, 1, n-1, 2, n-2, ...; each row adds its number.
+  size_t base = 0;
+  if (k % 2 == 1) base = (k + 1) / 2;
+  else if (k > 0) base = count - k / 2;
+  return (base + static_cast<size_t>(round) % count) % count;
+}
+
+void PauseBetweenStarts() { Sleep(250); }
 
 bool ProcessorMs(DWORD pid, double* ms) {
   using QuerySystemInformation = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);

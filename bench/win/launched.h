@@ -12,6 +12,7 @@ namespace driver {
 
 extern const char kFrameClass[];
 extern const char kFloorClass[];
+extern const char kFairFloorClass[];
 extern const char kBenchDir[];
 extern const char kAloneDir[];  // velora.exe with no companion beside it
 
@@ -19,6 +20,17 @@ extern const char kAloneDir[];  // velora.exe with no companion beside it
 // companion beside it in kBenchDir, and a second copy alone in kAloneDir.
 // Throws when a file cannot be copied.
 void Install(const Options& options);
+
+// Which of `count` programs starts `k`-th in round `round` (from 0): rounds
+// of a balanced Latin square, in which, over `count` rounds (an even count),
+// each program starts first as often as the others and comes right after
+// each other program exactly once. A program pays for what the one before
+// it left Wine to tidy up; always following the same one would load it
+// with that one's leavings.
+size_t TurnOrder(int round, size_t k, size_t count);
+// A pause between one measured start and the next, in which Wine ends what
+// is left of the program before (its windows, its server-side objects).
+void PauseBetweenStarts();
 
 // Processor time of another process in milliseconds. GetProcessTimes of
 // another process stays at its first figures under Wine 8; the system's

@@ -14,6 +14,28 @@
 static_assert(vl::kBnClicked == BN_CLICKED && vl::kStnClicked == STN_CLICKED &&
               vl::kCbnEditUpdate == CBN_EDITUPDATE && vl::kEnUpdate == EN_UPDATE);
 
+namespace {
+
+// The three lists: their items and the start item each selects.
+struct StartList {
+  int id;
+  std::vector<std::string> (*items)();
+  const char* start;
+};
+const StartList kStartLists[] = {
+    {IDC_RWIN_COMBO, &vl::RwinItems, vl::kRwinStartItem},
+    {IDC_NDI_COMBO, &vl::NdiItems, vl::kNdiStartItem},
+    {IDC_KEEPALIVE_COMBO, &vl::KeepAliveItems, vl::kKeepAliveStartItem},
+};
+
+bool IsList(int controlId) {
+  for (const StartList& l : kStartLists)
+    if (l.id == controlId) return true;
+  return false;
+}
+
+}  // namespace
+
 CMainFormView::CMainFormView(vl::AppState& app)
     : app_(app),
       m_linkMtu(app),
@@ -27,11 +49,13 @@ CMainFormView::CMainFormView(vl::AppState& app)
 bool CMainFormView::Create(HWND frame) {
   if (!CreateChild(frame, IDD_VELORA_FORM)) return false;
   vl::TraceStep("form: the template's 56 controls");
-  // The frame knows its view by the framework's pane id; a view is visible
-  // from its creation, although the template is not.
+  // The frame knows its view by the framework's pane id.
   SetWindowLongPtrA(hwnd_, GWLP_ID, AFX_IDW_PANE_FIRST);
-  ShowWindow(hwnd_, SW_SHOW);
   OnInitialUpdate();
+  // A view is visible from its creation, although the template is not. Shown
+  // only now, with the frame still hidden: while the form is hidden, what its
+  // initial update moves, resizes and fills is not redrawn each time.
+  ShowWindow(hwnd_, SW_SHOW);
   return true;
 }
 
@@ -78,11 +102,20 @@ void CMainFormView::OnInitialUpdate() {
   // The masks hide the group frames behind the three short links.
   for (int mask : {IDC_MASK_KEEPALIVE, IDC_MASK_PMTU, IDC_MASK_NDI}) SetDlgItemTextA(hwnd_, mask, " ");
 
-  ui::FillComboBox(Item(IDC_RWIN_COMBO), vl::RwinItems(), vl::kRwinStartItem);
-  ui::FillComboBox(Item(IDC_NDI_COMBO), vl::NdiItems(), vl::kNdiStartItem);
-  ui::FillComboBox(Item(IDC_KEEPALIVE_COMBO), vl::KeepAliveItems(), vl::kKeepAliveStartItem);
+  // Each list shows its start item from the first paint on; the items
+  // themselves come after the first idle pass (FillLists). Until then the
+  // lists are disabled, as every setting control is until a mode is chosen,
+  // so no one can open one or type into it.
+  for (const StartList& l : kStartLists)
+    SetDlgItemTextA(hwnd_, l.id, ui::ComboItemWithPrefix(l.items(), l.start).c_str());
   m_form.m_strLastMtu.clear();
-  vl::TraceStep("form: tip texts, masks, three lists filled");
+  vl::TraceStep("form: tip texts, masks, the lists' start texts");
+}
+
+void CMainFormView::FillLists() {
+  if (m_bListsFilled || !hwnd_) return;
+  m_bListsFilled = true;
+  for (const StartList& l : kStartLists) ui::FillComboBox(Item(l.id), l.items(), l.start);
 }
 
 void CMainFormView::AdaptToFontSize() {
@@ -119,9 +152,16 @@ void CMainFormView::SetCheck(int controlId, bool checked) {
 
 vl::WindowHandle CMainFormView::Handle() const { return reinterpret_cast<vl::WindowHandle>(hwnd_); }
 
-void CMainFormView::Enable(int controlId, bool enable) { ui::EnableItem(hwnd_, controlId, enable); }
+// The behaviour's first use of a list brings its items, should the first
+// idle pass not have brought them yet.
+
+void CMainFormView::Enable(int controlId, bool enable) {
+  if (IsList(controlId)) FillLists();
+  ui::EnableItem(hwnd_, controlId, enable);
+}
 
 void CMainFormView::SetText(int controlId, const std::string& text) {
+  if (IsList(controlId)) FillLists();
   ui::SetItemText(hwnd_, controlId, text);
 }
 
@@ -132,10 +172,12 @@ void CMainFormView::Show(int controlId, bool show) {
 void CMainFormView::Focus(int controlId) { SetFocus(Item(controlId)); }
 
 int CMainFormView::ListSelection(int listId) {
+  FillLists();
   return static_cast<int>(SendDlgItemMessageA(hwnd_, listId, CB_GETCURSEL, 0, 0));
 }
 
 void CMainFormView::SelectListItem(int listId, int index) {
+  FillLists();
   SendDlgItemMessageA(hwnd_, listId, CB_SETCURSEL, index, 0);
 }
 
@@ -157,6 +199,9 @@ bool CMainFormView::OnCommand(int id, int code, HWND) {
     RunPingConfigDialog(app_, GetParent(hwnd_));  // owned by the frame
     return true;
   }
+  // A list's text before its items came is its start text, set by the
+  // program; a disabled list takes no typing.
+  if (code == CBN_EDITUPDATE && IsList(id) && !m_bListsFilled) return true;
   return m_form.OnCommand(id, code);
 }
 

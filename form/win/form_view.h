@@ -19,6 +19,10 @@ class CMainFormView : public ui::Dialog, public vl::IFormWindow {
   // Creates the form inside the frame and runs its initial update.
   bool Create(HWND frame);
   void OnInitialUpdate();
+  // Fills the three lists with their items and selects each one's start
+  // item, once: after the first idle pass, or at the behaviour's first use
+  // of a list, whichever comes first.
+  void FillLists();
 
   // What the tuning engine reads at write time.
   bool IsChecked(int controlId) const override;
@@ -64,4 +68,5 @@ class CMainFormView : public ui::Dialog, public vl::IFormWindow {
   CHyperLink m_linkNdi;
   ui::Wnd m_btnPingConfig;
   vl::FormController m_form;  // holds the last accepted texts of the two edits
+  bool m_bListsFilled = false;
 };

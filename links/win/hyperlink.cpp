@@ -22,6 +22,10 @@ constexpr UINT_PTR kToolId = 1;
 // The help program's hand, its cursor resource 106.
 constexpr WORD kHelpHandCursor = 106;
 
+bool SameRect(const vl::LinkRect& a, const vl::LinkRect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 // The window whose message boxes a link's errors belong to: the dialog or
 // frame it sits in.
 HWND TopLevelOf(HWND hwnd) {
@@ -63,11 +67,10 @@ void CHyperLink::PreSubclassWindow() {
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 
   FitToText();
-  LoadDefaultCursor();
-  // The tooltip comes with the pointer's first visit (EnsureToolTip): a
-  // tooltip is a top-level window, which costs a form of six links a good
-  // part of its start-up, and no one sees it before the pointer rests on
-  // the link.
+  // The default hand is loaded when the pointer first asks for a cursor
+  // (WM_SETCURSOR), and the tooltip comes with its first visit
+  // (EnsureToolTip): neither is seen before, and a form of six links would
+  // pay for both at its start-up.
 }
 
 void CHyperLink::EnsureToolTip(UINT msg, WPARAM wp, LPARAM lp) {
@@ -116,9 +119,8 @@ void CHyperLink::SetCursorHandle(HCURSOR cursor) {
   if (cursor) {
     m_ownCursor.reset();
     m_hLinkCursor = cursor;
-  } else {
-    LoadDefaultCursor();
   }
+  // None: the default hand, once the pointer asks for a cursor.
 }
 
 void CHyperLink::FitToText() {
@@ -127,14 +129,21 @@ void CHyperLink::FitToText() {
   GetWindowRect(hwnd_, &r);
   HWND parent = GetParent(hwnd_);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-
-  SIZE extent = ui::MeasureText(hwnd_, ui::GetText(hwnd_), m_font.get());
-
+  const vl::LinkRect now = {r.left, r.top, r.right, r.bottom};
+  const std::string text = ui::GetText(hwnd_);
   unsigned style = static_cast<unsigned>(GetWindowLongA(hwnd_, GWL_STYLE));
-  vl::LinkRect fitted =
-      vl::FitRectToText({r.left, r.top, r.right, r.bottom}, extent.cx, extent.cy, style);
+  // Fitted already to this very text, font and style where it stands: the
+  // same measure would give the same place (the form sets each link's tip
+  // text right after attaching it, and each setting fits).
+  if (m_fit.done && m_fit.text == text && m_fit.font == m_font.get() && m_fit.style == style &&
+      SameRect(m_fit.rect, now))
+    return;
+
+  SIZE extent = ui::MeasureText(hwnd_, text, m_font.get());
+  vl::LinkRect fitted = vl::FitRectToText(now, extent.cx, extent.cy, style);
   SetWindowPos(hwnd_, nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
                fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  m_fit = {true, text, m_font.get(), style, fitted};
 }
 
 void CHyperLink::LoadDefaultCursor() {
@@ -199,6 +208,10 @@ void CHyperLink::OnClicked() {
 LRESULT CHyperLink::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SETCURSOR:
+      if (!m_bDefaultCursorLooked) {
+        m_bDefaultCursorLooked = TRUE;
+        LoadDefaultCursor();
+      }
       if (m_hLinkCursor) {
         SetCursor(m_hLinkCursor);
         return TRUE;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "links/fit_to_text.h"
 #include "state/app_state.h"
 #include "ui/cursor.h"
 #include "ui/gdi.h"
@@ -53,6 +54,15 @@ class CHyperLink : public ui::Wnd {
   // Windows without one a copy of the help program's (ours).
   HCURSOR m_hLinkCursor = nullptr;
   ui::ScopedCursor m_ownCursor;
+  BOOL m_bDefaultCursorLooked = FALSE;  // the default hand looked for once
+  // What the window was last fitted to, and where it went.
+  struct {
+    bool done;
+    std::string text;
+    HFONT font;
+    unsigned style;
+    vl::LinkRect rect;
+  } m_fit = {false, std::string(), nullptr, 0, {0, 0, 0, 0}};
   HWND m_hToolTip = nullptr;
 };
 
